@@ -1,0 +1,43 @@
+# The two set-up commands: `make run` and `make test`. Both install what is missing first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps build test test-asan run fuzz bench format clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLAPWERK_WERROR=ON
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build test-asan
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Every test again, built with the address and undefined-behaviour sanitizers.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLAPWERK_SANITIZE=ON \
+	  -DLAPWERK_BENCH=OFF -DLAPWERK_WERROR=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+run: build
+	@scripts/run-designer.sh $(BUILD)
+
+bench: build
+	$(BUILD)/bench/lapwerk_bench
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DLAPWERK_FUZZ=ON -DLAPWERK_WITH_QT=OFF -DLAPWERK_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+format:
+	clang-format -i $$(git ls-files '*.h' '*.cpp')
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "geometry/canvas.h"
+#include "geometry/walk_state.h"
+#include "model/design.h"
+#include "model/part_library.h"
+
+#include <cstdint>
+#include <string>
+
+namespace lapwerk {
+
+inline constexpr int kDefaultZoom = 13;
+
+/// The board-size texts that a pass writes for the two board boxes ("%5.2f", metres or inches).
+struct BoardTexts {
+    std::string x;
+    std::string y;
+};
+
+/// Everything a screen pass reads besides the Design, and what it leaves behind.
+/// The drawing area is a widget of its own: its top-left corner is pixel (0, 0) and click
+/// positions are given in its pixels.
+struct DesignView {
+    const PartLibrary* library = nullptr; ///< the part library Sections refer to
+    Canvas* screen = nullptr;             ///< the drawing area's canvas; nullptr draws nothing
+    int32_t areaWidth = 0;                ///< drawing area width, pixels
+    int32_t areaHeight = 0;               ///< drawing area height, pixels
+    int32_t zoom = kDefaultZoom;          ///< zoom bar position 1..24
+    bool metric = true;                   ///< the Metric check mark
+    WalkState walk{};                     ///< shared walk state; holds the last pass's results
+    BoardTexts boardTexts;                ///< board-size texts written by the last pass
+};
+
+/// Screen zoomScale for a zoom step: 64 x zoom + 128.
+int32_t ScreenZoomScale(int32_t zoom);
+
+/// The full screen pass: copies view.zoom into the Design, clears the area, draws ruler, grid,
+/// board and every track in use, and recomputes lane lengths, split mark and board texts.
+/// Draws only while view.walk.drawEnabled is set.
+void RedrawDesign(Design& design, DesignView& view);
+
+/// Sets the current Track's begin point from a click at pixel (px, py) of the drawing area,
+/// using the zoomScale of the last pass.
+void ScreenToModel(Design& design, const DesignView& view, int32_t px, int32_t py);
+
+} // namespace lapwerk

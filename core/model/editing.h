@@ -1,0 +1,80 @@
+#pragma once
+
+#include "geometry/design_view.h"
+#include "model/design.h"
+#include "model/message.h"
+#include "model/part_library.h"
+
+#include <cstdint>
+
+namespace lapwerk {
+
+// Every operation edits the Design in place. The follow-up steps (snapshot, redraw, refresh)
+// belong to the caller, in the order the command gives, except where an operation says it
+// redraws itself. Operations that return bool return false when they were refused and changed
+// nothing (no free slot, a Track full, no part selected); the caller then takes no snapshot.
+
+/// Inserts a Section of `partIndex` with `direction` after the current Track's selected
+/// Section and selects it. Refused for a part index outside the library or a full Track.
+bool InsertSection(Design& design, const PartLibrary& library, int partIndex, char direction);
+
+/// Overwrites the selected Section's part and direction; nothing without a selection.
+/// Refused for a part index outside the library.
+bool ChangeSection(Design& design, const PartLibrary& library, int partIndex, char direction);
+
+/// Deletes the selected Section; the one before it becomes selected.
+void DeleteSection(Design& design);
+
+/// Navigation of the current Track's selected Section.
+void GotoBegin(Design& design);
+void GotoEnd(Design& design);
+void StepBack(Design& design);
+void StepForward(Design& design);
+
+/// Allocates a Track, makes it current and places it at the click. Refused when all 64 slots
+/// are in use.
+bool InsertTrackAt(Design& design, const DesignView& view, int32_t px, int32_t py);
+
+/// Ungroups and frees Track `slot`; keeps a current Track in use (allocating one if needed).
+void DeleteTrack(Design& design, int slot);
+
+/// Splits the current Track after its selected Section; the rest becomes a new current Track
+/// starting at the split mark of the last pass. Does nothing (returns false) for an unsuitable
+/// selection or when no slot is free.
+bool SplitTrack(Design& design, const DesignView& view);
+
+/// Joins the Track picked at the click to the current Track. Picks (and so may redraw) on the
+/// way; on success the caller redraws and refreshes. Returns the message when it stopped.
+MaybeMessage JoinTrack(Design& design, DesignView& view, int32_t px, int32_t py);
+
+/// Copies the current Track into a new current Track placed at the click.
+bool CopyTrackTo(Design& design, const DesignView& view, int32_t px, int32_t py);
+
+/// As CopyTrackTo, with every direction letter of the copy flipped.
+bool MirrorTrackTo(Design& design, const DesignView& view, int32_t px, int32_t py);
+
+/// Groups the Track picked at the click with the current Track, then lays the group out.
+/// Returns the message when the pick found the current Track or nothing.
+MaybeMessage GroupWithPicked(Design& design, DesignView& view, int32_t px, int32_t py);
+
+/// Lays the members of group `group` side by side from model point (x, y), in slot order,
+/// one Part-0 width apart at the Design's zoom.
+void GroupLayout(Design& design, const PartLibrary& library, int32_t group, int32_t x, int32_t y);
+
+/// Takes Track `slot` out of its group; a group left with one member is dissolved.
+void UngroupTrack(Design& design, int slot);
+
+/// Places the current Track (and its group beside it) at the click. Does not set `changed`.
+void MoveTrackTo(Design& design, const DesignView& view, int32_t px, int32_t py);
+
+/// Rotate bar: heading 4 x position for the current Track and its group.
+void RotateBySlider(Design& design, const PartLibrary& library, int position);
+
+/// Quick rotation of the current Track and its group to `heading`; returns the rotate bar
+/// position to show (heading / 4).
+int RotateTo(Design& design, const PartLibrary& library, int heading);
+
+/// Gives every member of `group` the heading and lays the group out from its first member.
+void RotateGroup(Design& design, const PartLibrary& library, int32_t group, int heading);
+
+} // namespace lapwerk
