@@ -18,6 +18,14 @@ struct BoardTexts {
     std::string y;
 };
 
+/// A walk state before any pass: drawing enabled, nothing picked.
+inline WalkState InitialWalkState() {
+    WalkState walk{};
+    walk.drawEnabled = true;
+    walk.pickSection = kPickNothing;
+    return walk;
+}
+
 /// Everything a screen pass reads besides the Design, and what it leaves behind.
 /// The drawing area is a widget of its own: its top-left corner is pixel (0, 0) and click
 /// positions are given in its pixels.
@@ -28,7 +36,7 @@ struct DesignView {
     int32_t areaHeight = 0;               ///< drawing area height, pixels
     int32_t zoom = kDefaultZoom;          ///< zoom bar position 1..24
     bool metric = true;                   ///< the Metric check mark
-    WalkState walk{};                     ///< shared walk state; holds the last pass's results
+    WalkState walk = InitialWalkState();  ///< shared walk state; holds the last pass's results
     BoardTexts boardTexts;                ///< board-size texts written by the last pass
 };
 
