@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QPagedPaintDevice;
+class QTextEdit;
+
+/// The track section list window: one read-only text box that shows the last report built.
+/// Created hidden; its close box only hides it.
+class TListForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TListForm(QWidget* parent = nullptr);
+
+    /// Replaces the whole text with the report, one paragraph per line.
+    void setReportLines(const std::vector<std::string>& lines);
+
+    /// The report text as shown, one entry per paragraph.
+    QStringList reportLines() const;
+
+    /// Prints the text as shown on whole pages of `printer`: the printable area without further
+    /// margins, no header, footer or page numbers. The caller has begun nothing on `printer`.
+    void printReport(QPagedPaintDevice& printer) const;
+
+    /// The read-only rich text box that holds the report.
+    QTextEdit* TrackList = nullptr;
+};
+
+/// Decodes a text of the core's files for display: UTF-8 when it is valid UTF-8, otherwise
+/// Latin-1, so that no byte of an old part library is lost.
+QString DecodeFileText(const std::string& text);
