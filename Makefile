@@ -32,8 +32,8 @@ bench: build
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DLAPWERK_FUZZ=ON -DLAPWERK_WITH_QT=OFF -DLAPWERK_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	  -DLAPWERK_FUZZ=ON -DLAPWERK_SANITIZE=ON -DLAPWERK_WITH_QT=OFF -DLAPWERK_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target lapwerk_fuzzers
 	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 format:
