@@ -13,13 +13,21 @@ namespace lapwerk {
 // belong to the caller, in the order the command gives, except where an operation says it
 // redraws itself. Operations that return bool return false when they were refused and changed
 // nothing (no free slot, a Track full, no part selected); the caller then takes no snapshot.
+// Headings are taken modulo a full turn before they are stored or used as table indices.
+
+/// Caption of the message with which Join refuses a join that does not fit in one Track.
+inline constexpr const char* kJoinRefusedCaption = "Join";
+
+/// True for the message of a refused Join: the Design is as it was before the click, so the
+/// caller takes no snapshot. After any other Join message the caller takes its snapshot.
+bool IsJoinRefusal(const MaybeMessage& message);
 
 /// Inserts a Section of `partIndex` with `direction` after the current Track's selected
 /// Section and selects it. Refused for a part index outside the library or a full Track.
 bool InsertSection(Design& design, const PartLibrary& library, int partIndex, char direction);
 
-/// Overwrites the selected Section's part and direction; nothing without a selection.
-/// Refused for a part index outside the library.
+/// Overwrites the selected Section's part and direction; nothing without a selection (that
+/// still counts as done: returns true). Refused for a part index outside the library.
 bool ChangeSection(Design& design, const PartLibrary& library, int partIndex, char direction);
 
 /// Deletes the selected Section; the one before it becomes selected.
@@ -44,7 +52,9 @@ void DeleteTrack(Design& design, int slot);
 bool SplitTrack(Design& design, const DesignView& view);
 
 /// Joins the Track picked at the click to the current Track. Picks (and so may redraw) on the
-/// way; on success the caller redraws and refreshes. Returns the message when it stopped.
+/// way; on success the caller redraws and refreshes. Returns the message when it stopped; a
+/// join past 2000 Sections is refused with a message captioned kJoinRefusedCaption, after the
+/// current Track and the selections the pick changed have been put back.
 MaybeMessage JoinTrack(Design& design, DesignView& view, int32_t px, int32_t py);
 
 /// Copies the current Track into a new current Track placed at the click.
@@ -58,7 +68,8 @@ bool MirrorTrackTo(Design& design, const DesignView& view, int32_t px, int32_t p
 MaybeMessage GroupWithPicked(Design& design, DesignView& view, int32_t px, int32_t py);
 
 /// Lays the members of group `group` side by side from model point (x, y), in slot order,
-/// one Part-0 width apart at the Design's zoom.
+/// one Part-0 width apart at the Design's zoom (clamped to 1..24); no spacing with an empty
+/// library. Begin points saturate at the 32-bit range instead of wrapping.
 void GroupLayout(Design& design, const PartLibrary& library, int32_t group, int32_t x, int32_t y);
 
 /// Takes Track `slot` out of its group; a group left with one member is dissolved.
