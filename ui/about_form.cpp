@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+namespace lapwerk {
 namespace {
 
 constexpr int kClientWidth = 305;
@@ -99,3 +100,5 @@ void TAboutForm::showEvent(QShowEvent* event) {
         move(frame.topLeft());
     }
 }
+
+} // namespace lapwerk

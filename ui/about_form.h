@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+namespace lapwerk {
+
 /// The About box: product name and version, a one-line description, a notice and the
 /// disclaimer. Fixed size, close box only, centred on the screen when shown.
 class TAboutForm : public QDialog {
@@ -13,3 +15,5 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
+
+} // namespace lapwerk

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+namespace lapwerk {
 namespace {
 
 constexpr int kClientWidth = 415;
@@ -111,3 +112,5 @@ void TListForm::printReport(QPagedPaintDevice& printer) const {
                                  printer.height() * layoutDpiY / printerDpiY));
     document->print(&printer);
 }
+
+} // namespace lapwerk

@@ -10,6 +10,8 @@
 class QPagedPaintDevice;
 class QTextEdit;
 
+namespace lapwerk {
+
 /// The track section list window: one read-only text box that shows the last report built.
 /// Created hidden; its close box only hides it.
 class TListForm : public QWidget {
@@ -35,3 +37,5 @@ public:
 /// Decodes a text of the core's files for display: UTF-8 when it is valid UTF-8, otherwise
 /// Latin-1, so that no byte of an old part library is lost.
 QString DecodeFileText(const std::string& text);
+
+} // namespace lapwerk

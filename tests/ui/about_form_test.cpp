@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QTest>
 
+using namespace lapwerk;
+
 class AboutFormTest : public QObject {
     Q_OBJECT
 

@@ -8,6 +8,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+using namespace lapwerk;
+
 class ListFormTest : public QObject {
     Q_OBJECT
 
