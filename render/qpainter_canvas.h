@@ -1,0 +1,63 @@
+#pragma once
+
+#include "geometry/canvas.h"
+
+#include <QColor>
+#include <QPainter>
+#include <QPoint>
+#include <QRect>
+
+#include <cstdint>
+#include <vector>
+
+namespace lapwerk {
+
+/// A Canvas that paints through a QPainter on any paint device: a widget's back buffer, a
+/// QImage, an SVG generator or a PDF writer / printer.
+///
+/// On raster devices the pixels are exactly the ones a pass computes, with the classic raster
+/// rules of Canvas:
+/// - width-1 lines are traced pixel by pixel from the start point towards the end point and
+///   leave out the end pixel, whatever their direction (QPainter's own aliased lines leave out
+///   the end with the larger coordinate instead, so they are not used for width 1);
+/// - width-2 lines are QPainter's aliased flat-cap lines: a band of two pixels centred on the
+///   pixel corners of the mathematical line, so a horizontal line covers the row above y and
+///   row y, a vertical one the column left of x and column x, ending before the end point;
+/// - polygons are filled by QPainter (right and bottom edges exclusive) and then outlined with
+///   the pen along all four edges;
+/// - fillRect fills [left, right) x [top, bottom) with the brush, drawing no outline;
+/// - ellipses fill and outline the ellipse inscribed in [left, right) x [top, bottom);
+/// - textOut writes in black with the painter's font, top-left corner at (x, y), on an opaque
+///   rectangle of the brush colour as wide as the text's advance and as high as the font.
+/// On vector devices lines run between pixel centres and are left to the device.
+class QPainterCanvas final : public Canvas {
+public:
+    /// Paints through `painter`, which must be active; turns its antialiasing off.
+    explicit QPainterCanvas(QPainter& painter);
+
+    void setPen(Rgb colour, int width) override;
+    void setBrush(Rgb colour) override;
+    void moveTo(int32_t x, int32_t y) override;
+    void lineTo(int32_t x, int32_t y) override;
+    void polygon(const PixelPoint (&corners)[4]) override;
+    void fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    void textOut(int32_t x, int32_t y, const char* text) override;
+
+private:
+    void line(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+    void tracePixels(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+    void applyPen();
+
+    QPainter& painter_;
+    bool pixelExact_;  ///< raster device: width-1 lines are traced here
+    QRect deviceRect_; ///< pixels that can be painted, in device coordinates
+    QColor penColour_;
+    int penWidth_ = 1;
+    QColor brushColour_;
+    int32_t currentX_ = 0;
+    int32_t currentY_ = 0;
+    std::vector<QPoint> points_; ///< reused buffer for traced pixels
+};
+
+} // namespace lapwerk
