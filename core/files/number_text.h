@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace lapwerk {
+
+/// True for the white-space characters of the C locale (blank, tab, LF, VT, FF, CR).
+bool IsBlank(char c);
+
+/// An integer read from the start of a text.
+struct ScannedInteger {
+    int32_t value = 0;      ///< the value, saturated to the int32 limits
+    bool hasDigits = false; ///< false when no digit was found (value 0)
+    bool overflow = false;  ///< true when the written value does not fit 32 bits
+};
+
+/// Reads a decimal integer: leading white space, optional sign, digits up to the first
+/// other character. No digits gives 0.
+ScannedInteger ScanInteger(std::string_view text);
+
+/// Reads a decimal number: leading white space, optional sign, digits, optional point and
+/// fraction, an exponent only when digits follow it; reading stops at the first character that
+/// does not fit. Text such as "nan", "inf" or hexadecimal reads as no number, which gives 0.
+/// The value is the nearest long double; beyond its range it is plus or minus infinity.
+long double ScanDecimal(std::string_view text);
+
+/// The same number rounded to the nearest float, clamped to the float range.
+float ScanDecimalFloat(std::string_view text);
+
+/// Truncates toward zero into int32; values beyond the range (and infinities) saturate.
+int32_t TruncateToInt32(long double value);
+
+} // namespace lapwerk

@@ -1,0 +1,138 @@
+#include "files/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace lapwerk {
+namespace {
+
+struct IntegerCase {
+    const char* name;
+    const char* text;
+    int32_t value;
+    bool hasDigits;
+    bool overflow;
+};
+
+class ScanIntegerTest : public ::testing::TestWithParam<IntegerCase> {};
+
+TEST_P(ScanIntegerTest, ReadsLeadingDecimalInteger) {
+    const IntegerCase& c = GetParam();
+    const ScannedInteger got = ScanInteger(c.text);
+    EXPECT_EQ(got.value, c.value);
+    EXPECT_EQ(got.hasDigits, c.hasDigits);
+    EXPECT_EQ(got.overflow, c.overflow);
+}
+
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ScanIntegerTest,
+    ::testing::Values(IntegerCase{"empty", "", 0, false, false},
+                      IntegerCase{"letters", "abc", 0, false, false},
+                      IntegerCase{"sign_only", "-", 0, false, false},
+                      IntegerCase{"plain", "720", 720, true, false},
+                      IntegerCase{"leading_blanks", " \t 7", 7, true, false},
+                      IntegerCase{"negative", "-2560", -2560, true, false},
+                      IntegerCase{"plus", "+5", 5, true, false},
+                      IntegerCase{"stops_at_point", "3.9", 3, true, false},
+                      IntegerCase{"stops_at_letter", "12abc", 12, true, false},
+                      IntegerCase{"blank_after_sign", "- 5", 0, false, false},
+                      IntegerCase{"largest", "2147483647", kMax, true, false},
+                      IntegerCase{"smallest", "-2147483648", kMin, true, false},
+                      IntegerCase{"just_over", "2147483648", kMax, true, true},
+                      IntegerCase{"just_under", "-2147483649", kMin, true, true},
+                      IntegerCase{"very_long", "99999999999999999999999999", kMax, true, true},
+                      IntegerCase{"leading_zeros", "0000000000000000000042", 42, true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DecimalCase {
+    const char* name;
+    const char* text;
+    long double value;
+};
+
+class ScanDecimalTest : public ::testing::TestWithParam<DecimalCase> {};
+
+TEST_P(ScanDecimalTest, ReadsOnlyTheDecimalGrammar) {
+    EXPECT_EQ(ScanDecimal(GetParam().text), GetParam().value);
+}
+
+constexpr long double kInf = std::numeric_limits<long double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ScanDecimalTest,
+    ::testing::Values(
+        DecimalCase{"empty", "", 0.0L}, DecimalCase{"integer", "9", 9.0L},
+        DecimalCase{"fraction", "63.5", 63.5L}, DecimalCase{"leading_blanks", "  2.5xyz", 2.5L},
+        DecimalCase{"negative", "-1.5", -1.5L}, DecimalCase{"plus", "+3", 3.0L},
+        DecimalCase{"no_integer_digits", ".5", 0.5L}, DecimalCase{"no_fraction_digits", "5.", 5.0L},
+        DecimalCase{"point_only", ".", 0.0L}, DecimalCase{"exponent", "1e2", 100.0L},
+        DecimalCase{"exponent_capital_signed", "25E-1", 2.5L},
+        DecimalCase{"exponent_without_digits", "1e", 1.0L},
+        DecimalCase{"exponent_sign_without_digits", "1e+", 1.0L},
+        DecimalCase{"exponent_then_letter", "2ex", 2.0L}, DecimalCase{"nan", "nan", 0.0L},
+        DecimalCase{"NAN", "NAN", 0.0L}, DecimalCase{"inf", "inf", 0.0L},
+        DecimalCase{"minus_infinity", "-infinity", 0.0L}, DecimalCase{"hex", "0x10", 0.0L},
+        DecimalCase{"comma", "2,5", 2.0L}, DecimalCase{"huge", "1e99999", kInf},
+        DecimalCase{"huge_negative", "-1e99999", -kInf}, DecimalCase{"tiny", "1e-99999", 0.0L},
+        DecimalCase{"huge_exponent_digits", "1e99999999999999999999999", kInf}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScanDecimal, IsRoundedToExtendedPrecision) {
+    // 25.4 is not exact; the nearest long double lies below it.
+    EXPECT_EQ(ScanDecimal("25.4"), 25.4L);
+    EXPECT_NE(ScanDecimal("25.4"), static_cast<long double>(25.4));
+}
+
+struct FloatCase {
+    const char* name;
+    const char* text;
+    float value;
+};
+
+class ScanDecimalFloatTest : public ::testing::TestWithParam<FloatCase> {};
+
+TEST_P(ScanDecimalFloatTest, ClampsToTheFloatRange) {
+    EXPECT_EQ(ScanDecimalFloat(GetParam().text), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ScanDecimalFloatTest,
+    ::testing::Values(
+        FloatCase{"board", "78.74", 78.74f}, FloatCase{"padded", " 9.50", 9.5f},
+        FloatCase{"nan", "nan", 0.0f}, FloatCase{"over", "1e39", FLT_MAX},
+        FloatCase{"under", "-1e39", -FLT_MAX},
+        FloatCase{"long_digits", "1000000000000000000000000000000000000000000", FLT_MAX},
+        FloatCase{"tiny", "0.00000000000000000000000000000000000000000000000001", 0.0f}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TruncateCase {
+    const char* name;
+    long double value;
+    int32_t expected;
+};
+
+class TruncateTest : public ::testing::TestWithParam<TruncateCase> {};
+
+TEST_P(TruncateTest, TruncatesTowardZeroAndSaturates) {
+    EXPECT_EQ(TruncateToInt32(GetParam().value), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, TruncateTest,
+    ::testing::Values(
+        TruncateCase{"positive", 640.9999L, 640}, TruncateCase{"negative", -383.9L, -383},
+        TruncateCase{"max", 2147483647.9L, kMax}, TruncateCase{"min", -2147483648.9L, kMin},
+        TruncateCase{"over", 2147483648.0L, kMax}, TruncateCase{"under", -2147483649.0L, kMin},
+        TruncateCase{"infinity", kInf, kMax}, TruncateCase{"minus_infinity", -kInf, kMin},
+        TruncateCase{"nan", std::numeric_limits<long double>::quiet_NaN(), 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace lapwerk
