@@ -1,0 +1,48 @@
+#include "model/inventory.h"
+
+#include "files/line_reader.h"
+#include "files/number_text.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace lapwerk {
+
+void LoadInventory(Inventory& inventory, const PartLibrary& library, const char* path) {
+    std::memset(&inventory, 0, sizeof inventory);
+
+    LineReader reader(UnterminatedLastLine::kDrop);
+    if (!reader.Open(path)) {
+        return;
+    }
+    std::string line;
+    while (reader.ReadValueLine(line)) {
+        // A part number (the first run of non-blank characters), then the owned count.
+        const std::string_view text(line);
+        size_t begin = 0;
+        while (begin < text.size() && IsBlank(text[begin])) {
+            ++begin;
+        }
+        size_t end = begin;
+        while (end < text.size() && !IsBlank(text[end])) {
+            ++end;
+        }
+        const std::string number(text.substr(begin, end - begin));
+        const ScannedInteger count = ScanInteger(text.substr(end));
+        if (number.empty() || !count.hasDigits) {
+            continue;
+        }
+        // A number longer than a Part's field can hold matches no Part.
+        if (number.size() >= sizeof(Part::number)) {
+            continue;
+        }
+        const int index = FindPartByNumber(library, number.c_str());
+        if (index < 0) {
+            continue;
+        }
+        inventory.owned[index] = count.value;
+    }
+}
+
+} // namespace lapwerk
