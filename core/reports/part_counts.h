@@ -4,6 +4,7 @@
 #include "model/inventory.h"
 #include "model/part_library.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,19 @@ namespace lapwerk {
 
 /// The rows of the used and left-over columns of the part usage panel, one per Part.
 struct PartCountRows {
-    std::vector<std::string> used;     ///< "%d" used count
-    std::vector<std::string> leftOver; ///< "%d" owned - used, or "" when neither owned nor used
-    std::vector<int> leftOverCount;    ///< owned - used, as a number
+    std::vector<std::string> used;      ///< "%d" used count
+    std::vector<std::string> leftOver;  ///< "%d" owned - used, or "" when neither owned nor used
+    std::vector<int64_t> leftOverCount; ///< owned - used, as a number (owned may be any int32)
 };
 
 /// Counts the Sections of every track in use per Part and compares them with the inventory.
 PartCountRows RefreshPartCounts(const Design& design, const PartLibrary& library,
                                 const Inventory& inventory);
+
+/// Number of Parts of the library that the reports list: `count`, kept within 0..256.
+int ListedPartCount(const PartLibrary& library);
+
+/// Number of Sections of a Track that the reports read: `sectionCount`, kept within 0..2000.
+int ListedSectionCount(const Track& track);
 
 } // namespace lapwerk

@@ -1,0 +1,46 @@
+#include "reports/part_counts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lapwerk {
+
+int ListedPartCount(const PartLibrary& library) {
+    return std::clamp(library.count, int32_t{0}, int32_t{kMaxParts});
+}
+
+int ListedSectionCount(const Track& track) {
+    return std::clamp(track.sectionCount, int32_t{0}, int32_t{kMaxSections});
+}
+
+PartCountRows RefreshPartCounts(const Design& design, const PartLibrary& library,
+                                const Inventory& inventory) {
+    // At most 64 x 2000 Sections, so an int counter cannot overflow.
+    std::array<int, kMaxParts> usedCount{};
+    for (const Track& track : design.tracks) {
+        if (track.inUse == 0) {
+            continue;
+        }
+        const int sections = ListedSectionCount(track);
+        for (int i = 0; i < sections; ++i) {
+            ++usedCount[track.partIndex[i]];
+        }
+    }
+
+    PartCountRows rows;
+    const int parts = ListedPartCount(library);
+    rows.used.reserve(parts);
+    rows.leftOver.reserve(parts);
+    rows.leftOverCount.reserve(parts);
+    for (int i = 0; i < parts; ++i) {
+        const int64_t owned = inventory.owned[i];
+        const int64_t leftOver = owned - usedCount[i];
+        rows.used.push_back(std::to_string(usedCount[i]));
+        rows.leftOver.push_back(leftOver != 0 || owned != 0 ? std::to_string(leftOver)
+                                                            : std::string());
+        rows.leftOverCount.push_back(leftOver);
+    }
+    return rows;
+}
+
+} // namespace lapwerk

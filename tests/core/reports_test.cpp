@@ -1,0 +1,381 @@
+#include "reports/lane_lengths.h"
+#include "reports/part_counts.h"
+#include "reports/section_list.h"
+
+#include "fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace lapwerk {
+namespace {
+
+/// Shows tabs as \t so that a differing line reads unambiguously.
+std::string Visible(const std::string& line) {
+    std::string text;
+    for (char c : line) {
+        text += c == '\t' ? std::string("\\t") : std::string(1, c);
+    }
+    return "\"" + text + "\"";
+}
+
+void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected) {
+    const size_t common = std::min(actual.size(), expected.size());
+    for (size_t i = 0; i < common; ++i) {
+        EXPECT_EQ(actual[i], expected[i])
+            << "line " << i + 1 << "\n  actual:   " << Visible(actual[i])
+            << "\n  expected: " << Visible(expected[i]);
+    }
+    for (size_t i = common; i < actual.size(); ++i) {
+        ADD_FAILURE() << "extra line " << i + 1 << ": " << Visible(actual[i]);
+    }
+    for (size_t i = common; i < expected.size(); ++i) {
+        ADD_FAILURE() << "missing line " << i + 1 << ": " << Visible(expected[i]);
+    }
+}
+
+void AddSection(Track& track, int partIndex, char direction) {
+    track.partIndex[track.sectionCount] = static_cast<uint8_t>(partIndex);
+    track.direction[track.sectionCount] = direction;
+    ++track.sectionCount;
+}
+
+// --- FormatLaneLength ------------------------------------------------------------------------
+
+struct LengthCase {
+    const char* name;
+    int32_t length;
+    bool metric;
+    const char* text;
+};
+
+class FormatLaneLengthTest : public ::testing::TestWithParam<LengthCase> {};
+
+TEST_P(FormatLaneLengthTest, FormatsInTheChosenUnit) {
+    EXPECT_EQ(FormatLaneLength(GetParam().length, GetParam().metric), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, FormatLaneLengthTest,
+    ::testing::Values(
+        LengthCase{"ten_inches", 2560, false, "10.00 '"},
+        LengthCase{"ten_inches_in_metres", 2560, true, "0.25 m"},
+        LengthCase{"zero_inches", 0, false, "0.00 '"}, LengthCase{"zero_metres", 0, true, "0.00 m"},
+        LengthCase{"one_inch", 256, false, "1.00 '"},
+        LengthCase{"one_metre", 10079, true, "1.00 m"},
+        LengthCase{"tie_rounds_to_even_down", 32, false, "0.12 '"},
+        LengthCase{"tie_rounds_to_even_up", 96, false, "0.38 '"},
+        LengthCase{"negative", -2560, false, "-10.00 '"},
+        LengthCase{"tiny_negative", -1, true, "-0.00 m"},
+        LengthCase{"largest_inches", std::numeric_limits<int32_t>::max(), false, "8388608.00 '"},
+        LengthCase{"smallest_metres", std::numeric_limits<int32_t>::min(), true, "-213070.64 m"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- RefreshLaneLengths ----------------------------------------------------------------------
+
+TEST(RefreshLaneLengths, NumbersTracksAmongThoseInUse) {
+    test::Records r;
+    Design& d = *r.design;
+    d.tracks[0].lane1Length = 2560;
+    d.tracks[0].lane2Length = 256;
+    d.tracks[5].inUse = 1;
+    d.tracks[5].lane1Length = 512;
+    d.tracks[5].lane2Length = 768;
+    d.tracks[3].lane1Length = 9999; // a free slot's stale value is never shown
+
+    const LaneLengthRows rows = RefreshLaneLengths(d, false);
+
+    EXPECT_EQ(rows.trackNumbers, (std::vector<std::string>{"Track 1", "Track 2"}));
+    EXPECT_EQ(rows.lane1, (std::vector<std::string>{"10.00 '", "2.00 '"}));
+    EXPECT_EQ(rows.lane2, (std::vector<std::string>{"1.00 '", "3.00 '"}));
+}
+
+TEST(RefreshLaneLengths, LeavesTheListsEmptyWithoutTracks) {
+    test::Records r;
+    r.design->tracks[0].inUse = 0;
+    const LaneLengthRows rows = RefreshLaneLengths(*r.design, true);
+    EXPECT_TRUE(rows.trackNumbers.empty());
+    EXPECT_TRUE(rows.lane1.empty());
+    EXPECT_TRUE(rows.lane2.empty());
+}
+
+// --- RefreshPartCounts -----------------------------------------------------------------------
+
+struct CountCase {
+    const char* name;
+    int32_t owned;
+    int used;
+    const char* usedText;
+    const char* leftOverText;
+    int64_t leftOver;
+};
+
+class RefreshPartCountsTest : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(RefreshPartCountsTest, ComparesUsedWithOwned) {
+    const CountCase& c = GetParam();
+    test::Records r;
+    test::AddPart(*r.library, "S1", "straight", 1, 640, 2000);
+    const int part = test::AddPart(*r.library, "C1", "curve", 2, 640, 0, 90, 2000);
+    r.inventory->owned[part] = c.owned;
+    for (int i = 0; i < c.used; ++i) {
+        AddSection(r.design->tracks[0], part, i % 2 == 0 ? 'L' : 'R');
+    }
+
+    const PartCountRows rows = RefreshPartCounts(*r.design, *r.library, *r.inventory);
+
+    ASSERT_EQ(rows.used.size(), 2u);
+    ASSERT_EQ(rows.leftOver.size(), 2u);
+    ASSERT_EQ(rows.leftOverCount.size(), 2u);
+    EXPECT_EQ(rows.used[part], c.usedText);
+    EXPECT_EQ(rows.leftOver[part], c.leftOverText);
+    EXPECT_EQ(rows.leftOverCount[part], c.leftOver);
+    EXPECT_EQ(rows.used[0], "0");
+    EXPECT_EQ(rows.leftOver[0], "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, RefreshPartCountsTest,
+                         ::testing::Values(CountCase{"used_but_not_owned", 0, 3, "3", "-3", -3},
+                                           CountCase{"every_owned_piece_used", 4, 4, "4", "0", 0},
+                                           CountCase{"neither_owned_nor_used", 0, 0, "0", "", 0},
+                                           CountCase{"owned_not_used", 2, 0, "0", "2", 2},
+                                           CountCase{"some_left", 5, 2, "2", "3", 3},
+                                           CountCase{"negative_owned_count", -1, 0, "0", "-1", -1},
+                                           CountCase{"lowest_owned_count_minus_one_used",
+                                                     std::numeric_limits<int32_t>::min(), 1, "1",
+                                                     "-2147483649", -2147483649LL},
+                                           CountCase{"highest_owned_count",
+                                                     std::numeric_limits<int32_t>::max(), 0, "0",
+                                                     "2147483647", 2147483647}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RefreshPartCounts, CountsEveryTrackInUseAndNoFreeOne) {
+    test::Records r;
+    const int straight = test::AddPart(*r.library, "S1", "straight", 1, 640, 2000);
+    const int curve = test::AddPart(*r.library, "C1", "curve", 2, 640, 0, 90, 2000);
+    Design& d = *r.design;
+    AddSection(d.tracks[0], straight, 'L');
+    AddSection(d.tracks[0], curve, 'R');
+    d.tracks[7].inUse = 1;
+    d.tracks[7].group = 2;
+    AddSection(d.tracks[7], curve, 'L');
+    AddSection(d.tracks[3], straight, 'L'); // slot 3 is free: not counted
+
+    const PartCountRows rows = RefreshPartCounts(d, *r.library, *r.inventory);
+
+    EXPECT_EQ(rows.used, (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(rows.leftOver, (std::vector<std::string>{"-1", "-2"}));
+}
+
+TEST(RefreshPartCounts, CountsAFullDesign) {
+    test::Records r;
+    for (int i = 0; i < kMaxParts; ++i) {
+        test::AddPart(*r.library, ("P" + std::to_string(i)).c_str(), "part", 1, 640, 100);
+    }
+    Design& d = *r.design;
+    for (int slot = 0; slot < kMaxTracks; ++slot) {
+        d.tracks[slot].inUse = 1;
+        for (int i = 0; i < kMaxSections; ++i) {
+            AddSection(d.tracks[slot], 255, 'L');
+        }
+    }
+
+    const PartCountRows rows = RefreshPartCounts(d, *r.library, *r.inventory);
+
+    ASSERT_EQ(rows.used.size(), 256u);
+    EXPECT_EQ(rows.used[255], "128000");
+    EXPECT_EQ(rows.leftOver[255], "-128000");
+    EXPECT_EQ(rows.used[0], "0");
+}
+
+// --- BuildSectionList ------------------------------------------------------------------------
+
+const char* const kCaption = "untitled.tr2 - Lapwerk V2.1";
+const BoardTexts kTwoMetres{" 2.00", " 2.00"};
+
+TEST(BuildSectionList, DesignWithoutTracks) {
+    test::Records r;
+    test::AddPart(*r.library, "S1", "straight", 1, 640, 2000);
+    r.inventory->owned[0] = 2;
+    r.design->tracks[0].inUse = 0;
+
+    ExpectLines(BuildSectionList(*r.design, *r.library, *r.inventory, kCaption, kTwoMetres, true),
+                {
+                    "untitled.tr2 - Lapwerk V2.1      2.00    x  2.00    ",
+                    "",
+                    "S1         straight                         0     2   ",
+                    "",
+                    "",
+                    "--- END ---",
+                });
+}
+
+TEST(BuildSectionList, StraightAndLeftCurveOnOneTrack) {
+    test::Records r;
+    const int straight = test::AddPart(*r.library, "C157", "Straight", 1, 640, 8960);
+    const int curve = test::AddPart(*r.library, "C152", "Standard curve", 2, 640, 0, 180, 9000);
+    Track& track = r.design->tracks[0];
+    AddSection(track, straight, 'L');
+    AddSection(track, curve, 'L');
+    track.lane1Length = 15000;
+    track.lane2Length = 17000;
+
+    ExpectLines(BuildSectionList(*r.design, *r.library, *r.inventory, kCaption, kTwoMetres, true),
+                {
+                    "untitled.tr2 - Lapwerk V2.1      2.00    x  2.00    ",
+                    "",
+                    "C157       Straight                         1     -1  ",
+                    "C152       Standard curve                   1     -1  ",
+                    "",
+                    "Length of track 1\t\t1.49 m\t1.69 m",
+                    "",
+                    "\tTrack 1",
+                    "",
+                    "\tC157\tStraight",
+                    "L\tC152\tStandard curve",
+                    "",
+                    "--- END ---",
+                });
+}
+
+TEST(BuildSectionList, OnlyCurveKindsShowTheirDirection) {
+    test::Records r;
+    const int kinds[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 12};
+    for (int kind : kinds) {
+        test::AddPart(*r.library, ("K" + std::to_string(kind)).c_str(), "piece", kind, 640, 100);
+    }
+    Track& track = r.design->tracks[0];
+    for (int i = 0; i < r.library->count; ++i) {
+        AddSection(track, i, 'R');
+    }
+
+    const std::vector<std::string> lines =
+        BuildSectionList(*r.design, *r.library, *r.inventory, kCaption, kTwoMetres, false);
+
+    // Header, empty, 11 Parts, empty, one length line, empty, "\tTrack 1", empty: then these.
+    ASSERT_GE(lines.size(), 18u + 11u);
+    const std::vector<std::string> sections(lines.begin() + 18, lines.begin() + 29);
+    ExpectLines(sections, {
+                              "\tK0\tpiece",
+                              "\tK1\tpiece",
+                              "R\tK2\tpiece",
+                              "\tK3\tpiece",
+                              "\tK4\tpiece",
+                              "\tK5\tpiece",
+                              "R\tK6\tpiece",
+                              "R\tK7\tpiece",
+                              "\tK8\tpiece",
+                              "\tK11\tpiece",
+                              "\tK12\tpiece",
+                          });
+}
+
+TEST(BuildSectionList, NumbersTracksAmongThoseInUseAndListsEmptyTracks) {
+    test::Records r;
+    const int straight = test::AddPart(*r.library, "S1", "straight", 1, 640, 2560);
+    Design& d = *r.design;
+    d.tracks[2].inUse = 1;
+    AddSection(d.tracks[2], straight, 'L');
+    d.tracks[2].lane1Length = 2560;
+    d.tracks[2].lane2Length = 2560;
+    AddSection(d.tracks[1], straight, 'L'); // a free slot
+
+    ExpectLines(BuildSectionList(d, *r.library, *r.inventory, "oval.tr2 - Lapwerk V2.1",
+                                 BoardTexts{"78.74", "59.06"}, false),
+                {
+                    "oval.tr2 - Lapwerk V2.1     78.74    x 59.06    ",
+                    "",
+                    "S1         straight                         1     -1  ",
+                    "",
+                    "Length of track 1\t\t0.00 '\t0.00 '",
+                    "Length of track 2\t\t10.00 '\t10.00 '",
+                    "",
+                    "\tTrack 1",
+                    "",
+                    "",
+                    "\tTrack 2",
+                    "",
+                    "\tS1\tstraight",
+                    "",
+                    "--- END ---",
+                });
+}
+
+struct PartLineCase {
+    const char* name;
+    std::string number;
+    std::string partName;
+    int owned;
+    std::string line;
+};
+
+class SectionListPartLine : public ::testing::TestWithParam<PartLineCase> {};
+
+TEST_P(SectionListPartLine, PadsWithoutCutting) {
+    const PartLineCase& c = GetParam();
+    test::Records r;
+    test::AddPart(*r.library, c.number.c_str(), c.partName.c_str(), 1, 640, 100);
+    r.inventory->owned[0] = c.owned;
+
+    const std::vector<std::string> lines =
+        BuildSectionList(*r.design, *r.library, *r.inventory, kCaption, kTwoMetres, true);
+
+    ASSERT_GE(lines.size(), 3u);
+    ExpectLines({lines[2]}, {c.line});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, SectionListPartLine,
+    ::testing::Values(
+        PartLineCase{"short", "A", "B", 0,
+                     "A          B                                0         "},
+        PartLineCase{"exact_widths", "0123456789", std::string(30, 'n'), 7,
+                     "0123456789 " + std::string(30, 'n') + "   0     7   "},
+        PartLineCase{"longest_number_and_name", std::string(15, '#'), std::string(39, 'x'), 12345,
+                     std::string(15, '#') + " " + std::string(39, 'x') + "   0     12345"},
+        PartLineCase{"empty_number_and_name", "", "", -3,
+                     std::string(10, ' ') + " " + std::string(30, ' ') + "   0     -3  "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BuildSectionList, NeverReadsPastAPartsTextFields) {
+    test::Records r;
+    test::AddPart(*r.library, "x", "y", 1, 640, 100);
+    Part& part = r.library->parts[0];
+    std::memset(part.number, 'N', sizeof part.number);
+    std::memset(part.name, 'M', sizeof part.name);
+    AddSection(r.design->tracks[0], 0, 'L');
+
+    const std::vector<std::string> lines =
+        BuildSectionList(*r.design, *r.library, *r.inventory, kCaption, kTwoMetres, true);
+
+    ASSERT_GE(lines.size(), 10u);
+    EXPECT_EQ(lines[2], std::string(16, 'N') + " " + std::string(40, 'M') + "   1     -1  ");
+    EXPECT_EQ(lines[8], "\t" + std::string(16, 'N') + "\t" + std::string(40, 'M'));
+}
+
+TEST(BuildSectionList, LongBoardTextsAndCaptionStayWhole) {
+    test::Records r;
+    r.design->tracks[0].inUse = 0;
+    const std::vector<std::string> lines = BuildSectionList(*r.design, *r.library, *r.inventory, "",
+                                                            BoardTexts{"123456789", ""}, true);
+    ExpectLines(lines, {"     123456789 x          ", "", "", "", "--- END ---"});
+}
+
+TEST(BuildSectionList, SectionOfAPartBeyondTheLibraryShowsNoText) {
+    test::Records r;
+    test::AddPart(*r.library, "S1", "straight", 1, 640, 100);
+    AddSection(r.design->tracks[0], 200, 'R');
+
+    const std::vector<std::string> lines =
+        BuildSectionList(*r.design, *r.library, *r.inventory, kCaption, kTwoMetres, true);
+
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[8], "\t\t");
+}
+
+} // namespace
+} // namespace lapwerk
