@@ -1,0 +1,92 @@
+// lapwerk-cli: the designer's lane lengths, walk, images, printed page, section list and file
+// conversion from the command line, computed by the same core and canvas as the designer.
+#include "verbs.h"
+
+#include <QGuiApplication>
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace lapwerk::cli;
+
+std::vector<Verb> AllVerbs() {
+    return {LengthsVerb(), ConvertVerb(), WalkVerb(), RenderVerb(), ReportVerb()};
+}
+
+void PrintUsage(std::ostream& out) {
+    out << "Usage: lapwerk-cli VERB ARGUMENTS [--parts FILE] [--own FILE]\n"
+           "\n"
+           "Verbs:\n";
+    for (const Verb& verb : AllVerbs()) {
+        out << "  " << verb.name << ' ' << verb.usage << "\n      " << verb.summary << '\n';
+    }
+    out << "\n"
+           "The part library and the inventory are parts.def and sections.own in the working\n"
+           "directory, or the files given with --parts and --own; a missing file is an empty\n"
+           "table. A DESIGN ending in .trk is imported as a version-1 file.\n"
+           "Exit status: 0 done, 1 the design could not be read or a file not written,\n"
+           "2 wrong arguments.\n";
+}
+
+int UsageError(const std::string& message) {
+    std::cerr << "lapwerk-cli: " << message << "\n\n";
+    PrintUsage(std::cerr);
+    return kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty()) {
+        return UsageError("no verb given");
+    }
+    if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+        PrintUsage(std::cout);
+        return kExitOk;
+    }
+    const std::vector<Verb> verbs = AllVerbs();
+    const Verb* verb = nullptr;
+    for (const Verb& candidate : verbs) {
+        if (words[0] == candidate.name) {
+            verb = &candidate;
+        }
+    }
+    if (verb == nullptr) {
+        return UsageError("unknown verb " + words[0]);
+    }
+    Arguments arguments;
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    if (auto error = ParseArguments(rest, verb->rules, arguments)) {
+        std::cerr << "lapwerk-cli " << verb->name << ": " << *error << "\nUsage: lapwerk-cli "
+                  << verb->name << ' ' << verb->usage << '\n';
+        return kExitUsage;
+    }
+
+    // Fonts need a GUI application; without a display it runs on the offscreen platform.
+    std::unique_ptr<QGuiApplication> application;
+    if (verb->paints) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
+
+    auto session = StartSession(arguments);
+    session->metric = !arguments.has("--imperial");
+    Output output{std::cout, std::cerr};
+    const int status = verb->run(*session, arguments, output);
+    if (status == kExitUsage) {
+        std::cerr << "Usage: lapwerk-cli " << verb->name << ' ' << verb->usage << '\n';
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "lapwerk-cli: cannot write the output\n";
+        return kExitFailed;
+    }
+    return status;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "arguments.h"
+#include "geometry/design_view.h"
+#include "model/design.h"
+#include "model/inventory.h"
+#include "model/part_library.h"
+#include "model/undo.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lapwerk::cli {
+
+/// The records a verb works on, as the designer holds them after start-up. They are large (the
+/// undo ring alone holds ten Designs), so they live on the heap.
+struct Session {
+    std::unique_ptr<PartLibrary> library = std::make_unique<PartLibrary>();
+    std::unique_ptr<Inventory> inventory = std::make_unique<Inventory>();
+    std::unique_ptr<Design> design = std::make_unique<Design>();
+    std::unique_ptr<UndoRing> history = std::make_unique<UndoRing>();
+    bool metric = true;
+};
+
+/// Builds the trigonometric tables, loads the part library and the inventory (parts.def and
+/// sections.own in the working directory, or the files of --parts and --own; a missing file
+/// leaves its table empty) and starts an empty untitled design with every drawing toggle on.
+std::unique_ptr<Session> StartSession(const Arguments& arguments);
+
+/// Opens `path` as File > Open does (SetDesignFileName, ReadDesignFile) or, for a name ending
+/// in .trk in any letter case, as File > Import does (the design stays "untitled.tr2",
+/// ImportTrkFile). Returns the text to show when the design cannot be read.
+std::optional<std::string> OpenDesign(Session& session, const std::string& path);
+
+/// A drawing area of the default size, 1000 x 800 pixels.
+inline constexpr int32_t kDefaultAreaWidth = 1000;
+inline constexpr int32_t kDefaultAreaHeight = 800;
+
+/// Runs one silent screen pass at the default zoom: recomputes the lane lengths and returns
+/// the board texts the pass wrote.
+BoardTexts SilentPass(Session& session);
+
+} // namespace lapwerk::cli

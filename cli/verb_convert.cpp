@@ -1,0 +1,39 @@
+#include "verbs.h"
+
+#include "files/tr2_file.h"
+
+namespace lapwerk::cli {
+
+namespace {
+
+int RunConvert(Session& session, const Arguments& arguments, Output& output) {
+    const std::string& in = arguments.positional[0];
+    const std::string& out = arguments.positional[1];
+    if (auto error = OpenDesign(session, in)) {
+        output.err << *error << '\n';
+        return kExitFailed;
+    }
+    Design& design = *session.design;
+    if (!SetDesignFileName(design, out.c_str())) {
+        output.err << "The path " << out << " is longer than 255 characters\n";
+        return kExitFailed;
+    }
+    if (auto message = WriteDesignFile(design, *session.history, *session.library)) {
+        output.err << message->text << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+Verb ConvertVerb() {
+    return {"convert",
+            "IN OUT",
+            "reads IN (.tr2, or .trk imported) and writes it to OUT as a .tr2 file",
+            {2, {}, {}},
+            false,
+            RunConvert};
+}
+
+} // namespace lapwerk::cli

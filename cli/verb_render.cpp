@@ -1,0 +1,76 @@
+#include "verbs.h"
+
+#include "design_export.h"
+
+namespace lapwerk::cli {
+
+namespace {
+
+// Large enough for any screen, small enough that the image fits in memory.
+constexpr int32_t kMaxImageSide = 8192;
+
+int Usage(Output& output, const std::string& text) {
+    output.err << "lapwerk-cli render: " << text << '\n';
+    return kExitUsage;
+}
+
+int RunRender(Session& session, const Arguments& arguments, Output& output) {
+    const std::string& in = arguments.positional[0];
+    const std::string& out = arguments.positional[1];
+    ScreenExport settings;
+    settings.metric = session.metric;
+    if (const std::string* zoom = arguments.value("--zoom")) {
+        const auto step = ParseInteger(*zoom, 1, 24);
+        if (!step) {
+            return Usage(output, "--zoom takes a whole number from 1 to 24");
+        }
+        settings.zoom = static_cast<int32_t>(*step);
+    }
+    if (const std::string* size = arguments.value("--size")) {
+        const auto area = ParseAreaSize(*size, kMaxImageSide);
+        if (!area) {
+            return Usage(output,
+                         "--size takes WxH, each from 1 to " + std::to_string(kMaxImageSide));
+        }
+        settings.area = QSize(area->width, area->height);
+    }
+    const bool pdf = HasExtension(out, ".pdf");
+    if (!pdf && !HasExtension(out, ".png") && !HasExtension(out, ".svg")) {
+        return Usage(output, "OUT must end in .png, .svg or .pdf");
+    }
+
+    if (auto error = OpenDesign(session, in)) {
+        output.err << *error << '\n';
+        return kExitFailed;
+    }
+    Design& design = *session.design;
+    design.segments = arguments.has("--no-segments") ? 0 : 1;
+    design.filledIn = arguments.has("--no-filled") ? 0 : 1;
+    design.ruler = arguments.has("--no-ruler") ? 0 : 1;
+    design.grid = arguments.has("--no-grid") ? 0 : 1;
+
+    const ExportError error = pdf ? ExportPrintedPage(design, *session.library, session.metric,
+                                                      DesignCaption(design), out)
+                                  : ExportScreenImage(design, *session.library, settings, out);
+    if (error) {
+        output.err << *error << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+Verb RenderVerb() {
+    return {"render",
+            "DESIGN OUT [--zoom N] [--size WxH] [--imperial] [--no-segments] [--no-filled] "
+            "[--no-ruler] [--no-grid]",
+            "draws DESIGN into OUT: .png or .svg as on screen, .pdf as printed on A4",
+            {2,
+             {"--zoom", "--size"},
+             {"--imperial", "--no-segments", "--no-filled", "--no-ruler", "--no-grid"}},
+            true,
+            RunRender};
+}
+
+} // namespace lapwerk::cli
