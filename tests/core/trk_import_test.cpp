@@ -516,14 +516,5 @@ TEST(TrkImport, RejectedFileKeepsTheBoardSizeItHadRead) {
     EXPECT_EQ(r.history->slots[0].boardX, r.design->boardX);
 }
 
-TEST(TrkPartNumbers, FollowTheVersionOneCodeOrder) {
-    const std::vector<std::string> expected = {"C151",  "C152", "C153", "C154", "C156", "C179",
-                                               "C187",  "C157", "C158", "C159", "C160", "C168",
-                                               "C174a", "C176", "C178", "C182", "C277"};
-    for (int i = 0; i < 17; ++i) {
-        EXPECT_EQ(TrkPartNumbers[i], expected[i]) << "index " << i;
-    }
-}
-
 } // namespace
 } // namespace lapwerk
