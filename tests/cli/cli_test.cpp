@@ -1,0 +1,418 @@
+// Runs the built lapwerk-cli as a user does and compares what it prints and writes byte for
+// byte. The tiny design's numbers were worked out by hand from the fixed-point rules.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const QString kCli = QStringLiteral(LAPWERK_CLI);
+const QString kData = QStringLiteral(LAPWERK_TEST_DATA "/cli");
+const QString kExamples = QStringLiteral(LAPWERK_EXAMPLES);
+
+struct Result {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+Result RunCli(const QStringList& arguments, const QString& workingDirectory) {
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.start(kCli, arguments);
+    Result result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+std::string ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return "<cannot read " + path.toStdString() + ">";
+    }
+    return file.readAll().toStdString();
+}
+
+// Compares line by line, so that a mismatch shows the whole differing line.
+void ExpectSameLines(const std::string& actual, const std::string& expected) {
+    const auto split = [](const std::string& text) {
+        std::vector<std::string> lines;
+        size_t start = 0;
+        while (start <= text.size()) {
+            const size_t end = text.find('\n', start);
+            lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+            if (end == std::string::npos) {
+                break;
+            }
+            start = end + 1;
+        }
+        return lines;
+    };
+    const auto a = split(actual);
+    const auto e = split(expected);
+    for (size_t i = 0; i < std::max(a.size(), e.size()); ++i) {
+        EXPECT_EQ(i < a.size() ? a[i] : "<missing>", i < e.size() ? e[i] : "<missing>")
+            << "line " << i + 1;
+    }
+}
+
+// --- exit codes -------------------------------------------------------------------------
+
+struct UsageRow {
+    const char* name;
+    QStringList arguments;
+    const char* messagePart;
+};
+
+void PrintTo(const UsageRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class UsageErrorTest : public testing::TestWithParam<UsageRow> {};
+
+TEST_P(UsageErrorTest, ExitsWithTwoAndExplains) {
+    const Result result = RunCli(GetParam().arguments, kExamples);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(GetParam().messagePart), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("Usage: lapwerk-cli"), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, UsageErrorTest,
+    testing::Values(
+        UsageRow{"NoVerb", {}, "no verb"},
+        UsageRow{"UnknownVerb", {"draw", "oval.tr2"}, "unknown verb draw"},
+        UsageRow{"UnknownOption", {"lengths", "oval.tr2", "--metric"}, "--metric"},
+        UsageRow{"MissingFileName", {"convert", "oval.tr2"}, "expected 2"},
+        UsageRow{"ExtraFileName", {"report", "oval.tr2", "x"}, "expected 1"},
+        UsageRow{"OptionWithoutValue", {"walk", "oval.tr2", "--zoom"}, "needs a value"},
+        UsageRow{"ZoomOutOfRange", {"walk", "oval.tr2", "--zoom", "25"}, "1 to 24"},
+        UsageRow{"ZoomNotANumber", {"render", "oval.tr2", "o.png", "--zoom", "13x"}, "1 to 24"},
+        UsageRow{"ZoomAndScale", {"walk", "oval.tr2", "--zoom", "3", "--scale", "256"}, "not both"},
+        UsageRow{"BadSize", {"walk", "oval.tr2", "--size", "100"}, "WxH"},
+        UsageRow{"ZeroSize", {"render", "oval.tr2", "o.png", "--size", "0x10"}, "WxH"},
+        UsageRow{"UnknownImageType", {"render", "oval.tr2", "o.bmp"}, ".png"}),
+    [](const testing::TestParamInfo<UsageRow>& info) { return info.param.name; });
+
+TEST(Cli, HelpListsEveryVerb) {
+    const Result result = RunCli({"--help"}, kExamples);
+    EXPECT_EQ(result.exitCode, 0);
+    for (const char* verb : {"lengths", "convert", "walk", "render", "report"}) {
+        EXPECT_NE(result.out.find(std::string("  ") + verb + " "), std::string::npos) << verb;
+    }
+}
+
+TEST(Cli, MissingDesignFailsWithOne) {
+    const Result result = RunCli({"lengths", "no-such-design.tr2"}, kExamples);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Cannot open no-such-design.tr2\n");
+}
+
+TEST(Cli, UnknownPartShowsTheReadersMessageAndWritesNothing) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath("never.tr2");
+    const Result result = RunCli({"convert", "unknown-part.tr2", target}, kData);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Part number P9 is unknown in PARTS.DEF . I think you used a PARTS.DEF "
+                          "file that does not match the .TR2 file!\n");
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST(Cli, ExamplesNeedTheirPartLibrary) {
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    const Result result = RunCli({"lengths", kExamples + "/oval.tr2"}, empty.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("Part number C174a is unknown"), std::string::npos) << result.err;
+}
+
+TEST(Cli, PartsAndOwnOptionsNameTheTables) {
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    const Result result = RunCli({"lengths", kData + "/tiny.tr2", "--parts", kData + "/parts.def",
+                                  "--own", kData + "/sections.own"},
+                                 empty.path());
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Track 1\t0.17 m\t0.18 m\nTrack 2\t0.00 m\t0.00 m\n");
+}
+
+// --- lengths ----------------------------------------------------------------------------
+
+struct LengthsRow {
+    const char* name;
+    QStringList arguments;
+    const char* expected;
+};
+
+void PrintTo(const LengthsRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class LengthsTest : public testing::TestWithParam<LengthsRow> {};
+
+TEST_P(LengthsTest, PrintsOneLinePerTrack) {
+    const Result result = RunCli(GetParam().arguments, kExamples);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, GetParam().expected);
+}
+
+// Oval: eight 350 mm straights (3527 units each) and eight radius-1 curves turning right,
+// so lane 1 gains the inner lane figure (190.46 mm, 1919 units) and lane 2 the outer one
+// (251.72 mm, 2537 units): 43568 and 48512 units, 4.32 m and 4.81 m, 170.19 and 189.50 inches.
+INSTANTIATE_TEST_SUITE_P(
+    Cli, LengthsTest,
+    testing::Values(LengthsRow{"OvalMetric", {"lengths", "oval.tr2"}, "Track 1\t4.32 m\t4.81 m\n"},
+                    LengthsRow{"OvalImperial",
+                               {"lengths", "oval.tr2", "--imperial"},
+                               "Track 1\t170.19 '\t189.50 '\n"},
+                    LengthsRow{"FigureEightLanesEvenOutAfterTheLaneChange",
+                               {"lengths", "figure-eight.tr2"},
+                               "Track 1\t5.87 m\t5.87 m\n"},
+                    LengthsRow{"GroupedTracksInSlotOrder",
+                               {"lengths", "grouped.tr2"},
+                               "Track 1\t4.32 m\t4.81 m\nTrack 2\t5.30 m\t5.79 m\n"},
+                    LengthsRow{"ImportedTrk",
+                               {"lengths", "example.trk"},
+                               "Track 1\t2.92 m\t3.41 m\nTrack 2\t3.90 m\t4.39 m\n"}),
+    [](const testing::TestParamInfo<LengthsRow>& info) { return info.param.name; });
+
+// --- walk -------------------------------------------------------------------------------
+
+TEST(CliWalk, TinyDesignAtOneFinePixelPerModelUnit) {
+    const Result result = RunCli({"walk", "tiny.tr2", "--scale", "256"}, kData);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    ExpectSameLines(
+        result.out,
+        "{\"zoomScale\":256,\"centre\":[0,0],\"tracks\":[\n"
+        "{\"slot\":0,\"number\":1,\"begin\":[0,0],\"angle\":720,\"lane1Length\":1664,"
+        "\"lane2Length\":1792,\"sections\":[\n"
+        "{\"index\":0,\"part\":\"P1\",\"direction\":\"L\",\"start\":[0,0,720],"
+        "\"marker\":[-128,-512],\"end\":[0,-1024,720]},\n"
+        "{\"index\":1,\"part\":\"P2\",\"direction\":\"R\",\"start\":[0,-1024,720],"
+        "\"marker\":[-128,-1808],\"end\":[256,-1279,1080]},\n"
+        "{\"index\":2,\"part\":\"K\\\"0\\\\\",\"direction\":\"L\",\"start\":[256,-1279,1080],"
+        "\"marker\":null,\"end\":[256,-1279,1080]}\n"
+        "]},\n"
+        "{\"slot\":1,\"number\":2,\"begin\":[512,256],\"angle\":0,\"lane1Length\":0,"
+        "\"lane2Length\":0,\"sections\":[]}\n"
+        "]}\n");
+}
+
+TEST(CliWalk, SizePutsModelOriginAtTheAreaCentre) {
+    const Result result = RunCli({"walk", "tiny.tr2", "--zoom", "2", "--size", "101x51"}, kData);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    // zoomScale 64 x 2 + 128; centre (50, 25); track 2's begin (512, 256) model units is
+    // (50 x 256 + 512, 25 x 256 + 256) fine pixels.
+    EXPECT_EQ(result.out.rfind("{\"zoomScale\":256,\"centre\":[50,25],", 0), 0u) << result.out;
+    EXPECT_NE(result.out.find("\"begin\":[13312,6656]"), std::string::npos) << result.out;
+}
+
+// The oval and the figure eight close: the last section ends within a few model units of
+// the begin point, at the start heading.
+struct ClosureRow {
+    const char* name;
+    const char* design;
+    const char* begin;
+    const char* lastEnd;
+};
+
+void PrintTo(const ClosureRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ClosureTest : public testing::TestWithParam<ClosureRow> {};
+
+TEST_P(ClosureTest, LastSectionEndsAtTheBeginPoint) {
+    const Result result = RunCli({"walk", GetParam().design, "--scale", "256"}, kExamples);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find(std::string("\"begin\":") + GetParam().begin), std::string::npos);
+    const size_t last = result.out.rfind("\"end\":");
+    ASSERT_NE(last, std::string::npos);
+    EXPECT_EQ(result.out.substr(last, result.out.find('}', last) - last),
+              std::string("\"end\":") + GetParam().lastEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, ClosureTest,
+    testing::Values(ClosureRow{"Oval", "oval.tr2", "[-2051,7055]", "[-2050,7050,720]"},
+                    ClosureRow{"FigureEight", "figure-eight.tr2", "[-2562,3674]",
+                               "[-2559,3660,900]"}),
+    [](const testing::TestParamInfo<ClosureRow>& info) { return info.param.name; });
+
+// --- report -----------------------------------------------------------------------------
+
+TEST(CliReport, TinyDesignAsTheListWindowBuildsIt) {
+    const Result result = RunCli({"report", "tiny.tr2"}, kData);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    ExpectSameLines(result.out, "tiny.tr2 - Lapwerk V2.1      1.02    x  0.76    \n"
+                                "\n"
+                                "P1         Straight                         1     4   \n"
+                                "P2         Curve                            1     -1  \n"
+                                "K\"0\\       Nothing                          1     -1  \n"
+                                "\n"
+                                "Length of track 1\t\t0.17 m\t0.18 m\n"
+                                "Length of track 2\t\t0.00 m\t0.00 m\n"
+                                "\n"
+                                "\tTrack 1\n"
+                                "\n"
+                                "\tP1\tStraight\n"
+                                "R\tP2\tCurve\n"
+                                "\tK\"0\\\tNothing\n"
+                                "\n"
+                                "\tTrack 2\n"
+                                "\n"
+                                "\n"
+                                "--- END ---\n");
+}
+
+TEST(CliReport, CaptionIsTheFileNamePartAndInchesOnRequest) {
+    const Result result = RunCli({"report", kData + "/tiny.tr2", "--imperial"}, kData);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.substr(0, result.out.find('\n')),
+              "tiny.tr2 - Lapwerk V2.1     40.00    x 30.00    ");
+    EXPECT_NE(result.out.find("Length of track 1\t\t6.50 '\t7.00 '\n"), std::string::npos);
+}
+
+TEST(CliReport, ImportedDesignIsUntitled) {
+    const Result result = RunCli({"report", "example.trk"}, kExamples);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.substr(0, result.out.find('\n')),
+              "untitled.tr2 - Lapwerk V2.1      1.60    x  2.40    ");
+    EXPECT_EQ(result.out.substr(result.out.size() - 12), "--- END ---\n");
+}
+
+// --- convert ----------------------------------------------------------------------------
+
+TEST(CliConvert, RoundTripGivesTheSameBytes) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    for (const char* name : {"oval.tr2", "figure-eight.tr2", "grouped.tr2"}) {
+        const QString target = out.filePath(name);
+        const Result result = RunCli({"convert", name, target}, kExamples);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(ReadFile(target), ReadFile(kExamples + "/" + name)) << name;
+    }
+}
+
+TEST(CliConvert, ImportedTrkKeepsItsTracks) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath("example.tr2");
+    ASSERT_EQ(RunCli({"convert", "EXAMPLE.TRK", target}, kExamples).exitCode, 1)
+        << "the examples hold example.trk only in lower case";
+    const Result result = RunCli({"convert", "example.trk", target}, kExamples);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const Result lengths = RunCli({"lengths", target}, kExamples);
+    EXPECT_EQ(lengths.out, "Track 1\t2.92 m\t3.41 m\nTrack 2\t3.90 m\t4.39 m\n");
+    // Track 2 of a version-1 file starts 6.125 inches to the left of track 1.
+    EXPECT_NE(ReadFile(target).find("# Begin X position\r\n-1568\r\n"), std::string::npos);
+}
+
+TEST(CliConvert, UnwritableTargetFailsWithOne) {
+    const Result result = RunCli({"convert", "oval.tr2", "/no-such-dir/oval.tr2"}, kExamples);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err, "");
+}
+
+// --- render -----------------------------------------------------------------------------
+
+TEST(CliRender, PngHasTheAreaSizeAndTheViewColours) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath("oval.png");
+    const Result result = RunCli({"render", "oval.tr2", target, "--size", "320x240"}, kExamples);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    QImage image(target);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(320, 240));
+    EXPECT_EQ(image.pixel(3, 120), qRgb(255, 255, 200)) << "ruler strip";
+    bool blue = false;
+    bool green = false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            blue = blue || image.pixel(x, y) == qRgb(0, 0, 255);
+            green = green || image.pixel(x, y) == qRgb(0, 255, 0);
+        }
+    }
+    EXPECT_TRUE(blue) << "the current track";
+    EXPECT_TRUE(green) << "its insertion marker";
+}
+
+TEST(CliRender, WithoutRulerTheCornerStaysWhite) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath("oval.png");
+    const Result result = RunCli(
+        {"render", "oval.tr2", target, "--size", "200x100", "--no-ruler", "--no-grid"}, kExamples);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const QImage image(target);
+    ASSERT_EQ(image.size(), QSize(200, 100));
+    EXPECT_EQ(image.pixel(3, 50), qRgb(255, 255, 255));
+}
+
+struct FileRow {
+    const char* name;
+    const char* design;
+    const char* target;
+    const char* magic;
+};
+
+void PrintTo(const FileRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class RenderFileTest : public testing::TestWithParam<FileRow> {};
+
+TEST_P(RenderFileTest, WritesANonEmptyFileOfItsType) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath(GetParam().target);
+    const Result result = RunCli({"render", GetParam().design, target}, kExamples);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::string bytes = ReadFile(target);
+    EXPECT_GT(bytes.size(), 100u);
+    EXPECT_NE(bytes.substr(0, 64).find(GetParam().magic), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, RenderFileTest,
+    testing::Values(FileRow{"Svg", "grouped.tr2", "grouped.svg", "<?xml"},
+                    FileRow{"SvgUpperCaseExtension", "oval.tr2", "oval.SVG", "<?xml"},
+                    FileRow{"Pdf", "figure-eight.tr2", "eight.pdf", "%PDF"},
+                    FileRow{"PdfOfImport", "example.trk", "example.pdf", "%PDF"}),
+    [](const testing::TestParamInfo<FileRow>& info) { return info.param.name; });
+
+TEST(CliRender, PdfOfABoardOfZeroIsRefusedAndWritesNothing) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath("zero.pdf");
+    const Result result = RunCli({"render", "zero-board.tr2", target}, kData);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err, "");
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST(CliRender, UnwritableImageFailsWithOne) {
+    const Result result = RunCli({"render", "oval.tr2", "/no-such-dir/oval.png"}, kExamples);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("Cannot write /no-such-dir/oval.png"), std::string::npos)
+        << result.err;
+}
+
+} // namespace
