@@ -1,0 +1,84 @@
+#include "design_area.h"
+
+#include "qpainter_canvas.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QResizeEvent>
+
+namespace lapwerk {
+
+namespace {
+
+std::unique_ptr<Canvas> MakeScreenCanvas(QPainter& painter) {
+    return std::make_unique<QPainterCanvas>(painter);
+}
+
+} // namespace
+
+DesignArea::DesignArea(Design& design, DesignView& view, QWidget* parent)
+    : QWidget(parent), design_(design), view_(view) {
+    setObjectName("DesignArea");
+    setAccessibleName("Design view");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    setMinimumSize(1, 1);
+    rebuildBuffer(QSize(1, 1));
+}
+
+DesignArea::~DesignArea() {
+    view_.screen = nullptr;
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+}
+
+void DesignArea::startDrawing() {
+    started_ = true;
+    view_.screen = canvas_.get();
+}
+
+void DesignArea::rebuildBuffer(QSize size) {
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+    canvas_.reset();
+    view_.screen = nullptr;
+    buffer_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    buffer_.fill(Qt::white);
+    painter_.begin(&buffer_);
+    canvas_ = MakeScreenCanvas(painter_);
+    if (started_) {
+        view_.screen = canvas_.get();
+    }
+    view_.areaWidth = width();
+    view_.areaHeight = height();
+}
+
+void DesignArea::redraw() {
+    RedrawDesign(design_, view_);
+    showPass();
+}
+
+void DesignArea::showPass() {
+    update();
+}
+
+void DesignArea::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), buffer_, event->rect());
+}
+
+void DesignArea::resizeEvent(QResizeEvent* event) {
+    rebuildBuffer(event->size());
+    if (started_) {
+        redraw();
+    }
+}
+
+void DesignArea::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    Q_EMIT mousePressed(event->button(), at.x(), at.y());
+}
+
+} // namespace lapwerk

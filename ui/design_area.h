@@ -1,0 +1,60 @@
+#pragma once
+
+#include "geometry/canvas.h"
+#include "geometry/design_view.h"
+#include "model/design.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+#include <memory>
+
+namespace lapwerk {
+
+/// The drawing area of the main window. Every pass of the design view paints into a back
+/// buffer through the view's canvas, and the widget shows that buffer; mouse presses are
+/// reported in the area's own pixels.
+class DesignArea : public QWidget {
+    Q_OBJECT
+public:
+    DesignArea(Design& design, DesignView& view, QWidget* parent = nullptr);
+    ~DesignArea() override;
+
+    /// Makes the buffer the target canvas of every pass; passes before this draw nothing and
+    /// resize events do not redraw.
+    void startDrawing();
+
+    /// Whether startDrawing has run.
+    bool drawingStarted() const { return started_; }
+
+    /// Runs the full pass now and shows its result.
+    void redraw();
+
+    /// Shows the buffer again after a pass that the core ran itself (a pick, a join).
+    void showPass();
+
+    /// The picture of the last pass.
+    const QImage& buffer() const { return buffer_; }
+
+Q_SIGNALS:
+    /// A mouse button was pressed at pixel (x, y) of the area.
+    void mousePressed(Qt::MouseButton button, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void rebuildBuffer(QSize size);
+
+    Design& design_;
+    DesignView& view_;
+    QImage buffer_;
+    QPainter painter_; ///< stays active on buffer_, so that passes the core runs can draw
+    std::unique_ptr<Canvas> canvas_;
+    bool started_ = false;
+};
+
+} // namespace lapwerk

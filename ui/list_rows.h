@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QListWidget>
+
+#include <string>
+#include <vector>
+
+namespace lapwerk {
+
+/// Height of a list row in pixels.
+inline constexpr int kListRowHeight = 13;
+
+/// Makes `list` a list of 13-pixel rows in the panel font.
+void SetUpRowList(QListWidget* list);
+
+/// Makes `list` display-only: no selection, no focus, no scroll bar of its own.
+void MakeDisplayOnly(QListWidget* list);
+
+/// Lets `follower` scroll whenever `leader` does, and the other way round.
+void ScrollTogether(QListWidget* leader, QListWidget* follower);
+
+/// Replaces the rows of `list` with `rows`.
+void SetRows(QListWidget* list, const std::vector<std::string>& rows);
+
+/// The texts of the rows of `list`.
+QStringList RowTexts(const QListWidget* list);
+
+} // namespace lapwerk

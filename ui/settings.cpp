@@ -1,0 +1,112 @@
+#include "settings.h"
+
+#include <QSettings>
+#include <QVariant>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+
+namespace lapwerk {
+
+namespace {
+
+constexpr const char* kMetric = "Metric";
+constexpr const char* kFilledIn = "FilledIn";
+constexpr const char* kSegments = "Segments";
+constexpr const char* kRuler = "Ruler";
+constexpr const char* kGrid = "Grid";
+constexpr const char* kXboard = "Xboard";
+constexpr const char* kYboard = "Yboard";
+
+std::optional<bool> ReadFlag(QSettings& store, const char* name) {
+    return store.contains(name) ? FlagFromSetting(store.value(name)) : std::nullopt;
+}
+
+std::optional<double> ReadBoard(QSettings& store, const char* name) {
+    return store.contains(name) ? BoardSizeFromSetting(store.value(name)) : std::nullopt;
+}
+
+} // namespace
+
+std::unique_ptr<QSettings> OpenSettingsStore() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       kSettingsName);
+}
+
+std::optional<bool> FlagFromSetting(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return value.toLongLong() != 0;
+    case QMetaType::QString: {
+        // Text-based stores (the INI files on Linux) give every integer back as text.
+        bool ok = false;
+        const qlonglong number = value.toString().trimmed().toLongLong(&ok);
+        if (ok) {
+            return number != 0;
+        }
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<double> BoardSizeFromSetting(const QVariant& value) {
+    if (value.typeId() != QMetaType::QByteArray) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = value.toByteArray();
+    if (bytes.size() != static_cast<qsizetype>(sizeof(double))) {
+        return std::nullopt;
+    }
+    double size = 0;
+    std::memcpy(&size, bytes.constData(), sizeof size);
+    // The Design keeps the size as a float; a value no float holds would corrupt it.
+    if (!std::isfinite(size) || std::fabs(size) > FLT_MAX) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+QByteArray BoardSizeToSetting(double value) {
+    QByteArray bytes(static_cast<qsizetype>(sizeof value), '\0');
+    std::memcpy(bytes.data(), &value, sizeof value);
+    return bytes;
+}
+
+StoredSettings ReadStoredSettings(QSettings& store) {
+    StoredSettings stored;
+    stored.metric = ReadFlag(store, kMetric);
+    stored.filledIn = ReadFlag(store, kFilledIn);
+    stored.segments = ReadFlag(store, kSegments);
+    stored.ruler = ReadFlag(store, kRuler);
+    stored.grid = ReadFlag(store, kGrid);
+    stored.boardX = ReadBoard(store, kXboard);
+    stored.boardY = ReadBoard(store, kYboard);
+    if (store.contains(kToolbarsValue)) {
+        const QVariant toolbars = store.value(kToolbarsValue);
+        if (toolbars.typeId() == QMetaType::QByteArray) {
+            stored.toolbars = toolbars.toByteArray();
+        }
+    }
+    return stored;
+}
+
+void WriteStoredSettings(QSettings& store, const DrawOptions& options, double boardX, double boardY,
+                         const QByteArray& toolbars) {
+    store.setValue(kToolbarsValue, toolbars);
+    store.setValue(kMetric, options.metric ? 1 : 0);
+    store.setValue(kFilledIn, options.filledIn ? 1 : 0);
+    store.setValue(kSegments, options.segments ? 1 : 0);
+    store.setValue(kRuler, options.ruler ? 1 : 0);
+    store.setValue(kGrid, options.grid ? 1 : 0);
+    store.setValue(kXboard, BoardSizeToSetting(boardX));
+    store.setValue(kYboard, BoardSizeToSetting(boardY));
+    store.sync();
+}
+
+} // namespace lapwerk

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QSettings;
+class QVariant;
+
+namespace lapwerk {
+
+/// Name of the settings store, in the user's scope.
+inline constexpr const char* kSettingsName = "Lapwerk V2";
+/// Value that holds the toolbar positions (QMainWindow::saveState).
+inline constexpr const char* kToolbarsValue = "Toolbars";
+/// Board width and depth when no size was saved: 2 m in inches.
+inline constexpr double kDefaultBoardInches = 78.74016;
+
+/// The five check-mark options.
+struct DrawOptions {
+    bool metric = true;
+    bool filledIn = true;
+    bool segments = true;
+    bool ruler = true;
+    bool grid = true;
+};
+
+/// What the store holds; a value that is missing or of the wrong type stays empty.
+struct StoredSettings {
+    std::optional<bool> metric, filledIn, segments, ruler, grid;
+    std::optional<double> boardX, boardY; ///< inches
+    std::optional<QByteArray> toolbars;
+};
+
+/// Opens the store (created on first write).
+std::unique_ptr<QSettings> OpenSettingsStore();
+
+/// A flag stored as a 0/1 integer; anything that is not an integer is ignored.
+std::optional<bool> FlagFromSetting(const QVariant& value);
+
+/// A board size stored as the 8 raw bytes of an IEEE double; any other value, and a size
+/// that is not a finite number a 32-bit float can hold, is ignored.
+std::optional<double> BoardSizeFromSetting(const QVariant& value);
+
+/// The 8 raw bytes of `value` in the machine's byte order.
+QByteArray BoardSizeToSetting(double value);
+
+/// Reads every value of the store.
+StoredSettings ReadStoredSettings(QSettings& store);
+
+/// Writes the options, the board size in inches and the toolbar positions.
+void WriteStoredSettings(QSettings& store, const DrawOptions& options, double boardX, double boardY,
+                         const QByteArray& toolbars);
+
+} // namespace lapwerk
