@@ -18,4 +18,26 @@ float ParseBoardSize(const char* text, bool metric);
 /// Ruler and grid spacing in pixels: 10 cm or 10 inches at `zoomScale`.
 float RulerSpacingPixels(int32_t zoomScale, bool metric);
 
+class PassCanvas;
+
+/// Most ticks of one ruler strip and most dots of one grid axis drawn, so that a tiny spacing
+/// or a huge area never makes a pass run for ever.
+inline constexpr int32_t kMaxRulerTicks = 10000;
+inline constexpr int32_t kMaxGridSteps = 4096;
+
+/// The pale-yellow ruler strips along the left and top edges of a `width` x `height` area with
+/// ticks every `spacing` pixels counted from the view centre (cx, cy), a long one every fifth.
+void DrawRuler(PassCanvas& canvas, int32_t width, int32_t height, int32_t cx, int32_t cy,
+               float spacing);
+
+/// The black one-pixel dots every `spacing` pixels around the view centre (cx, cy), covering a
+/// `width` x `height` area.
+void DrawGrid(PassCanvas& canvas, int32_t width, int32_t height, int32_t cx, int32_t cy,
+              float spacing);
+
+/// The dark-green outline of a `boardX` x `boardY` inch board centred on (cx, cy), at
+/// `zoomScale`, with the pen width the pass has set.
+void DrawBoardOutline(PassCanvas& canvas, float boardX, float boardY, int32_t zoomScale, int32_t cx,
+                      int32_t cy);
+
 } // namespace lapwerk
