@@ -10,7 +10,7 @@ using namespace lapwerk;
 class AboutFormTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void hasCaptionAndFixedSize() {
         TAboutForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("About Lapwerk 2.1"));

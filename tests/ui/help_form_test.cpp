@@ -11,7 +11,7 @@ using namespace lapwerk;
 class HelpFormTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void contentsPageOpens() {
         THelpForm form;
         QVERIFY(!form.isVisible());

@@ -13,7 +13,7 @@ using namespace lapwerk;
 class ListFormTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void startsHiddenWithPlaceholderLine() {
         TListForm form;
         QVERIFY(!form.isVisible());
