@@ -1,21 +1,200 @@
 #include "main_form.h"
 
+#include "command_windows.h"
+
+#include "files/tr2_file.h"
+#include "files/trk_import.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSlider>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace lapwerk {
 
-void TMainForm::New1Click() {}
+namespace {
 
-void TMainForm::Open1Click() {}
+constexpr const char* kSureCaption = "Sure?";
+constexpr const char* kErrorCaption = "Error";
+constexpr const char* kNewQuestion = "Design changed - Are you sure you want to open a new design?";
+constexpr const char* kOpenQuestion = "Design changed - Are you sure you want to load a design?";
+constexpr const char* kImportQuestion =
+    "Design changed - Are you sure you want to import a design?";
+constexpr const char* kQuitQuestion = "Design changed - Are you sure you want to quit?";
 
-void TMainForm::Save1Click() {}
+/// Why `path` cannot be opened for reading, or an empty text when it can.
+QString OpenProblem(const QByteArray& path) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.constData(), "rb");
+    if (file == nullptr) {
+        const int error = errno != 0 ? errno : ENOENT;
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+    std::fclose(file);
+    return {};
+}
 
-void TMainForm::SaveAs1Click() {}
+QString CannotOpenText(const QString& path, const QString& reason) {
+    return QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
 
-void TMainForm::Exit1Click() {}
+QString TooLongText(const QString& path) {
+    return QStringLiteral("The file name is longer than %1 characters and cannot be used: %2")
+        .arg(kMaxFileName)
+        .arg(QDir::toNativeSeparators(path));
+}
 
-void TMainForm::ImportTRKClick() {}
+} // namespace
+
+bool TMainForm::mayDiscardDesign(const char* question) {
+    if (records_.design.changed == 0) {
+        return true;
+    }
+    return dialogs_->question(this, QString::fromLatin1(question),
+                              QString::fromLatin1(kSureCaption));
+}
+
+void TMainForm::showError(const QString& text) {
+    dialogs_->message(this, text, QString::fromLatin1(kErrorCaption));
+}
+
+void TMainForm::showMessage(const Message& message) {
+    dialogs_->message(this, QString::fromLocal8Bit(message.text),
+                      QString::fromLocal8Bit(message.caption));
+}
+
+void TMainForm::showCurrentTrackHeading() {
+    const int slot = records_.design.currentTrack;
+    if (slot >= 0 && slot < kMaxTracks) {
+        const int degreeStep = kFullTurn / (RotateBar->maximum() + 1);
+        setRotateBarSilently(records_.design.tracks[slot].angle / degreeStep);
+    }
+}
+
+void TMainForm::New1Click() {
+    if (!mayDiscardDesign(kNewQuestion)) {
+        return;
+    }
+    setDesignFileName(QString::fromLatin1(kUntitledName));
+    NewDesign(records_.design, records_.history);
+    syncUndoRedo();
+    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+}
+
+void TMainForm::Open1Click() {
+    if (!mayDiscardDesign(kOpenQuestion)) {
+        return;
+    }
+    const QString path = commandWindows_->dialogs->chooseFile(this, FileDialogKind::Open);
+    if (path.isEmpty()) {
+        return;
+    }
+    openDesignFile(path);
+}
+
+void TMainForm::openDesignFile(const QString& path) {
+    if (!setDesignFileName(path)) {
+        showError(TooLongText(path));
+        return;
+    }
+    const QString openProblem = OpenProblem(QByteArray(records_.design.fileName));
+    const MaybeMessage readProblem =
+        ReadDesignFile(records_.design, records_.history, records_.library);
+    if (!openProblem.isEmpty() || readProblem) {
+        // The design shown is not the file's, so a later Save must ask for a name rather than
+        // overwrite the file that failed to load; the history starts from the renamed design.
+        setDesignFileName(QString::fromLatin1(kUntitledName));
+        ResetHistory(records_.history, records_.design);
+    }
+    syncUndoRedo();
+    showCurrentTrackHeading();
+    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+    if (!openProblem.isEmpty()) {
+        showError(CannotOpenText(path, openProblem));
+    } else if (readProblem) {
+        showMessage(*readProblem);
+    }
+}
+
+void TMainForm::openCommandLineDesign(const QStringList& arguments) {
+    if (arguments.size() > 1 && !arguments.at(1).isEmpty()) {
+        openDesignFile(arguments.at(1));
+    }
+}
+
+bool TMainForm::saveDesignAs(const QString& path) {
+    const QByteArray previous(records_.design.fileName);
+    if (!setDesignFileName(path)) {
+        showError(TooLongText(path));
+        return false;
+    }
+    if (const MaybeMessage problem =
+            WriteDesignFile(records_.design, records_.history, records_.library)) {
+        // Nothing was written, so the design keeps the name of the file it still belongs to.
+        setDesignFileName(QString::fromLocal8Bit(previous));
+        showMessage(*problem);
+        return false;
+    }
+    syncUndoRedo();
+    return true;
+}
+
+void TMainForm::Save1Click() {
+    if (std::strcmp(records_.design.fileName, kUntitledName) == 0) {
+        SaveAs1Click();
+        return;
+    }
+    saveDesignAs(QString::fromLocal8Bit(records_.design.fileName));
+}
+
+void TMainForm::SaveAs1Click() {
+    const QString path = commandWindows_->dialogs->chooseFile(this, FileDialogKind::Save);
+    if (path.isEmpty()) {
+        return;
+    }
+    saveDesignAs(path);
+}
+
+void TMainForm::Exit1Click() {
+    if (!mayDiscardDesign(kQuitQuestion)) {
+        return;
+    }
+    commandWindows_->quitConfirmed = true;
+    close();
+    QCoreApplication::quit();
+}
 
 bool TMainForm::FormCloseQuery() {
-    return true;
+    if (commandWindows_ != nullptr && commandWindows_->quitConfirmed) {
+        return true;
+    }
+    return mayDiscardDesign(kQuitQuestion);
+}
+
+void TMainForm::ImportTRKClick() {
+    if (!mayDiscardDesign(kImportQuestion)) {
+        return;
+    }
+    const QString path = commandWindows_->dialogs->chooseFile(this, FileDialogKind::Import);
+    if (path.isEmpty()) {
+        return;
+    }
+    setDesignFileName(QString::fromLatin1(kUntitledName));
+    const QByteArray localPath = path.toLocal8Bit();
+    const QString openProblem = OpenProblem(localPath);
+    const MaybeMessage importProblem =
+        ImportTrkFile(records_.design, records_.history, records_.library, localPath.constData());
+    syncUndoRedo();
+    showCurrentTrackHeading();
+    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+    if (!openProblem.isEmpty()) {
+        showError(CannotOpenText(path, openProblem));
+    } else if (importProblem) {
+        showMessage(*importProblem);
+    }
 }
 
 } // namespace lapwerk

@@ -1,9 +1,67 @@
 #include "main_form.h"
 
+#include "about_form.h"
+#include "command_windows.h"
+#include "help_form.h"
+#include "list_form.h"
+
+#include <QAction>
+#include <QPrinter>
+
 namespace lapwerk {
 
-void TMainForm::HelpTopics1Click() {}
+CommandWindows::CommandWindows(QWidget* mainWindow)
+    : QObject(mainWindow), aboutForm(new TAboutForm(mainWindow)),
+      listForm(new TListForm(mainWindow)), helpForm(new THelpForm(mainWindow)),
+      dialogs(std::make_unique<QtCommandDialogs>()) {
+    setObjectName(QStringLiteral("CommandWindows"));
+}
 
-void TMainForm::About1Click() {}
+CommandWindows::~CommandWindows() = default;
+
+QPrinter& CommandWindows::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *printer_;
+}
+
+void TMainForm::createCommandWindows() {
+    commandWindows_ = new CommandWindows(this);
+
+    // The main window carries help context 1 and its controls none of their own, so the help
+    // key anywhere in it opens that topic.
+    auto* contextHelp = new QAction(this);
+    contextHelp->setObjectName(QStringLiteral("ContextHelp"));
+    contextHelp->setShortcut(QKeySequence::HelpContents);
+    contextHelp->setShortcutContext(Qt::WindowShortcut);
+    connect(contextHelp, &QAction::triggered, this,
+            [this] { commandWindows_->helpForm->showContext(THelpForm::kMainWindowContext); });
+    addAction(contextHelp);
+}
+
+TListForm* TMainForm::listForm() const {
+    return commandWindows_->listForm;
+}
+
+TAboutForm* TMainForm::aboutForm() const {
+    return commandWindows_->aboutForm;
+}
+
+THelpForm* TMainForm::helpForm() const {
+    return commandWindows_->helpForm;
+}
+
+void TMainForm::setCommandDialogs(std::unique_ptr<CommandDialogs> dialogs) {
+    commandWindows_->dialogs = std::move(dialogs);
+}
+
+void TMainForm::HelpTopics1Click() {
+    commandWindows_->helpForm->showContents();
+}
+
+void TMainForm::About1Click() {
+    commandWindows_->aboutForm->exec();
+}
 
 } // namespace lapwerk

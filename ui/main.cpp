@@ -13,5 +13,6 @@ int main(int argc, char* argv[]) {
     lapwerk::InitApplication(application);
     lapwerk::TMainForm mainForm(records);
     mainForm.show();
+    mainForm.openCommandLineDesign(QApplication::arguments());
     return application.exec();
 }

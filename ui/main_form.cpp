@@ -44,6 +44,7 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     createToolBars();
     createPanel();
     lengthForm_ = new TLengthForm(this);
+    createCommandWindows();
     qApp->installEventFilter(this);
 
     FormCreate();

@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <QStringList>
+
 #include <initializer_list>
 #include <memory>
 
@@ -18,9 +20,15 @@ class QToolBar;
 
 namespace lapwerk {
 
+class CommandDialogs;
+class CommandWindows;
 class DesignArea;
 class MainPanel;
+class TAboutForm;
+class THelpForm;
 class TLengthForm;
+class TListForm;
+struct Message;
 
 /// The follow-up steps after a command changed the Design.
 enum class FollowUp {
@@ -72,6 +80,16 @@ public:
     DesignArea* designArea() const { return designArea_; }
     MainPanel* mainPanel() const { return mainPanel_; }
     TLengthForm* lengthForm() const { return lengthForm_; }
+    TListForm* listForm() const;
+    TAboutForm* aboutForm() const;
+    THelpForm* helpForm() const;
+
+    /// Replaces the file, print and printer set-up dialogs (tests answer them themselves).
+    void setCommandDialogs(std::unique_ptr<CommandDialogs> dialogs);
+    /// Opens the design at `path` as File > Open does once its dialog has chosen the file.
+    void openDesignFile(const QString& path);
+    /// Opens the design named by the first command-line argument, if there is one.
+    void openCommandLineDesign(const QStringList& arguments);
 
 public Q_SLOTS:
     // File, print, section-list and help commands (file_commands.cpp, print_commands.cpp,
@@ -244,11 +262,22 @@ private:
     void boardChange(QLineEdit* box, float& size);
     void orientBar(QToolBar* dock, QSlider* bar);
 
+    // Steps of the file, print and help commands (file_commands.cpp, print_commands.cpp,
+    // help_commands.cpp).
+    void createCommandWindows();
+    bool mayDiscardDesign(const char* question);
+    bool saveDesignAs(const QString& path);
+    void showCurrentTrackHeading();
+    void buildSectionList();
+    void showError(const QString& text);
+    void showMessage(const Message& message);
+
     ProgramRecords& records_;
     std::unique_ptr<Dialogs> dialogs_;
     DesignArea* designArea_ = nullptr;
     MainPanel* mainPanel_ = nullptr;
     TLengthForm* lengthForm_ = nullptr;
+    CommandWindows* commandWindows_ = nullptr;
     int editMode_ = kSelectMode;
     bool settingsSaved_ = false;
 };

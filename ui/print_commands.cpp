@@ -1,13 +1,85 @@
 #include "main_form.h"
 
+#include "command_windows.h"
+#include "list_form.h"
+
+#include "geometry/print_pass.h"
+#include "qpainter_canvas.h"
+#include "reports/section_list.h"
+
+#include <QPainter>
+#include <QPrinter>
+
 namespace lapwerk {
 
-void TMainForm::PageSetup1Click() {}
+namespace {
 
-void TMainForm::Print1Click() {}
+constexpr const char* kTrackListJobTitle = "Track Design";
 
-void TMainForm::PrintTracklist1Click() {}
+} // namespace
 
-void TMainForm::Tracklist1Click() {}
+void TMainForm::PageSetup1Click() {
+    commandWindows_->dialogs->pageSetup(this, commandWindows_->printer());
+}
+
+void TMainForm::Print1Click() {
+    QPrinter& printer = commandWindows_->printer();
+    if (!commandWindows_->dialogs->choosePrinter(this, printer)) {
+        return;
+    }
+    const std::string caption = windowTitle().toStdString();
+    const PageSize page{printer.width(), printer.height()};
+
+    // A design that cannot be printed is refused before the job starts, so no empty page
+    // comes out of the printer.
+    NullCanvas dryRun;
+    if (const MaybeMessage refused =
+            PrintDesignPage(records_.design, records_.view, dryRun, page, caption)) {
+        showMessage(*refused);
+        return;
+    }
+
+    printer.setDocName(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        showError(QStringLiteral("The printer could not start the print job."));
+        return;
+    }
+    QPainterCanvas canvas(painter);
+    const MaybeMessage refused =
+        PrintDesignPage(records_.design, records_.view, canvas, page, caption);
+    painter.end();
+    // The page pass rewrote the board texts, as every pass does.
+    syncBoardTexts();
+    if (refused) {
+        showMessage(*refused);
+    }
+}
+
+void TMainForm::buildSectionList() {
+    followUp({FollowUp::RefreshLists});
+    const std::vector<std::string> lines =
+        BuildSectionList(records_.design, records_.library, records_.inventory,
+                         windowTitle().toStdString(), boardBoxTexts(), metric());
+    commandWindows_->listForm->setReportLines(lines);
+}
+
+void TMainForm::Tracklist1Click() {
+    buildSectionList();
+    TListForm* list = commandWindows_->listForm;
+    list->show();
+    list->raise();
+    list->activateWindow();
+}
+
+void TMainForm::PrintTracklist1Click() {
+    QPrinter& printer = commandWindows_->printer();
+    if (!commandWindows_->dialogs->choosePrinter(this, printer)) {
+        return;
+    }
+    buildSectionList();
+    printer.setDocName(QString::fromLatin1(kTrackListJobTitle));
+    commandWindows_->listForm->printReport(printer);
+}
 
 } // namespace lapwerk

@@ -1,0 +1,480 @@
+#include "command_fixture.h"
+
+#include "model/undo.h"
+
+#include <QFileDialog>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+using namespace lapwerk;
+using namespace lapwerk::test;
+
+namespace {
+
+enum class Command { New, Open, Import, Exit, CloseBox };
+
+const char* const kNewQuestion = "Design changed - Are you sure you want to open a new design?";
+const char* const kOpenQuestion = "Design changed - Are you sure you want to load a design?";
+const char* const kImportQuestion = "Design changed - Are you sure you want to import a design?";
+const char* const kQuitQuestion = "Design changed - Are you sure you want to quit?";
+
+/// Runs `command`; for the close box, answers whether the window may close.
+bool Run(CommandForm& form, Command command) {
+    switch (command) {
+    case Command::New:
+        form.New1Click();
+        return true;
+    case Command::Open:
+        form.Open1Click();
+        return true;
+    case Command::Import:
+        form.ImportTRKClick();
+        return true;
+    case Command::Exit:
+        form.Exit1Click();
+        return true;
+    case Command::CloseBox:
+        return form.FormCloseQuery();
+    }
+    return false;
+}
+
+} // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void guardAsksOnlyWhenChanged_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("New") << int(Command::New) << kNewQuestion;
+        QTest::newRow("Open") << int(Command::Open) << kOpenQuestion;
+        QTest::newRow("Import") << int(Command::Import) << kImportQuestion;
+        QTest::newRow("Exit") << int(Command::Exit) << kQuitQuestion;
+        QTest::newRow("close box") << int(Command::CloseBox) << kQuitQuestion;
+    }
+
+    void guardAsksOnlyWhenChanged() {
+        QFETCH(int, command);
+        CommandFixture fixture;
+        Run(fixture.form(), Command(command));
+        QVERIFY(fixture.boxes().questions.isEmpty());
+    }
+
+    void guardNoLeavesEverything_data() { guardAsksOnlyWhenChanged_data(); }
+
+    void guardNoLeavesEverything() {
+        QFETCH(int, command);
+        QFETCH(QString, question);
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        fixture.makeChanged();
+        fixture.form().show();
+        const QString caption = fixture.form().windowTitle();
+        fixture.files().fileDialogsShown.clear();
+        fixture.boxes().answers = {false};
+
+        const bool mayClose = Run(fixture.form(), Command(command));
+
+        QCOMPARE(fixture.boxes().questions.size(), 1);
+        QCOMPARE(fixture.boxes().questions[0].text, question);
+        QCOMPARE(fixture.boxes().questions[0].caption, QStringLiteral("Sure?"));
+        QVERIFY(!mayClose || Command(command) != Command::CloseBox);
+        QVERIFY(fixture.files().fileDialogsShown.isEmpty());
+        QCOMPARE(fixture.tracksInUse(), 2);
+        QCOMPARE(fixture.design().changed, 1);
+        QCOMPARE(fixture.fileName(), fixture.path(QStringLiteral("one.tr2")));
+        QCOMPARE(fixture.form().windowTitle(), caption);
+        QVERIFY(CanUndo(fixture.form().history()));
+        QVERIFY(fixture.form().isVisible());
+    }
+
+    void guardYesGoesOn_data() { guardAsksOnlyWhenChanged_data(); }
+
+    void guardYesGoesOn() {
+        QFETCH(int, command);
+        CommandFixture fixture;
+        fixture.makeChanged();
+        fixture.form().show();
+        fixture.boxes().answers = {true};
+
+        const bool mayClose = Run(fixture.form(), Command(command));
+
+        QCOMPARE(fixture.boxes().questions.size(), 1);
+        switch (Command(command)) {
+        case Command::New:
+            QCOMPARE(fixture.tracksInUse(), 1);
+            QCOMPARE(fixture.design().changed, 0);
+            break;
+        case Command::Open:
+            QCOMPARE(fixture.files().fileDialogsShown, QList{FileDialogKind::Open});
+            break;
+        case Command::Import:
+            QCOMPARE(fixture.files().fileDialogsShown, QList{FileDialogKind::Import});
+            break;
+        case Command::Exit:
+            // The close query that closing runs asks nothing more.
+            QVERIFY(!fixture.form().isVisible());
+            break;
+        case Command::CloseBox:
+            QVERIFY(mayClose);
+            break;
+        }
+    }
+
+    void closeBoxWithNoKeepsTheWindowOpen() {
+        CommandFixture fixture;
+        fixture.makeChanged();
+        fixture.form().show();
+        fixture.boxes().answers = {false};
+        QVERIFY(!fixture.form().close());
+        QVERIFY(fixture.form().isVisible());
+        fixture.boxes().answers = {true};
+        QVERIFY(fixture.form().close());
+        QCOMPARE(fixture.boxes().questions.size(), 2);
+    }
+
+    void newNamesTheDesignUntitled() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        fixture.form().New1Click();
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
+        QCOMPARE(fixture.tracksInUse(), 1);
+        QVERIFY(!CanUndo(fixture.form().history()));
+    }
+
+    void openReadsTheDesign() {
+        CommandFixture fixture;
+        fixture.form().RotateBar->setValue(10);
+        const QString path = fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign);
+        fixture.open(path);
+        QVERIFY(fixture.boxes().messages.isEmpty());
+        QCOMPARE(fixture.fileName(), path);
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.tr2 - Lapwerk V2.1"));
+        QCOMPARE(fixture.tracksInUse(), 1);
+        const Track& track = fixture.design().tracks[fixture.design().currentTrack];
+        QCOMPARE(track.sectionCount, 3);
+        QCOMPARE(track.angle, 360);
+        QCOMPARE(fixture.form().RotateBar->value(), 90);
+        QCOMPARE(fixture.design().changed, 0);
+        QVERIFY(!CanUndo(fixture.form().history()));
+        // The redraw ran: the lane lengths of the track are there.
+        QVERIFY(track.lane1Length > 0);
+    }
+
+    void openCancelledChangesNothing() {
+        CommandFixture fixture;
+        fixture.form().Open1Click();
+        QCOMPARE(fixture.files().fileDialogsShown.size(), 1);
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        QCOMPARE(fixture.tracksInUse(), 1);
+    }
+
+    void failedOpenLeavesAnUntitledDesign_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("tracksInUse");
+        QTest::newRow("missing file")
+            << "missing.tr2" << QByteArray() << "Cannot open %1: No such file or directory" << 0;
+        QTest::newRow("unknown part")
+            << "unknown.tr2" << QByteArray("0\n0\n0\n2\n720\n0\n0\n0\nC151 L\nZZ9 R\n")
+            << "Part number ZZ9 is unknown in PARTS.DEF . I think you used a PARTS.DEF file "
+               "that does not match the .TR2 file!"
+            << 1;
+    }
+
+    void failedOpenLeavesAnUntitledDesign() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QFETCH(int, tracksInUse);
+        CommandFixture fixture;
+        const QString path = fixture.path(name);
+        if (!content.isEmpty()) {
+            fixture.writeFile(name, content.constData());
+        }
+
+        fixture.open(path);
+
+        QCOMPARE(fixture.boxes().messages.size(), 1);
+        QCOMPARE(fixture.boxes().messages[0].text, message.arg(path));
+        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
+        QCOMPARE(fixture.tracksInUse(), tracksInUse);
+        QCOMPARE(fixture.design().changed, 0);
+        QVERIFY(!CanUndo(fixture.form().history()));
+
+        // Neither a later Save nor an undone edit can write over the file that failed to load.
+        fixture.makeChanged();
+        Undo(fixture.form().history(), fixture.design());
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        fixture.form().Save1Click();
+        QCOMPARE(fixture.files().fileDialogsShown.last(), FileDialogKind::Save);
+        QCOMPARE(fixture.readFile(name), content);
+    }
+
+    void untitledSaveAsksForANameOnce() {
+        CommandFixture fixture;
+        const QString path = fixture.path(QStringLiteral("mine.tr2"));
+        fixture.files().files = {path};
+        fixture.makeChanged();
+
+        fixture.form().Save1Click();
+        QCOMPARE(fixture.files().fileDialogsShown, QList{FileDialogKind::Save});
+        QCOMPARE(fixture.fileName(), path);
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("mine.tr2 - Lapwerk V2.1"));
+        QCOMPARE(fixture.design().changed, 0);
+        QVERIFY(!CanUndo(fixture.form().history()));
+        QVERIFY(fixture.readFile(QStringLiteral("mine.tr2")).contains("# Track 2"));
+
+        fixture.makeChanged();
+        fixture.form().Save1Click();
+        QCOMPARE(fixture.files().fileDialogsShown.size(), 1);
+        QVERIFY(fixture.readFile(QStringLiteral("mine.tr2")).contains("# Track 3"));
+    }
+
+    void untitledSaveCancelledWritesNothing() {
+        CommandFixture fixture;
+        fixture.makeChanged();
+        fixture.form().Save1Click();
+        QCOMPARE(fixture.files().fileDialogsShown.size(), 1);
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        QCOMPARE(fixture.design().changed, 1);
+        QVERIFY(!QFile::exists(fixture.path(QStringLiteral("untitled.tr2"))));
+    }
+
+    void fileNamedUntitledInAFolderIsSavedWithoutADialog() {
+        CommandFixture fixture;
+        const QString path = fixture.writeFile(QStringLiteral("untitled.tr2"), kOneTrackDesign);
+        fixture.open(path);
+        fixture.makeChanged();
+        fixture.form().Save1Click();
+        QCOMPARE(fixture.files().fileDialogsShown.size(), 1); // the Open dialog alone
+        QVERIFY(fixture.readFile(QStringLiteral("untitled.tr2")).contains("# Track 2"));
+        QCOMPARE(fixture.design().changed, 0);
+    }
+
+    void saveAsAlwaysAsks() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        fixture.form().Save1Click();
+        const QString copy = fixture.path(QStringLiteral("copy.tr2"));
+        fixture.files().files = {copy};
+        fixture.form().SaveAs1Click();
+        QCOMPARE(fixture.files().fileDialogsShown.last(), FileDialogKind::Save);
+        QCOMPARE(fixture.fileName(), copy);
+        QCOMPARE(fixture.readFile(QStringLiteral("copy.tr2")),
+                 fixture.readFile(QStringLiteral("one.tr2")));
+    }
+
+    void failedSaveKeepsNameFlagAndHistory() {
+        CommandFixture fixture;
+        fixture.makeChanged();
+        const QString path = fixture.path(QStringLiteral("no/such/folder/x.tr2"));
+        fixture.files().files = {path};
+        fixture.form().SaveAs1Click();
+        QCOMPARE(fixture.boxes().messages.size(), 1);
+        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
+        QVERIFY(fixture.boxes().messages[0].text.contains(path));
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
+        QCOMPARE(fixture.design().changed, 1);
+        QVERIFY(CanUndo(fixture.form().history()));
+    }
+
+    void tooLongPathIsRefused_data() {
+        QTest::addColumn<bool>("opening");
+        QTest::newRow("Save As") << false;
+        QTest::newRow("Open") << true;
+    }
+
+    void tooLongPathIsRefused() {
+        QFETCH(bool, opening);
+        CommandFixture fixture;
+        fixture.makeChanged();
+        const QString path = fixture.path(QString(260, QLatin1Char('a')) + QStringLiteral(".tr2"));
+        fixture.files().files = {path};
+        if (opening) {
+            fixture.form().Open1Click();
+        } else {
+            fixture.form().SaveAs1Click();
+        }
+        QCOMPARE(fixture.boxes().messages.size(), 1);
+        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
+        QVERIFY(fixture.boxes().messages[0].text.contains(QStringLiteral("255")));
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        QCOMPARE(fixture.tracksInUse(), 2);
+        QCOMPARE(fixture.design().changed, 1);
+    }
+
+    void undoToTheSavedStateClearsTheFlag() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        fixture.makeChanged();
+        fixture.form().Save1Click();
+        QCOMPARE(fixture.design().changed, 0);
+        QVERIFY(!CanUndo(fixture.form().history()));
+        fixture.makeChanged();
+        fixture.makeChanged();
+        fixture.form().UndoItemClick();
+        QCOMPARE(fixture.design().changed, 1);
+        fixture.form().UndoItemClick();
+        QCOMPARE(fixture.design().changed, 0);
+        fixture.form().New1Click();
+        QVERIFY(fixture.boxes().questions.isEmpty());
+    }
+
+    void importSucceeds() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        const QString path = fixture.writeFile(QStringLiteral("old.trk"),
+                                               "1\n0\n250\n120\n0\n0\n0\n3\n0\n1001\n1\n0\n0\n");
+        fixture.files().files = {path};
+        fixture.form().RotateBar->setValue(10);
+
+        fixture.form().ImportTRKClick();
+
+        QVERIFY(fixture.boxes().messages.isEmpty());
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
+        QCOMPARE(fixture.tracksInUse(), 1);
+        QCOMPARE(fixture.design().tracks[0].sectionCount, 3);
+        QCOMPARE(fixture.design().boardX, 98.4252f);
+        QCOMPARE(fixture.design().changed, 1);
+        QVERIFY(!CanUndo(fixture.form().history()));
+        QCOMPARE(fixture.form().RotateBar->value(), 180);
+        QVERIFY(fixture.design().tracks[0].lane1Length > 0);
+
+        // Not saved yet: New asks, and Save asks for a name.
+        fixture.boxes().answers = {false};
+        fixture.form().New1Click();
+        QCOMPARE(fixture.boxes().questions.size(), 1);
+        fixture.form().Save1Click();
+        QCOMPARE(fixture.files().fileDialogsShown.last(), FileDialogKind::Save);
+    }
+
+    void failedImportLeavesTheEmptyDesign_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing file")
+            << "missing.trk" << QByteArray() << "Cannot open %1: No such file or directory";
+        QTest::newRow("unknown part in track 1")
+            << "one.trk" << QByteArray("1 0 200 150 0 0 0 2 0 2 0 0\n")
+            << "Part number C153 is unknown in PARTS.DEF.  You must use the SCX.DEF file when you "
+               "import old .trk files!";
+        QTest::newRow("unknown part in track 2")
+            << "two.trk" << QByteArray("1 0 200 150 0 0 0 1 0 0 1 1016\n")
+            << "Part number C277 is unknown in PARTS.DEF . You must use the SCX.DEF file when you "
+               "import old .trk files!";
+    }
+
+    void failedImportLeavesTheEmptyDesign() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        if (!content.isEmpty()) {
+            fixture.writeFile(name, content.constData());
+        }
+        fixture.files().files = {fixture.path(name)};
+
+        fixture.form().ImportTRKClick();
+
+        QCOMPARE(fixture.boxes().messages.size(), 1);
+        QCOMPARE(fixture.boxes().messages[0].text, message.arg(fixture.path(name)));
+        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
+        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
+        QCOMPARE(fixture.tracksInUse(), 1);
+        QCOMPARE(fixture.design().tracks[0].sectionCount, 0);
+        QCOMPARE(fixture.design().changed, 0);
+        QVERIFY(!CanUndo(fixture.form().history()));
+    }
+
+    void commandLineOpensTheNamedDesign_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("sections");
+        QTest::newRow("a design") << QStringList{"lapwerk", "one.tr2"} << 3;
+        QTest::newRow("no design") << QStringList{"lapwerk"} << 0;
+    }
+
+    void commandLineOpensTheNamedDesign() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, sections);
+        CommandFixture fixture;
+        fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign);
+        fixture.form().openCommandLineDesign(arguments);
+        QVERIFY(fixture.boxes().messages.isEmpty());
+        QVERIFY(fixture.files().fileDialogsShown.isEmpty());
+        QCOMPARE(fixture.design().tracks[fixture.design().currentTrack].sectionCount, sections);
+    }
+
+    void realFileDialogsHaveTheirLook_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("filters");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("saving");
+        QTest::newRow("Open") << int(FileDialogKind::Open) << "Open Track"
+                              << QStringList{"Tracks V2 (*.tr2)", "All Files (*.*)"} << "tr2"
+                              << false;
+        QTest::newRow("Save") << int(FileDialogKind::Save) << "Save Track"
+                              << QStringList{"Tracks V2 (*.tr2)", "All Files (*.*)"} << "tr2"
+                              << true;
+        QTest::newRow("Import") << int(FileDialogKind::Import) << "Import Track V1"
+                                << QStringList{"Tracks V1 (*.trk)", "All Files (*.*)"} << "trk"
+                                << false;
+    }
+
+    void realFileDialogsHaveTheirLook() {
+        QFETCH(int, kind);
+        QFETCH(QString, title);
+        QFETCH(QStringList, filters);
+        QFETCH(QString, suffix);
+        QFETCH(bool, saving);
+        QtCommandDialogs dialogs;
+        QFileDialog& dialog = dialogs.fileDialog(nullptr, FileDialogKind(kind));
+        QCOMPARE(dialog.windowTitle(), title);
+        QCOMPARE(dialog.nameFilters(), filters);
+        QCOMPARE(dialog.defaultSuffix(), suffix);
+        QCOMPARE(dialog.acceptMode() == QFileDialog::AcceptSave, saving);
+        QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    }
+
+    void realFileDialogKeepsTheNameLastChosen() {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("first.tr2"));
+        QFile(first).open(QIODevice::WriteOnly);
+        QtCommandDialogs dialogs;
+        QFileDialog& dialog = dialogs.fileDialog(nullptr, FileDialogKind::Open);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+
+        QStringList preselected;
+        auto answer = [&](const QString& choice) {
+            QTimer::singleShot(0, &dialog, [&, choice] {
+                preselected = dialog.selectedFiles();
+                if (choice.isEmpty()) {
+                    dialog.reject();
+                } else {
+                    dialog.selectFile(choice);
+                    QMetaObject::invokeMethod(&dialog, "accept");
+                }
+            });
+        };
+
+        answer(first);
+        QCOMPARE(dialogs.chooseFile(nullptr, FileDialogKind::Open), first);
+        answer(QString());
+        QCOMPARE(dialogs.chooseFile(nullptr, FileDialogKind::Open), QString());
+        QCOMPARE(preselected, QStringList{first});
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "file_commands_test.moc"

@@ -1,0 +1,209 @@
+#include "command_fixture.h"
+
+#include "list_form.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+
+using namespace lapwerk;
+using namespace lapwerk::test;
+
+namespace {
+
+/// Output of a poppler tool run on `pdf`, or an empty text when the tool is missing.
+QString Poppler(const char* tool, const QStringList& arguments) {
+    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+    if (program.isEmpty()) {
+        return {};
+    }
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000)) {
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool PopplerInstalled() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+/// Whether `colour` is the board outline's dark green, antialiased or not.
+bool IsGreenish(QRgb colour) {
+    return qGreen(colour) > qRed(colour) + 40 && qGreen(colour) > qBlue(colour) + 40;
+}
+
+/// The columns (or rows) of `image` holding green pixels at least `minimumRun` long.
+QList<int> GreenLines(const QImage& image, bool vertical, int minimumRun) {
+    QList<int> lines;
+    const int outer = vertical ? image.width() : image.height();
+    const int inner = vertical ? image.height() : image.width();
+    for (int a = 0; a < outer; ++a) {
+        int count = 0;
+        for (int b = 0; b < inner; ++b) {
+            count += IsGreenish(vertical ? image.pixel(a, b) : image.pixel(b, a)) ? 1 : 0;
+        }
+        if (count >= minimumRun) {
+            lines.append(a);
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+class PrintCommandsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void printsTheDesignToAPdfFile() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        fixture.form().Print1Click();
+
+        QCOMPARE(fixture.files().printDialogsShown, 1);
+        QVERIFY(fixture.boxes().messages.isEmpty());
+        const QByteArray pdf = fixture.readFile(QStringLiteral("out.pdf"));
+        QVERIFY(pdf.startsWith("%PDF"));
+        if (!PopplerInstalled()) {
+            QSKIP("poppler-utils is not installed: the page is not looked at");
+        }
+        const QString pdfPath = fixture.files().pdfPath;
+        QVERIFY(Poppler("pdfinfo", {pdfPath}).contains(QStringLiteral("one.tr2 - Lapwerk V2.1")));
+        QVERIFY(Poppler("pdfinfo", {pdfPath}).contains(QRegularExpression("Pages: +1\\b")));
+        const QString text = Poppler("pdftotext", {QStringLiteral("-layout"), pdfPath, "-"});
+        QVERIFY2(text.contains(QRegularExpression(
+                     "one\\.tr2 - Lapwerk V2\\.1 +2\\.00 x +1\\.50 +Printed with Lapwerk")),
+                 qPrintable(text));
+
+        // The 2 m by 1.5 m board fills 95 % of the printable width and is centred in it.
+        constexpr int kDpi = 40;
+        const QString stem = fixture.path(QStringLiteral("page"));
+        Poppler("pdftoppm", {"-r", QString::number(kDpi), "-png", "-singlefile", pdfPath, stem});
+        QImage page(stem + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        page = page.convertToFormat(QImage::Format_RGB32);
+        const QList<int> columns = GreenLines(page, true, page.height() / 4);
+        const QList<int> rows = GreenLines(page, false, page.width() / 2);
+        QVERIFY2(columns.size() >= 2, qPrintable(QString::number(columns.size())));
+        QVERIFY2(rows.size() >= 2, qPrintable(QString::number(rows.size())));
+        const QRectF printable(fixture.files().printableInches.topLeft() * kDpi,
+                               fixture.files().printableInches.size() * kDpi);
+        const double width = columns.last() - columns.first();
+        const double height = rows.last() - rows.first();
+        QVERIFY2(qAbs(width / printable.width() - 0.95) < 0.02, qPrintable(QString::number(width)));
+        QVERIFY(qAbs(height / width - 1.5 / 2.0) < 0.03);
+        QVERIFY(qAbs((columns.first() + columns.last()) / 2.0 - printable.center().x()) < 3);
+        QVERIFY(qAbs((rows.first() + rows.last()) / 2.0 - printable.center().y()) < 3);
+    }
+
+    void printingLeavesTheCurrentTrackAndTheScreenPass() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        fixture.form().InserttrackpieceClick();
+        const int current = fixture.design().currentTrack;
+        const int selected = fixture.design().tracks[current].selectedSection;
+        const int32_t screenScale = fixture.form().view().walk.zoomScale;
+        const int32_t lane1 = fixture.design().tracks[current].lane1Length;
+
+        fixture.form().Print1Click();
+
+        QCOMPARE(fixture.design().currentTrack, current);
+        QCOMPARE(fixture.design().tracks[current].selectedSection, selected);
+        QCOMPARE(fixture.design().tracks[current].lane1Length, lane1);
+        QCOMPARE(fixture.form().view().walk.zoomScale, screenScale);
+    }
+
+    void cancelledPrintDialogPrintsNothing() {
+        CommandFixture fixture;
+        fixture.files().printOk = false;
+        fixture.form().Print1Click();
+        fixture.form().PrintTracklist1Click();
+        QCOMPARE(fixture.files().printDialogsShown, 2);
+        QVERIFY(!QFile::exists(fixture.files().pdfPath));
+        QCOMPARE(fixture.form().listForm()->reportLines(), QStringList{"TrackList"});
+    }
+
+    void boardOfNoSizeIsRefusedBeforeTheJob() {
+        CommandFixture fixture;
+        fixture.design().boardX = 0.0f;
+        fixture.form().Print1Click();
+        QCOMPARE(fixture.boxes().messages.size(), 1);
+        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
+        QVERIFY(!QFile::exists(fixture.files().pdfPath));
+    }
+
+    void pageSetupShowsTheDialogOnly() {
+        CommandFixture fixture;
+        fixture.form().PageSetup1Click();
+        QCOMPARE(fixture.files().pageSetupsShown, 1);
+        QCOMPARE(fixture.files().printDialogsShown, 0);
+        QVERIFY(!QFile::exists(fixture.files().pdfPath));
+    }
+
+    void sectionListIsBuiltIntoItsWindow() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        QVERIFY(!fixture.form().listForm()->isVisible());
+
+        fixture.form().Tracklist1Click();
+
+        QVERIFY(fixture.form().listForm()->isVisible());
+        const QStringList lines = fixture.form().listForm()->reportLines();
+        QVERIFY(lines.size() >= 5);
+        QCOMPARE(lines[0], QStringLiteral("one.tr2 - Lapwerk V2.1      2.00    x  1.50    "));
+        QCOMPARE(lines[1], QString());
+        QVERIFY(lines[2].startsWith(QStringLiteral("C151       Straight 350 mm")));
+        QVERIFY(lines.contains(QStringLiteral("\tTrack 1")));
+        const QStringList tail = lines.mid(lines.size() - 6);
+        QCOMPARE(tail, (QStringList{"", "\tC151\tStraight 350 mm", "L\tC152\tCurve R1 45",
+                                    "\tC151\tStraight 350 mm", "", "--- END ---"}));
+    }
+
+    void sectionListShowsTheBoardTextsAsTyped() {
+        CommandFixture fixture;
+        fixture.form().followUp({FollowUp::Redraw});
+        fixture.form().Xboard->setText(QStringLiteral("3"));
+        fixture.form().Tracklist1Click();
+        QCOMPARE(fixture.form().listForm()->reportLines().first(),
+                 QStringLiteral("untitled.tr2 - Lapwerk V2.1     3        x  2.00    "));
+    }
+
+    void sectionListStaysUntilBuiltAgain() {
+        CommandFixture fixture;
+        fixture.form().Tracklist1Click();
+        const QStringList before = fixture.form().listForm()->reportLines();
+        fixture.makeChanged();
+        QCOMPARE(fixture.form().listForm()->reportLines(), before);
+        fixture.form().Tracklist1Click();
+        QVERIFY(fixture.form().listForm()->reportLines().contains(QStringLiteral("\tTrack 2")));
+    }
+
+    void printsTheSectionListToAPdfFile() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+
+        fixture.form().PrintTracklist1Click();
+
+        // The window's text is renewed, shown or not.
+        QVERIFY(!fixture.form().listForm()->isVisible());
+        QCOMPARE(fixture.form().listForm()->reportLines().last(), QStringLiteral("--- END ---"));
+        const QByteArray pdf = fixture.readFile(QStringLiteral("out.pdf"));
+        QVERIFY(pdf.startsWith("%PDF"));
+        if (!PopplerInstalled()) {
+            QSKIP("poppler-utils is not installed: the pages are not looked at");
+        }
+        const QString pdfPath = fixture.files().pdfPath;
+        QVERIFY(Poppler("pdfinfo", {pdfPath}).contains(QStringLiteral("Track Design")));
+        const QString text = Poppler("pdftotext", {QStringLiteral("-layout"), pdfPath, "-"});
+        QVERIFY2(text.contains(QStringLiteral("one.tr2 - Lapwerk V2.1")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("--- END ---")));
+        QVERIFY(
+            !text.contains(QRegularExpression("^\\s*1\\s*$", QRegularExpression::MultilineOption)));
+    }
+};
+
+QTEST_MAIN(PrintCommandsTest)
+#include "print_commands_test.moc"

@@ -1,0 +1,80 @@
+#include "command_dialogs.h"
+
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace lapwerk {
+
+namespace {
+
+struct FileDialogLook {
+    const char* title;
+    const char* filters;
+    const char* defaultSuffix;
+    QFileDialog::AcceptMode mode;
+};
+
+FileDialogLook LookOf(FileDialogKind kind) {
+    switch (kind) {
+    case FileDialogKind::Open:
+        return {"Open Track", "Tracks V2 (*.tr2);;All Files (*.*)", "tr2", QFileDialog::AcceptOpen};
+    case FileDialogKind::Save:
+        // A name typed without an extension becomes a design file, and replacing a file asks.
+        return {"Save Track", "Tracks V2 (*.tr2);;All Files (*.*)", "tr2", QFileDialog::AcceptSave};
+    case FileDialogKind::Import:
+        return {"Import Track V1", "Tracks V1 (*.trk);;All Files (*.*)", "trk",
+                QFileDialog::AcceptOpen};
+    }
+    return {"", "", "", QFileDialog::AcceptOpen};
+}
+
+} // namespace
+
+QtCommandDialogs::QtCommandDialogs() = default;
+
+QtCommandDialogs::~QtCommandDialogs() = default;
+
+QFileDialog& QtCommandDialogs::fileDialog(QWidget* owner, FileDialogKind kind) {
+    std::unique_ptr<QFileDialog>& dialog = dialogs_[static_cast<int>(kind)];
+    if (!dialog) {
+        const FileDialogLook look = LookOf(kind);
+        dialog = std::make_unique<QFileDialog>(owner, QString::fromLatin1(look.title));
+        dialog->setNameFilters(QString::fromLatin1(look.filters).split(QStringLiteral(";;")));
+        dialog->setDefaultSuffix(QString::fromLatin1(look.defaultSuffix));
+        dialog->setAcceptMode(look.mode);
+        dialog->setFileMode(look.mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                                 : QFileDialog::ExistingFile);
+    }
+    return *dialog;
+}
+
+QString QtCommandDialogs::chooseFile(QWidget* owner, FileDialogKind kind) {
+    QFileDialog& dialog = fileDialog(owner, kind);
+    QString& last = lastChosen_[static_cast<int>(kind)];
+    if (!last.isEmpty()) {
+        dialog.selectFile(last);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return {};
+    }
+    last = chosen.first();
+    return last;
+}
+
+bool QtCommandDialogs::choosePrinter(QWidget* owner, QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtCommandDialogs::pageSetup(QWidget* owner, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, owner);
+    dialog.exec();
+}
+
+} // namespace lapwerk

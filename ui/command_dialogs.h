@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QFileDialog;
+class QPrinter;
+class QWidget;
+
+namespace lapwerk {
+
+/// The file dialogs of the File menu.
+enum class FileDialogKind {
+    Open,   ///< "Open Track", .tr2 designs
+    Save,   ///< "Save Track", .tr2 designs, for Save and Save As
+    Import, ///< "Import Track V1", .trk designs
+};
+
+/// The dialogs that the file and print commands show besides message boxes. The window owns
+/// one; tests give it one that answers by itself.
+class CommandDialogs {
+public:
+    virtual ~CommandDialogs() = default;
+
+    /// Shows the file dialog of `kind`; the chosen path, or an empty text when cancelled.
+    virtual QString chooseFile(QWidget* owner, FileDialogKind kind) = 0;
+
+    /// Shows the print dialog over `printer`; true when the user chose to print.
+    virtual bool choosePrinter(QWidget* owner, QPrinter& printer) = 0;
+
+    /// Shows the printer set-up dialog over `printer`.
+    virtual void pageSetup(QWidget* owner, QPrinter& printer) = 0;
+};
+
+/// The real dialogs. Each file dialog is one object for the whole run, so it keeps the folder
+/// and the name last chosen in it; none is primed with the design's own name.
+class QtCommandDialogs final : public CommandDialogs {
+public:
+    QtCommandDialogs();
+    ~QtCommandDialogs() override;
+
+    QString chooseFile(QWidget* owner, FileDialogKind kind) override;
+    bool choosePrinter(QWidget* owner, QPrinter& printer) override;
+    void pageSetup(QWidget* owner, QPrinter& printer) override;
+
+    /// The file dialog of `kind`, made on first use with its title, filters and extension.
+    QFileDialog& fileDialog(QWidget* owner, FileDialogKind kind);
+
+private:
+    std::unique_ptr<QFileDialog> dialogs_[3];
+    QString lastChosen_[3];
+};
+
+} // namespace lapwerk
