@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace lapwerk {
 
@@ -66,8 +67,10 @@ DecimalText ExtractDecimal(std::string_view in) {
         return DecimalText{};
     }
     out.found = true;
-    out.text = out.negative ? "-" : "";
-    out.text += mantissa;
+    if (out.negative) {
+        mantissa.insert(mantissa.begin(), '-');
+    }
+    out.text = std::move(mantissa);
     long exponent = 0;
     if (i < in.size() && (in[i] == 'e' || in[i] == 'E')) {
         size_t j = i + 1;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,8 @@ TEST_P(LoadInventoryTest, StoresCountsByPartIndex) {
     test::AddPart(*r.library, "A", "first", 1, 640, 2560);
     test::AddPart(*r.library, "B", "second", 1, 640, 2560);
     test::AddPart(*r.library, "a", "lower case", 1, 640, 2560);
-    test::AddPart(*r.library, "ABCDEFGHIJKLMNO", "fifteen characters", 1, 640, 2560);
+    const int longest = test::AddPart(*r.library, "L", "fifteen characters", 1, 640, 2560);
+    std::strcpy(r.library->parts[longest].number, "ABCDEFGHIJKLMNO");
     test::TempDir dir;
     const std::string path = dir.File("sections.own");
     test::WriteBytes(path, GetParam().text);
