@@ -56,23 +56,29 @@ std::string_view PartNumber(const Part& part) {
     return std::string_view(part.number, strnlen(part.number, sizeof part.number));
 }
 
-/// Whether the reader finds this Section again from its part line: a number without blanks
-/// and a direction letter that is not a blank.
-bool SectionReadsBack(const PartLibrary& library, const Track& track, int section) {
-    if (track.partIndex[section] >= library.count) {
-        return false;
+/// Why the reader would not find this Section again from its part line, or nothing when it
+/// would: the number must not be empty, hold blanks or make the line a comment, and the
+/// direction letter must not be a blank.
+std::optional<std::string> UnreadableSection(const PartLibrary& library, const Track& track,
+                                             int section) {
+    const int index = track.partIndex[section];
+    if (index >= library.count) {
+        return std::string("uses no part of the part library");
     }
-    const std::string_view number = PartNumber(library.parts[track.partIndex[section]]);
-    if (number.empty()) {
-        return false;
-    }
+    const std::string_view number = PartNumber(library.parts[index]);
+    bool blank = false;
     for (const char c : number) {
-        if (IsBlank(c)) {
-            return false;
-        }
+        blank = blank || IsBlank(c);
+    }
+    if (number.empty() || number[0] == '#' || blank) {
+        return "uses the part number \"" + std::string(number) +
+               "\", which is empty, holds blanks or begins with # and so could not be read back";
     }
     const char letter = track.direction[section];
-    return letter != '\0' && !IsBlank(letter);
+    if (letter == '\0' || IsBlank(letter)) {
+        return std::string("has no direction letter");
+    }
+    return std::nullopt;
 }
 
 Message SaveError(const std::string& text) {
@@ -125,14 +131,10 @@ MaybeMessage FormatDesign(const Design& design, const PartLibrary& library, std:
         AppendLine(out, "# Track parts");
         AppendLine(out, "#");
         for (int i = 0; i < track.sectionCount; ++i) {
-            if (!SectionReadsBack(library, track, i)) {
-                const int index = track.partIndex[i];
-                const std::string number =
-                    index < library.count ? std::string(PartNumber(library.parts[index])) : "";
+            if (std::optional<std::string> reason = UnreadableSection(library, track, i)) {
                 return SaveError("Section " + std::to_string(i + 1) + " of track " +
-                                 std::to_string(block) + " (part number \"" + number +
-                                 "\") cannot be saved: a part number must not be empty or hold "
-                                 "blanks, or the file could not be read back.");
+                                 std::to_string(block) + " " + *reason +
+                                 "; the design was not saved.");
             }
             std::string line(PartNumber(library.parts[track.partIndex[i]]));
             line += ' ';

@@ -319,28 +319,46 @@ TEST(WriteDesignFile, WriteErrorLeavesTheOldFileWhole) {
     EXPECT_EQ(files, 1) << "the temporary file is removed";
 }
 
-TEST(WriteDesignFile, RefusesAPartNumberThatCannotBeReadBack) {
+struct RefusedCase {
+    const char* name;
+    const char* number; ///< number of a Part added as index 3, or nullptr for none
+    char letter;
+    const char* message; ///< a part of the message text
+};
+
+class RefusedSaveTest : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(RefusedSaveTest, RefusesASectionThatCouldNotBeReadBack) {
     FailedSave f;
-    test::AddPart(*f.r.library, "C 154", "blank inside", 1, 640, 2560);
+    if (GetParam().number != nullptr) {
+        const int index = test::AddPart(*f.r.library, "X", "unusual number", 1, 640, 2560);
+        std::strcpy(f.r.library->parts[index].number, GetParam().number);
+    }
     f.r.design->tracks[0].partIndex[1] = 3;
+    f.r.design->tracks[0].direction[1] = GetParam().letter;
     test::WriteBytes(f.path, f.oldContent);
+
     const MaybeMessage m = f.Write();
+
     ASSERT_TRUE(m);
     EXPECT_EQ(m->caption, "Error");
-    EXPECT_NE(m->text.find("\"C 154\""), std::string::npos) << m->text;
+    EXPECT_NE(m->text.find("Section 2 of track 1"), std::string::npos) << m->text;
+    EXPECT_NE(m->text.find(GetParam().message), std::string::npos) << m->text;
     EXPECT_EQ(f.r.design->changed, 1);
     EXPECT_TRUE(CanUndo(*f.r.history));
     EXPECT_EQ(test::ReadBytes(f.path), f.oldContent);
 }
 
-TEST(WriteDesignFile, RefusesAPartIndexOutsideTheLibrary) {
-    FailedSave f;
-    f.r.design->tracks[0].partIndex[0] = 200;
-    const MaybeMessage m = f.Write();
-    ASSERT_TRUE(m);
-    EXPECT_EQ(f.r.design->changed, 1);
-    EXPECT_FALSE(std::filesystem::exists(f.path));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Sections, RefusedSaveTest,
+    ::testing::Values(RefusedCase{"blank_inside", "C 154", 'L', "\"C 154\""},
+                      RefusedCase{"trailing_blank", "C154 ", 'L', "\"C154 \""},
+                      RefusedCase{"empty_number", "", 'L', "\"\""},
+                      RefusedCase{"comment_number", "#154", 'R', "\"#154\""},
+                      RefusedCase{"index_outside_library", nullptr, 'L', "no part"},
+                      RefusedCase{"blank_letter", "C154", ' ', "no direction letter"},
+                      RefusedCase{"nul_letter", "C154", '\0', "no direction letter"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- reading
 
