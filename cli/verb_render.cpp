@@ -9,7 +9,7 @@ namespace {
 // Large enough for any screen, small enough that the image fits in memory.
 constexpr int32_t kMaxImageSide = 8192;
 
-int Usage(Output& output, const std::string& text) {
+int Usage(Output& output, const char* text) {
     output.err << "lapwerk-cli render: " << text << '\n';
     return kExitUsage;
 }
@@ -29,8 +29,9 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
     if (const std::string* size = arguments.value("--size")) {
         const auto area = ParseAreaSize(*size, kMaxImageSide);
         if (!area) {
-            return Usage(output,
-                         "--size takes WxH, each from 1 to " + std::to_string(kMaxImageSide));
+            output.err << "lapwerk-cli render: --size takes WxH, each from 1 to " << kMaxImageSide
+                       << '\n';
+            return kExitUsage;
         }
         settings.area = QSize(area->width, area->height);
     }

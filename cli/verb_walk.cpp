@@ -5,6 +5,8 @@
 #include "json.h"
 
 #include <cstring>
+#include <ostream>
+#include <sstream>
 
 namespace lapwerk::cli {
 
@@ -13,13 +15,16 @@ namespace {
 constexpr int64_t kMaxZoomScale = 1 << 20;
 constexpr int32_t kMaxWalkSide = 1 << 20;
 
-std::string Pair(int32_t x, int32_t y) {
-    return "[" + std::to_string(x) + "," + std::to_string(y) + "]";
+struct Pair {
+    int32_t x, y;
+};
+
+std::ostream& operator<<(std::ostream& out, const Pair& pair) {
+    return out << '[' << pair.x << ',' << pair.y << ']';
 }
 
-std::string Pose(const PenPose& pose) {
-    return "[" + std::to_string(pose.x) + "," + std::to_string(pose.y) + "," +
-           std::to_string(pose.heading) + "]";
+std::ostream& operator<<(std::ostream& out, const PenPose& pose) {
+    return out << '[' << pose.x << ',' << pose.y << ',' << pose.heading << ']';
 }
 
 // Writes the walk as JSON: one line per track header and per section, so that the document
@@ -33,8 +38,8 @@ public:
         const Track& t = design_.tracks[track];
         out_ << (tracksWritten_ == 0 ? "\n" : ",\n") << "{\"slot\":" << track
              << ",\"number\":" << TrackNumberOfSlot(design_, track)
-             << ",\"begin\":" << Pair(begin.x, begin.y) << ",\"angle\":" << t.angle;
-        sections_.clear();
+             << ",\"begin\":" << Pair{begin.x, begin.y} << ",\"angle\":" << t.angle;
+        sections_.str(std::string());
         sectionsWritten_ = 0;
         ++tracksWritten_;
     }
@@ -48,18 +53,22 @@ public:
             const char* text = library_.parts[partIndex].number;
             number.assign(text, strnlen(text, sizeof library_.parts[partIndex].number));
         }
-        sections_ += sectionsWritten_ == 0 ? "\n" : ",\n";
-        sections_ += "{\"index\":" + std::to_string(section) + ",\"part\":" + JsonString(number) +
-                     ",\"direction\":" + JsonString(std::string_view(&t.direction[section], 1)) +
-                     ",\"start\":" + Pose(start) +
-                     ",\"marker\":" + (marker ? Pair(marker->x, marker->y) : "null") +
-                     ",\"end\":" + Pose(end) + "}";
+        sections_ << (sectionsWritten_ == 0 ? "\n" : ",\n") << "{\"index\":" << section
+                  << ",\"part\":" << JsonString(number)
+                  << ",\"direction\":" << JsonString(std::string_view(&t.direction[section], 1))
+                  << ",\"start\":" << start << ",\"marker\":";
+        if (marker) {
+            sections_ << Pair{marker->x, marker->y};
+        } else {
+            sections_ << "null";
+        }
+        sections_ << ",\"end\":" << end << '}';
         ++sectionsWritten_;
     }
 
     void trackEnded(int, const PenPose&, const PenPose&, int32_t lane1, int32_t lane2) override {
         out_ << ",\"lane1Length\":" << lane1 << ",\"lane2Length\":" << lane2 << ",\"sections\":["
-             << sections_ << (sectionsWritten_ == 0 ? "" : "\n") << "]}";
+             << sections_.str() << (sectionsWritten_ == 0 ? "" : "\n") << "]}";
     }
 
     int tracksWritten() const { return tracksWritten_; }
@@ -68,12 +77,12 @@ private:
     std::ostream& out_;
     const Design& design_;
     const PartLibrary& library_;
-    std::string sections_; ///< lane lengths come last in the walk but first in the object
+    std::ostringstream sections_; ///< lane lengths come last in the walk but first in the object
     int sectionsWritten_ = 0;
     int tracksWritten_ = 0;
 };
 
-int Usage(Output& output, const std::string& text) {
+int Usage(Output& output, const char* text) {
     output.err << "lapwerk-cli walk: " << text << '\n';
     return kExitUsage;
 }
@@ -95,8 +104,9 @@ int RunWalk(Session& session, const Arguments& arguments, Output& output) {
     if (scale != nullptr) {
         const auto value = ParseInteger(*scale, 1, kMaxZoomScale);
         if (!value) {
-            return Usage(output,
-                         "--scale takes a whole number from 1 to " + std::to_string(kMaxZoomScale));
+            output.err << "lapwerk-cli walk: --scale takes a whole number from 1 to "
+                       << kMaxZoomScale << '\n';
+            return kExitUsage;
         }
         zoomScale = *value;
     }
@@ -105,8 +115,9 @@ int RunWalk(Session& session, const Arguments& arguments, Output& output) {
     if (const std::string* size = arguments.value("--size")) {
         const auto area = ParseAreaSize(*size, kMaxWalkSide);
         if (!area) {
-            return Usage(output,
-                         "--size takes WxH, each from 1 to " + std::to_string(kMaxWalkSide));
+            output.err << "lapwerk-cli walk: --size takes WxH, each from 1 to " << kMaxWalkSide
+                       << '\n';
+            return kExitUsage;
         }
         centreX = area->width / 2;
         centreY = area->height / 2;
@@ -117,7 +128,7 @@ int RunWalk(Session& session, const Arguments& arguments, Output& output) {
         return kExitFailed;
     }
     const Design& design = *session.design;
-    output.out << "{\"zoomScale\":" << zoomScale << ",\"centre\":" << Pair(centreX, centreY)
+    output.out << "{\"zoomScale\":" << zoomScale << ",\"centre\":" << Pair{centreX, centreY}
                << ",\"tracks\":[";
     JsonWalkWriter writer(output.out, design, *session.library);
     WalkDesignSilently(design, *session.library, static_cast<int32_t>(zoomScale), centreX, centreY,
