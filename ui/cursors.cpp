@@ -12,14 +12,15 @@ namespace {
 constexpr int kSize = 32;
 
 QPainterPath PointerOutline() {
+    // Aliased drawing puts an integer point on its own pixel: the tip is pixel (0, 0).
     QPainterPath path;
-    path.moveTo(0.5, 0.5);
-    path.lineTo(0.5, 16.5);
-    path.lineTo(4.5, 12.5);
-    path.lineTo(7.5, 19.5);
-    path.lineTo(9.5, 18.5);
-    path.lineTo(6.5, 11.5);
-    path.lineTo(11.5, 11.5);
+    path.moveTo(0, 0);
+    path.lineTo(0, 16);
+    path.lineTo(4, 12);
+    path.lineTo(7, 19);
+    path.lineTo(9, 18);
+    path.lineTo(6, 11);
+    path.lineTo(11, 11);
     path.closeSubpath();
     return path;
 }

@@ -58,6 +58,7 @@ void DesignArea::rebuildBuffer(QSize size) {
 void DesignArea::redraw() {
     RedrawDesign(design_, view_);
     showPass();
+    Q_EMIT redrawn();
 }
 
 void DesignArea::showPass() {

@@ -40,6 +40,8 @@ public:
 Q_SIGNALS:
     /// A mouse button was pressed at pixel (x, y) of the area.
     void mousePressed(Qt::MouseButton button, int x, int y);
+    /// redraw() ran a pass (a command's or the area's own after a resize).
+    void redrawn();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

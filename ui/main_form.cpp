@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
@@ -54,6 +55,11 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
     FormDestroy();
+    // The controls outlive this destructor by a moment; what they signal while they go (a box
+    // losing the focus, a list losing its rows) must not reach the handlers any more.
+    for (QObject* child : findChildren<QObject*>()) {
+        QObject::disconnect(child, nullptr, this, nullptr);
+    }
 }
 
 void TMainForm::createPanel() {
@@ -69,6 +75,7 @@ void TMainForm::createPanel() {
     setCentralWidget(client);
 
     connect(designArea_, &DesignArea::mousePressed, this, &TMainForm::FormMouseDown);
+    connect(designArea_, &DesignArea::redrawn, this, &TMainForm::syncBoardTexts);
     connect(mainPanel_, &MainPanel::partClicked, this, &TMainForm::DeelListClick);
     connect(mainPanel_, &MainPanel::partDoubleClicked, this, &TMainForm::DeelListDblClick);
 }
@@ -109,6 +116,8 @@ void TMainForm::FormCreate() {
     LoadLibrary(records_.library, kPartLibraryFile);
     LoadInventory(records_.inventory, records_.library, kInventoryFile);
     mainPanel_->fillPartList(records_.library);
+    // The part list holds the focus first; leaving a board box is an undo step of its own.
+    mainPanel_->deelList()->setFocus();
 }
 
 void TMainForm::startNewDesign() {
@@ -169,7 +178,6 @@ void TMainForm::followUp(std::initializer_list<FollowUp> steps) {
             records_.view.zoom = ZoomBar->value();
             records_.view.metric = Metric->isChecked();
             designArea_->redraw();
-            syncBoardTexts();
             break;
         case FollowUp::RefreshLists:
             refreshLists();

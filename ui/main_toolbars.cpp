@@ -203,7 +203,9 @@ void TMainForm::createToolBars() {
 }
 
 void TMainForm::orientBar(QToolBar* dock, QSlider* bar) {
-    const bool inTopDock = !dock->isFloating() && toolBarArea(dock) == Qt::TopToolBarArea;
+    // Toolbars dock only at the top (horizontal) or on the left (vertical), so the toolbar's
+    // own orientation tells the dock even while the window's layout is still moving it.
+    const bool inTopDock = !dock->isFloating() && dock->orientation() == Qt::Horizontal;
     const Qt::Orientation wanted = inTopDock ? Qt::Horizontal : Qt::Vertical;
     if (bar->orientation() == wanted) {
         return;

@@ -1,0 +1,584 @@
+// Editing through the window as a user does it: the part list, the toolbars and menus, clicks
+// and keys, and what the panel, the boxes and the lane-length window show afterwards.
+
+#include "ui_test_support.h"
+
+#include "cursors.h"
+#include "length_form.h"
+#include "part_panel.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+
+#include <cstdlib>
+
+using lapwerk::test::IsolatedWorkplace;
+using lapwerk::test::Rows;
+using lapwerk::test::ShownBox;
+using lapwerk::test::Window;
+
+namespace {
+
+constexpr int kStraight = 0;
+constexpr int kHalfStraight = 1;
+constexpr int kCurve = 2;
+
+QString Directions(const lapwerk::Track& track) {
+    return QString::fromLatin1(track.direction, track.sectionCount);
+}
+
+QList<int> Parts(const lapwerk::Track& track) {
+    QList<int> parts;
+    for (int i = 0; i < track.sectionCount; ++i) {
+        parts << track.partIndex[i];
+    }
+    return parts;
+}
+
+// A click placed with the exact half of the area lands within a pixel of where it was made.
+bool Near(QPoint a, QPoint b) {
+    return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
+}
+
+bool SameCursor(const QCursor& a, const QCursor& b) {
+    if (a.shape() != b.shape()) {
+        return false;
+    }
+    if (a.shape() != Qt::BitmapCursor) {
+        return true;
+    }
+    return a.bitmap().toImage() == b.bitmap().toImage();
+}
+
+} // namespace
+
+class EditingWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<IsolatedWorkplace> workplace_;
+
+    /// Lays `count` sections of `part` into the current track by double clicks.
+    static void Lay(Window& window, int part, int count) {
+        for (int i = 0; i < count; ++i) {
+            window.doubleClickPart(part);
+        }
+    }
+
+    static void ExpectUndoRedo(Window& window, bool undo, bool redo) {
+        QCOMPARE(window.action("UndoItem")->isEnabled(), undo);
+        QCOMPARE(window.action("UndoButton")->isEnabled(), undo);
+        QCOMPARE(window.action("RedoItem")->isEnabled(), redo);
+        QCOMPARE(window.action("RedoButton")->isEnabled(), redo);
+    }
+
+    /// A second track, begun by Insert Track and a click at `at`, with `count` straights.
+    static int SecondTrack(Window& window, QPoint at, int count) {
+        window.trigger("InsertTrackButton");
+        window.click(at);
+        Lay(window, kStraight, count);
+        return window.design().currentTrack;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
+    void init() { IsolatedWorkplace::clearSettings(); }
+    void cleanupTestCase() { workplace_.reset(); }
+
+    void doubleClickInsertsThePartUnderThePointer() {
+        Window window;
+        window.doubleClickPart(kCurve);
+        QCOMPARE(Parts(window.current()), QList<int>{kCurve});
+        QCOMPARE(window.current().selectedSection, 0);
+        QCOMPARE(Rows(window.list("TellerList")), (QStringList{"0", "0", "1", "0"}));
+        QCOMPARE(Rows(window.list("OverList")), (QStringList{"4", "", "1", ""}));
+        QCOMPARE(window.design().changed, 1);
+        ExpectUndoRedo(window, true, false);
+    }
+
+    void insKeyInsertsTheSelectedPartWithTheDirection() {
+        Window window;
+        window.clickPart(kCurve);
+        window.find<QRadioButton>("RightRadio")->click();
+        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        window.find<QRadioButton>("LeftRadio")->click();
+        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        QCOMPARE(Parts(window.current()), (QList<int>{kCurve, kCurve}));
+        QCOMPARE(Directions(window.current()), QString("RL"));
+    }
+
+    void overUsedPartShowsANegativeLeftOver() {
+        Window window;
+        Lay(window, kCurve, 3);
+        QCOMPARE(Rows(window.list("OverList")).at(kCurve), QString("-1"));
+        Lay(window, kHalfStraight, 1);
+        QCOMPARE(Rows(window.list("OverList")).at(kHalfStraight), QString("-1"));
+    }
+
+    void clickOnAMarkerSelectsSectionAndShowsItsPartAndAngle() {
+        Window window;
+        Lay(window, kStraight, 2);
+        Lay(window, kHalfStraight, 1);
+        window.trigger("RotateWest");
+        QCOMPARE(window.find<QSlider>("RotateBar")->value(), 90);
+        window.find<QSlider>("RotateBar")->blockSignals(true);
+        window.find<QSlider>("RotateBar")->setValue(10);
+        window.find<QSlider>("RotateBar")->blockSignals(false);
+        window.click(window.markerPixel(0, 1));
+        QCOMPARE(window.current().selectedSection, 1);
+        QCOMPARE(window.form->partSelection(), kStraight);
+        QCOMPARE(window.find<QSlider>("RotateBar")->value(), 90);
+        QCOMPARE(window.current().angle, 360);
+        window.click(window.markerPixel(0, 2));
+        QCOMPARE(window.current().selectedSection, 2);
+        QCOMPARE(window.form->partSelection(), kHalfStraight);
+        // A selection click is no undo step.
+        QCOMPARE(window.records->history.undoCount, 3);
+    }
+
+    void clickOnTheBeginPointSelectsNoRow() {
+        Window window;
+        Lay(window, kStraight, 2);
+        window.click(window.beginPixel(0));
+        QCOMPARE(window.current().selectedSection, -1);
+        QCOMPARE(window.form->partSelection(), -1);
+        // With no part chosen the section commands do nothing.
+        const int steps = window.records->history.undoCount;
+        window.trigger("InsertSectionButton");
+        window.trigger("ChangeSectionButton");
+        QCOMPARE(window.current().sectionCount, 2);
+        QCOMPARE(window.records->history.undoCount, steps);
+    }
+
+    void clickOnEmptyBoardChangesNothing() {
+        Window window;
+        Lay(window, kStraight, 2);
+        window.click(QPoint(5, 5));
+        QCOMPARE(window.current().selectedSection, 1);
+        QCOMPARE(window.form->partSelection(), kStraight);
+    }
+
+    void navigationButtons_data() {
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("begin") << QStringList{"BeginButton"} << -1;
+        QTest::newRow("back") << QStringList{"BackButton"} << 1;
+        QTest::newRow("back past the first") << QStringList{"BeginButton", "BackButton"} << -1;
+        QTest::newRow("forward at the end") << QStringList{"ForwardButton"} << 2;
+        QTest::newRow("begin then forward") << QStringList{"BeginButton", "ForwardButton"} << 0;
+        QTest::newRow("end") << QStringList{"BeginButton", "EndButton"} << 2;
+    }
+
+    void navigationButtons() {
+        QFETCH(QStringList, buttons);
+        QFETCH(int, selected);
+        Window window;
+        Lay(window, kStraight, 3);
+        for (const QString& button : buttons) {
+            window.trigger(button.toLatin1().constData());
+        }
+        QCOMPARE(window.current().selectedSection, selected);
+        QCOMPARE(window.records->history.undoCount, 3);
+    }
+
+    void deleteAndChangeSection() {
+        Window window;
+        Lay(window, kStraight, 3);
+        window.trigger("BackButton");
+        window.clickPart(kCurve);
+        QTest::keyClick(window.form.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(Parts(window.current()), (QList<int>{kStraight, kCurve, kStraight}));
+        QTest::keyClick(window.form.get(), Qt::Key_Delete);
+        QCOMPARE(Parts(window.current()), (QList<int>{kStraight, kStraight}));
+        QCOMPARE(window.current().selectedSection, 0);
+        QCOMPARE(Rows(window.list("TellerList")), (QStringList{"2", "0", "0", "0"}));
+    }
+
+    void undoAndRedoFollowTheHistory() {
+        Window window;
+        Lay(window, kStraight, 3);
+        ExpectUndoRedo(window, true, false);
+        QTest::keyClick(window.form.get(), Qt::Key_Z, Qt::ControlModifier);
+        window.trigger("UndoButton");
+        QCOMPARE(window.current().sectionCount, 1);
+        QCOMPARE(Rows(window.list("TellerList")).at(kStraight), QString("1"));
+        ExpectUndoRedo(window, true, true);
+        QTest::keyClick(window.form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        window.trigger("RedoButton");
+        QCOMPARE(window.current().sectionCount, 3);
+        ExpectUndoRedo(window, true, false);
+        window.trigger("UndoItem");
+        window.trigger("UndoItem");
+        window.trigger("UndoItem");
+        QCOMPARE(window.current().sectionCount, 0);
+        QCOMPARE(window.design().changed, 0);
+        ExpectUndoRedo(window, false, true);
+        // A disabled item's shortcut does nothing.
+        QTest::keyClick(window.form.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.current().sectionCount, 0);
+    }
+
+    void insertTrackByModeAndClick() {
+        Window window;
+        Lay(window, kStraight, 1);
+        window.trigger("InsertTrack1");
+        QCOMPARE(window.form->editMode(), 1);
+        QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
+        const QPoint at(window.area()->width() / 2 - 80, window.area()->height() / 2 + 40);
+        window.click(at);
+        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.tracksInUse(), 2);
+        QCOMPARE(window.design().currentTrack, 1);
+        QVERIFY(Near(window.beginPixel(1), at));
+        QCOMPARE(window.current().angle, 720);
+        QCOMPARE(Rows(window.form->lengthForm()->trackNrList()),
+                 (QStringList{"Track 1", "Track 2"}));
+        ExpectUndoRedo(window, true, false);
+        window.trigger("UndoItem");
+        QCOMPARE(window.tracksInUse(), 1);
+    }
+
+    void rightClickMovesTheTrackAndKeepsThePendingMode() {
+        Window window;
+        Lay(window, kStraight, 2);
+        window.trigger("CopyTrackButton");
+        const QPoint to(window.area()->width() / 2 + 60, window.area()->height() / 2 + 30);
+        window.click(to, Qt::RightButton);
+        QVERIFY(Near(window.beginPixel(0), to));
+        QCOMPARE(window.form->editMode(), 3);
+        QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
+        QCOMPARE(window.design().changed, 1);
+        QCOMPARE(window.records->history.undoCount, 3);
+        window.click(QPoint(to.x() - 100, to.y()));
+        QCOMPARE(window.tracksInUse(), 2);
+        QCOMPARE(Parts(window.current()), (QList<int>{kStraight, kStraight}));
+        QCOMPARE(window.form->editMode(), 0);
+    }
+
+    void mirrorFlipsTheDirections() {
+        Window window;
+        window.clickPart(kCurve);
+        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        window.find<QRadioButton>("RightRadio")->click();
+        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        window.find<QRadioButton>("LeftRadio")->click();
+        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        window.trigger("MirrorButton");
+        window.click(QPoint(window.area()->width() / 2 - 120, window.area()->height() / 2));
+        QCOMPARE(window.design().currentTrack, 1);
+        QCOMPARE(Directions(window.current()), QString("RLR"));
+        QCOMPARE(Directions(window.design().tracks[0]), QString("LRL"));
+        QCOMPARE(Rows(window.list("TellerList")).at(kCurve), QString("6"));
+    }
+
+    void splitAtTheSelectedSection() {
+        Window window;
+        Lay(window, kStraight, 5);
+        window.click(window.markerPixel(0, 2));
+        QCOMPARE(window.current().selectedSection, 2);
+        window.trigger("SplitTrackButton");
+        QCOMPARE(window.tracksInUse(), 2);
+        QCOMPARE(window.design().currentTrack, 1);
+        QCOMPARE(window.current().sectionCount, 2);
+        QCOMPARE(window.current().selectedSection, -1);
+        QCOMPARE(window.design().tracks[0].sectionCount, 3);
+        QCOMPARE(Rows(window.form->lengthForm()->trackLength1List()),
+                 (QStringList{"0.69 m", "0.46 m"}));
+        // With no selection a split does nothing and is no undo step.
+        const int steps = window.records->history.undoCount;
+        window.trigger("SplitTrack1");
+        QCOMPARE(window.tracksInUse(), 2);
+        QCOMPARE(window.records->history.undoCount, steps);
+    }
+
+    void joinAppendsThePickedTrack() {
+        Window window;
+        Lay(window, kStraight, 2);
+        const QPoint elsewhere(window.area()->width() / 2 - 150, window.area()->height() / 2);
+        const int other = SecondTrack(window, elsewhere, 3);
+        QCOMPARE(other, 1);
+        window.click(window.markerPixel(0, 1));
+        QCOMPARE(window.design().currentTrack, 0);
+        window.trigger("JoinTrackButton");
+        const int steps = window.records->history.undoCount;
+        window.click(window.markerPixel(1, 0));
+        QVERIFY(window.shown.empty());
+        QCOMPARE(window.tracksInUse(), 1);
+        QCOMPARE(window.design().currentTrack, 0);
+        QCOMPARE(window.current().sectionCount, 5);
+        QCOMPARE(window.records->history.undoCount, steps + 1);
+        QCOMPARE(Rows(window.form->lengthForm()->trackNrList()), QStringList{"Track 1"});
+    }
+
+    void joinMessages_data() {
+        QTest::addColumn<int>("selectInCurrent");
+        QTest::addColumn<int>("pickInOther"); // -2: click the current track itself
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("middle of the current track")
+            << 1 << 0
+            << "Select FIRST or LAST piece of track to which the other track is to be joined"
+            << "FirstLast";
+        QTest::newRow("the track itself") << 2 << -2 << "You cannot join track to it self"
+                                          << "Same";
+        QTest::newRow("middle of the other track")
+            << 2 << 1 << "Select FIRST or LAST track piece of track to be joined"
+            << "FirstLast";
+    }
+
+    void joinMessages() {
+        QFETCH(int, selectInCurrent);
+        QFETCH(int, pickInOther);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        Window window;
+        Lay(window, kStraight, 3);
+        SecondTrack(window, QPoint(window.area()->width() / 2 - 150, window.area()->height() / 2),
+                    3);
+        window.click(window.markerPixel(0, selectInCurrent));
+        window.trigger("JoinTrack1");
+        const int steps = window.records->history.undoCount;
+        window.click(pickInOther == -2 ? window.markerPixel(0, 0)
+                                       : window.markerPixel(1, pickInOther));
+        QCOMPARE(window.shown, (std::vector<ShownBox>{{text, caption}}));
+        QCOMPARE(window.tracksInUse(), 2);
+        QCOMPARE(window.form->editMode(), 0);
+        // The stopped join is still an undo step.
+        QCOMPARE(window.records->history.undoCount, steps + 1);
+    }
+
+    void groupWithAPickedTrack() {
+        Window window;
+        Lay(window, kStraight, 2);
+        SecondTrack(window, QPoint(window.area()->width() / 2 - 150, window.area()->height() / 2),
+                    2);
+        window.trigger("RotateEast");
+        window.click(window.markerPixel(0, 0));
+        QCOMPARE(window.design().currentTrack, 0);
+        window.trigger("GroupTrack");
+        window.click(window.markerPixel(1, 0));
+        QVERIFY(window.shown.empty());
+        QCOMPARE(window.design().tracks[0].group, 1);
+        QCOMPARE(window.design().tracks[1].group, 1);
+        QCOMPARE(window.design().tracks[1].angle, 720);
+        // Rotating the current track turns its group with it.
+        window.trigger("RotateSouth");
+        QCOMPARE(window.design().tracks[1].angle, 0);
+        QCOMPARE(window.find<QSlider>("RotateBar")->value(), 0);
+        window.find<QSlider>("RotateBar")->setValue(90);
+        QCOMPARE(window.design().tracks[0].angle, 360);
+        QCOMPARE(window.design().tracks[1].angle, 360);
+        window.trigger("UngroupTrack1");
+        QCOMPARE(window.design().tracks[0].group, 0);
+        QCOMPARE(window.design().tracks[1].group, 0);
+    }
+
+    void groupOnEmptyBoardShowsAMessageAndEndsTheMode() {
+        Window window;
+        Lay(window, kStraight, 1);
+        window.trigger("GroupTrack1");
+        window.click(QPoint(4, 4));
+        QCOMPARE(window.shown,
+                 (std::vector<ShownBox>{{"You cannot group track with it self", "Same"}}));
+        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.current().group, 0);
+    }
+
+    void deleteTrackLowersTheCounts() {
+        Window window;
+        Lay(window, kStraight, 2);
+        SecondTrack(window, QPoint(window.area()->width() / 2 - 150, window.area()->height() / 2),
+                    1);
+        QCOMPARE(Rows(window.list("TellerList")).at(kStraight), QString("3"));
+        window.trigger("DeleteTrackButton");
+        QCOMPARE(window.tracksInUse(), 1);
+        QCOMPARE(window.design().currentTrack, 0);
+        QCOMPARE(Rows(window.list("TellerList")).at(kStraight), QString("2"));
+    }
+
+    void selectButtonCancelsThePendingMode() {
+        Window window;
+        window.trigger("InsertTrackButton");
+        window.trigger("SelecteerButton");
+        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.area()->cursor().shape(), Qt::ArrowCursor);
+        window.click(QPoint(20, 20));
+        QCOMPARE(window.tracksInUse(), 1);
+    }
+
+    void cursorShowsTheCurveDirection() {
+        Window window;
+        window.clickPart(kCurve);
+        window.find<QRadioButton>("RightRadio")->click();
+        QVERIFY(SameCursor(window.area()->cursor(),
+                           lapwerk::CurveCursor(lapwerk::CurveCursorSide::Right)));
+        QTest::keyClicks(window.list("DeelList"), "1");
+        QVERIFY(window.find<QRadioButton>("LeftRadio")->isChecked());
+        QVERIFY(SameCursor(window.area()->cursor(),
+                           lapwerk::CurveCursor(lapwerk::CurveCursorSide::Left)));
+        window.clickPart(kStraight);
+        QCOMPARE(window.area()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void directionKeyDuringAPendingModeKeepsTheCrosshair() {
+        Window window;
+        window.clickPart(kCurve);
+        window.trigger("MirrorTrack1");
+        QTest::keyClicks(window.list("DeelList"), "2");
+        QVERIFY(window.find<QRadioButton>("RightRadio")->isChecked());
+        QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
+    }
+
+    void curveCursorsBendTheirOwnWay() {
+        const QImage left = lapwerk::CurveCursorPixels(lapwerk::CurveCursorSide::Left);
+        const QImage right = lapwerk::CurveCursorPixels(lapwerk::CurveCursorSide::Right);
+        QCOMPARE(left.size(), QSize(32, 32));
+        QVERIFY(left != right);
+        // The pointer's tip is the top-left pixel; the small arrow lies below-right of it.
+        QVERIFY(left.pixelIndex(0, 0) != 0);
+        auto inkColumns = [](const QImage& image) {
+            int sum = 0, count = 0;
+            for (int y = 20; y < 32; ++y) {
+                for (int x = 12; x < 32; ++x) {
+                    if (image.pixelIndex(x, y) == 2) {
+                        sum += x;
+                        ++count;
+                    }
+                }
+            }
+            return count == 0 ? 0 : sum / count;
+        };
+        QVERIFY(inkColumns(left) > 12);
+        QVERIFY(inkColumns(right) > 12);
+        QCOMPARE(lapwerk::CurveCursor(lapwerk::CurveCursorSide::Left).hotSpot(), QPoint(0, 0));
+    }
+
+    void viewTogglesCopyIntoTheDesign_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("Segments") << "Segments";
+        QTest::newRow("Filled In") << "FilledIn";
+        QTest::newRow("Ruler") << "Ruler";
+        QTest::newRow("Grid") << "Grid";
+    }
+
+    void viewTogglesCopyIntoTheDesign() {
+        QFETCH(QString, item);
+        Window window;
+        auto flag = [&]() -> int {
+            const lapwerk::Design& d = window.design();
+            return item == "Segments"   ? d.segments
+                   : item == "FilledIn" ? d.filledIn
+                   : item == "Ruler"    ? d.ruler
+                                        : d.grid;
+        };
+        const QImage before = window.area()->buffer().copy();
+        window.trigger(item.toLatin1().constData());
+        QVERIFY(!window.action(item.toLatin1().constData())->isChecked());
+        QCOMPARE(flag(), 0);
+        QCOMPARE(window.design().changed, 0);
+        QVERIFY(!window.action("UndoItem")->isEnabled());
+        if (item == "Ruler" || item == "Grid") {
+            QVERIFY(window.area()->buffer() != before);
+        }
+        window.trigger(item.toLatin1().constData());
+        QCOMPARE(flag(), 1);
+    }
+
+    void undoRestoresAToggleButNotItsCheckMark() {
+        Window window;
+        Lay(window, kStraight, 1);
+        window.trigger("Grid");
+        Lay(window, kStraight, 1);
+        window.trigger("UndoItem");
+        QCOMPARE(window.design().grid, 1);
+        QVERIFY(!window.action("Grid")->isChecked());
+        window.trigger("Grid");
+        QCOMPARE(window.design().grid, 1);
+        QVERIFY(window.action("Grid")->isChecked());
+    }
+
+    void laneLengthsInBothUnits() {
+        Window window;
+        Lay(window, kStraight, 1);
+        window.clickPart(kCurve);
+        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        lapwerk::TLengthForm* lengths = window.form->lengthForm();
+        // 9 + 10 and 9 + 12 inches.
+        QCOMPARE(Rows(lengths->trackLength1List()), QStringList{"0.48 m"});
+        QCOMPARE(Rows(lengths->trackLength2List()), QStringList{"0.53 m"});
+        window.trigger("Metric");
+        QCOMPARE(Rows(lengths->trackLength1List()), QStringList{"19.00 '"});
+        QCOMPARE(Rows(lengths->trackLength2List()), QStringList{"21.00 '"});
+        QCOMPARE(window.find<QLineEdit>("Xboard")->text(), QString("78.74"));
+        window.trigger("Metric");
+        QCOMPARE(window.find<QLineEdit>("Xboard")->text(), QString(" 2.00"));
+    }
+
+    void boardSizeTypedAndLeft_data() {
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<float>("inches");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("metres") << true << "3" << 118.11024f << " 3.00";
+        QTest::newRow("inches") << false << "2" << 2.0f << " 2.00";
+        QTest::newRow("no number") << true << "abc" << 0.0f << " 0.00";
+    }
+
+    void boardSizeTypedAndLeft() {
+        QFETCH(bool, metric);
+        QFETCH(QString, typed);
+        QFETCH(float, inches);
+        QFETCH(QString, shown);
+        Window window;
+        if (!metric) {
+            window.trigger("Metric");
+        }
+        auto* box = window.find<QLineEdit>("Xboard");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        window.find<QLineEdit>("Yboard")->setFocus();
+        QCOMPARE(window.design().boardX, inches);
+        QCOMPARE(box->text(), shown);
+        QCOMPARE(window.design().changed, 0);
+        QVERIFY(window.action("UndoItem")->isEnabled());
+    }
+
+    void directionKeysTypedIntoABoardBox() {
+        Window window;
+        auto* box = window.find<QLineEdit>("Yboard");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "12.5");
+        QVERIFY(window.find<QRadioButton>("RightRadio")->isChecked());
+        QCOMPARE(box->text(), QString("12.5"));
+        QTest::keyClicks(box, "1");
+        QVERIFY(window.find<QRadioButton>("LeftRadio")->isChecked());
+        QCOMPARE(box->text(), QString("12.51"));
+    }
+
+    void zoomBarRedrawsAtTheNewScale() {
+        Window window;
+        Lay(window, kStraight, 1);
+        const QImage before = window.area()->buffer().copy();
+        window.find<QSlider>("ZoomBar")->setValue(24);
+        QCOMPARE(window.design().zoom, 24);
+        QCOMPARE(window.records->view.walk.zoomScale, 64 * 24 + 128);
+        QVERIFY(window.area()->buffer() != before);
+        QCOMPARE(window.records->history.undoCount, 1);
+    }
+
+    void rotationIsNoUndoStepOfItsOwn() {
+        Window window;
+        Lay(window, kStraight, 2);
+        window.find<QSlider>("RotateBar")->setValue(45);
+        QCOMPARE(window.current().angle, 180);
+        QTest::keyClick(window.form.get(), Qt::Key_Delete);
+        window.trigger("UndoItem");
+        QCOMPARE(window.current().sectionCount, 2);
+        QCOMPARE(window.current().angle, 720);
+    }
+};
+
+QTEST_MAIN(EditingWindowTest)
+#include "editing_window_test.moc"

@@ -1,0 +1,183 @@
+// The settings store: the values as stored, and what one run leaves for the next.
+
+#include "ui_test_support.h"
+
+#include "settings.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QSlider>
+#include <QToolBar>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+using lapwerk::test::IsolatedWorkplace;
+using lapwerk::test::Window;
+
+namespace {
+
+QSettings Store() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Lapwerk V2");
+}
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<IsolatedWorkplace> workplace_;
+
+private Q_SLOTS:
+    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
+    void init() { IsolatedWorkplace::clearSettings(); }
+    void cleanupTestCase() { workplace_.reset(); }
+
+    void flags_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("expected"); // -1: ignored
+        QTest::newRow("integer 1") << QVariant(1) << 1;
+        QTest::newRow("integer 0") << QVariant(0) << 0;
+        QTest::newRow("any other integer is true") << QVariant(7) << 1;
+        QTest::newRow("integer as text") << QVariant(QString("0")) << 0;
+        QTest::newRow("words are no integer") << QVariant(QString("true")) << -1;
+        QTest::newRow("bytes") << QVariant(QByteArray("\x01", 1)) << -1;
+        QTest::newRow("list") << QVariant(QStringList{"1"}) << -1;
+        QTest::newRow("real") << QVariant(1.0) << -1;
+    }
+
+    void flags() {
+        QFETCH(QVariant, stored);
+        QFETCH(int, expected);
+        const std::optional<bool> flag = lapwerk::FlagFromSetting(stored);
+        QCOMPARE(flag.has_value(), expected != -1);
+        if (flag) {
+            QCOMPARE(*flag, expected == 1);
+        }
+    }
+
+    void boardSizes_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<double>("inches");
+        QTest::newRow("8 bytes") << QVariant(lapwerk::BoardSizeToSetting(59.05511811)) << true
+                                 << 59.05511811;
+        QTest::newRow("negative") << QVariant(lapwerk::BoardSizeToSetting(-3.5)) << true << -3.5;
+        QTest::newRow("4 bytes") << QVariant(QByteArray(4, '\0')) << false << 0.0;
+        QTest::newRow("text") << QVariant(QString("78.7")) << false << 0.0;
+        QTest::newRow("number") << QVariant(78.7) << false << 0.0;
+        QTest::newRow("not a number")
+            << QVariant(lapwerk::BoardSizeToSetting(std::numeric_limits<double>::quiet_NaN()))
+            << false << 0.0;
+        QTest::newRow("infinite") << QVariant(lapwerk::BoardSizeToSetting(
+                                         std::numeric_limits<double>::infinity()))
+                                  << false << 0.0;
+        QTest::newRow("beyond a float")
+            << QVariant(lapwerk::BoardSizeToSetting(1e300)) << false << 0.0;
+    }
+
+    void boardSizes() {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, accepted);
+        QFETCH(double, inches);
+        const std::optional<double> size = lapwerk::BoardSizeFromSetting(stored);
+        QCOMPARE(size.has_value(), accepted);
+        if (size) {
+            QCOMPARE(*size, inches);
+        }
+    }
+
+    void firstStartUsesTheDefaults() {
+        Window window;
+        QCOMPARE(window.design().boardX, 78.74016f);
+        QCOMPARE(window.design().boardY, 78.74016f);
+        QCOMPARE(window.find<QLineEdit>("Xboard")->text(), QString(" 2.00"));
+    }
+
+    void shutdownWritesEveryValue() {
+        {
+            Window window;
+            window.trigger("Grid");
+            auto* box = window.find<QLineEdit>("Xboard");
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, "1.5");
+            window.find<QLineEdit>("Yboard")->setFocus();
+        }
+        QSettings store = Store();
+        QCOMPARE(store.value("Grid").toInt(), 0);
+        for (const char* name : {"Metric", "FilledIn", "Segments", "Ruler"}) {
+            QCOMPARE(store.value(name).toInt(), 1);
+        }
+        const QByteArray xboard = store.value("Xboard").toByteArray();
+        QCOMPARE(xboard.size(), 8);
+        double width = 0;
+        std::memcpy(&width, xboard.constData(), sizeof width);
+        QVERIFY(std::fabs(width - 59.0551) < 1e-3);
+        QVERIFY(store.value("Toolbars").typeId() == QMetaType::QByteArray);
+    }
+
+    void nextStartReadsWhatTheLastOneSaved() {
+        {
+            Window window;
+            window.trigger("Grid");
+            window.trigger("Metric");
+            window.design().boardX = 59.05511811f;
+            window.design().boardY = 40.0f;
+        }
+        Window window;
+        QVERIFY(!window.action("Grid")->isChecked());
+        QVERIFY(!window.action("Metric")->isChecked());
+        QVERIFY(window.action("Ruler")->isChecked());
+        QCOMPARE(window.design().grid, 0);
+        QCOMPARE(window.find<QLineEdit>("Xboard")->text(), QString("59.06"));
+        QCOMPARE(window.find<QLineEdit>("Yboard")->text(), QString("40.00"));
+    }
+
+    void valuesOfTheWrongTypeAreIgnored() {
+        {
+            QSettings store = Store();
+            store.setValue("Segments", QStringList{"no", "flag"});
+            store.setValue("Ruler", 0);
+            store.setValue("Xboard", QString("12"));
+            store.setValue("Yboard", lapwerk::BoardSizeToSetting(20.0));
+            store.setValue("Toolbars", QStringList{"x"});
+            store.sync();
+        }
+        Window window;
+        QVERIFY(window.action("Segments")->isChecked());
+        QVERIFY(!window.action("Ruler")->isChecked());
+        QCOMPARE(window.design().boardX, 78.74016f);
+        QCOMPARE(window.design().boardY, 20.0f);
+    }
+
+    void toolbarPositionsComeBack() {
+        {
+            Window window;
+            auto* zoom = window.find<QToolBar>("ZoomDock");
+            window.form->addToolBar(Qt::LeftToolBarArea, zoom);
+            window.find<QToolBar>("SpeedDock")->hide();
+        }
+        Window window;
+        auto* zoom = window.find<QToolBar>("ZoomDock");
+        QCOMPARE(window.form->toolBarArea(zoom), Qt::LeftToolBarArea);
+        QCOMPARE(window.find<QSlider>("ZoomBar")->orientation(), Qt::Vertical);
+        QVERIFY(window.find<QToolBar>("SpeedDock")->isHidden());
+        // A hidden toolbar is offered again in the window's context menu.
+        std::unique_ptr<QMenu> menu(window.form->createPopupMenu());
+        QAction* speed = nullptr;
+        for (QAction* item : menu->actions()) {
+            if (item->text() == "SpeedDock") {
+                speed = item;
+            }
+        }
+        QVERIFY(speed != nullptr);
+        QVERIFY(!speed->isChecked());
+        speed->trigger();
+        QVERIFY(!window.find<QToolBar>("SpeedDock")->isHidden());
+    }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "settings_test.moc"
