@@ -1,0 +1,84 @@
+#pragma once
+
+#include "model/design.h"
+#include "model/part_library.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Loop closure and lane balance: does a track end where it begins, heading the way it started,
+// and how much longer is one lane than the other. The figures come from one silent walk at a
+// scale of 256 (a fine pixel is a model unit) with model point (0, 0) at pixel (0, 0), so they
+// are the same at every zoom and for every window size.
+
+namespace lapwerk {
+
+/// Largest gap between a track's end and its begin point that still counts as closed: 2 mm,
+/// in model units (2 / 25.4 x 256).
+inline constexpr double kClosedGapUnits = 2.0 / 25.4 * 256.0;
+
+/// Largest heading error that still counts as closed, degrees.
+inline constexpr double kClosedHeadingDegrees = 1.0;
+
+/// How well one track in use closes.
+struct TrackClosure {
+    int slot;                   ///< Track slot 0..63
+    int number;                 ///< position among the tracks in use, from 1 ("Track n")
+    int32_t lane1;              ///< lane 1 length of the walk, model units
+    int32_t lane2;              ///< lane 2 length of the walk, model units
+    double gapUnits;            ///< distance from the end of the last section to the begin
+                                ///< point, model units
+    double headingErrorDegrees; ///< end heading against the track's angle, the smaller way
+                                ///< round, 0..180
+    bool hasSections;           ///< at least one section is a part the walk places (sections of
+                                ///< a part missing from the library or of a kind the walk
+                                ///< ignores do not count)
+    bool closed; ///< hasSections, gap at most 2 mm and heading error at most 1 degree
+};
+
+/// Lane 2 minus lane 1, model units (64 bits: the difference of two int32 lengths).
+int64_t LaneDifference(const TrackClosure& closure);
+
+/// The closure of Track `slot`, which must be in use. BuildTrigTables must have run.
+TrackClosure MeasureTrackClosure(const Design& design, const PartLibrary& library, int slot);
+
+/// The closure of every track in use, in slot order. BuildTrigTables must have run.
+std::vector<TrackClosure> MeasureClosure(const Design& design, const PartLibrary& library);
+
+/// A gap in model units with one decimal: "12.3 mm" (metric) or "0.5 in".
+std::string FormatGap(double gapUnits, bool metric);
+
+/// "closed", or "open: gap 12.3 mm, 4.5°" (gap as FormatGap, heading error with one decimal
+/// and a UTF-8 degree sign), or "open: no sections" for a track that places no section.
+std::string FormatClosure(const TrackClosure& closure, bool metric);
+
+/// A lane difference in model units with a sign, in the unit of FormatLaneLength: "+0.12 m",
+/// "-4.50 '". A difference that rounds to zero reads "+0.00".
+std::string FormatLaneDifference(int64_t units, bool metric);
+
+/// The status-bar text of the current track, fields separated by " | ":
+///   "Track n of m | Lane 1: L1 | Lane 2: L2 | Difference: D | C"
+/// n the current track's number among the m tracks in use, L1 and L2 as FormatLaneLength, D
+/// as FormatLaneDifference, C as FormatClosure; for example
+///   "Track 1 of 2 | Lane 1: 3.52 m | Lane 2: 3.60 m | Difference: +0.08 m | closed".
+/// The lane lengths are those of the design as it is, not of the last drawing pass.
+/// "No track" when the current track is not in use. BuildTrigTables must have run.
+std::string StatusText(const Design& design, const PartLibrary& library, bool metric);
+
+/// One tab-separated summary line of a track, seven columns:
+///   1 "Track n"           n the track's number among the tracks in use
+///   2 lane 1 length       as FormatLaneLength
+///   3 lane 2 length       as FormatLaneLength
+///   4 lane 2 - lane 1     as FormatLaneDifference
+///   5 "closed" or "open"
+///   6 gap                 as FormatGap
+///   7 heading error       degrees with one decimal and a UTF-8 degree sign, e.g. "0.0°"
+/// For example "Track 1\t3.52 m\t3.60 m\t+0.08 m\tclosed\t0.0 mm\t0.0°".
+std::string SummaryLine(const TrackClosure& closure, bool metric);
+
+/// The summary lines of every track in use, in slot order (no line ends).
+std::vector<std::string> SummaryLines(const Design& design, const PartLibrary& library,
+                                      bool metric);
+
+} // namespace lapwerk
