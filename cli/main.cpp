@@ -1,5 +1,5 @@
-// lapwerk-cli: the designer's lane lengths, walk, images, printed page, section list and file
-// conversion from the command line, computed by the same core and canvas as the designer.
+// lapwerk-cli: the designer's lane lengths, loop closure, walk, images, printed page, section list
+// and file conversion from the command line, computed by the same core and canvas as the designer.
 #include "verbs.h"
 
 #include <QGuiApplication>
@@ -14,7 +14,7 @@ namespace {
 using namespace lapwerk::cli;
 
 std::vector<Verb> AllVerbs() {
-    return {LengthsVerb(), ConvertVerb(), WalkVerb(), RenderVerb(), ReportVerb()};
+    return {LengthsVerb(), SummaryVerb(), ConvertVerb(), WalkVerb(), RenderVerb(), ReportVerb()};
 }
 
 void PrintUsage(std::ostream& out) {

@@ -31,6 +31,7 @@ struct Verb {
 };
 
 Verb LengthsVerb();
+Verb SummaryVerb();
 Verb ConvertVerb();
 Verb WalkVerb();
 Verb RenderVerb();
