@@ -113,6 +113,7 @@ ExportError ExportPrintedPage(Design& design, const PartLibrary& library, bool m
         view.metric = metric;
         const PageSize page{writer.width(), writer.height()};
         refused = PrintDesignPage(design, view, canvas, page, caption);
+        canvas.flush();
         painter.end();
     }
     if (refused) {

@@ -1,6 +1,7 @@
 #include "qpainter_canvas.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPen>
@@ -22,6 +23,9 @@ QColor ToQColor(Rgb colour) {
 // works in a fixed-point range much smaller than 32-bit pixel coordinates.
 constexpr int64_t kCullMargin = 4;
 
+// Traced pixels are painted in batches; one QPainter call per line costs more than the line.
+constexpr size_t kMaxPendingPoints = 1 << 16;
+
 bool BoxMisses(const QRect& device, int64_t left, int64_t top, int64_t right, int64_t bottom) {
     return right < int64_t{device.left()} - kCullMargin ||
            left > int64_t{device.right()} + kCullMargin ||
@@ -36,23 +40,65 @@ QPainterCanvas::QPainterCanvas(QPainter& painter)
                                      painter.paintEngine()->type() == QPaintEngine::Raster),
       deviceRect_(0, 0, painter.device() != nullptr ? painter.device()->width() : 0,
                   painter.device() != nullptr ? painter.device()->height() : 0),
-      penColour_(Qt::black), brushColour_(Qt::white) {
+      penColour_(Qt::black), brushColour_(Qt::white),
+      pen_(penColour_, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin), noPen_(Qt::NoPen) {
+    if (pixelExact_ && painter.device() != nullptr &&
+        painter.device()->devType() == QInternal::Image) {
+        auto* image = static_cast<QImage*>(painter.device());
+        const QImage::Format format = image->format();
+        if (image->devicePixelRatio() == 1.0 &&
+            (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+             format == QImage::Format_ARGB32_Premultiplied)) {
+            image_ = image;
+        }
+    }
     painter_.setRenderHint(QPainter::Antialiasing, false);
     applyPen();
     painter_.setBrush(brushColour_);
 }
 
+QPainterCanvas::~QPainterCanvas() {
+    if (painter_.isActive()) {
+        flush();
+    }
+}
+
+QImage* QPainterCanvas::directImage() const {
+    if (image_ == nullptr || painter_.hasClipping() || !painter_.deviceTransform().isIdentity() ||
+        painter_.compositionMode() != QPainter::CompositionMode_SourceOver) {
+        return nullptr;
+    }
+    return image_;
+}
+
+void QPainterCanvas::flush() {
+    if (points_.empty()) {
+        return;
+    }
+    if (QImage* image = directImage()) {
+        // The raster engine paints straight into the image's buffer, so the pixels go into the
+        // same buffer, in order with everything QPainter has painted before.
+        uchar* bits = const_cast<uchar*>(image->constBits());
+        const qsizetype bytesPerLine = image->bytesPerLine();
+        const QRgb colour = penColour_.rgb() | 0xff000000u;
+        for (const QPoint& point : points_) {
+            reinterpret_cast<QRgb*>(bits + point.y() * bytesPerLine)[point.x()] = colour;
+        }
+    } else {
+        painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
+    }
+    points_.clear();
+}
+
 void QPainterCanvas::applyPen() {
-    QPen pen(penColour_);
-    pen.setWidth(penWidth_);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter_.setPen(pen);
+    painter_.setPen(pen_);
 }
 
 void QPainterCanvas::setPen(Rgb colour, int width) {
+    flush();
     penColour_ = ToQColor(colour);
     penWidth_ = std::max(width, 1);
+    pen_ = QPen(penColour_, penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     applyPen();
 }
 
@@ -79,7 +125,10 @@ void QPainterCanvas::line(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     }
     if (pixelExact_ && penWidth_ == 1) {
         tracePixels(x0, y0, x1, y1);
-    } else if (pixelExact_) {
+        return;
+    }
+    flush();
+    if (pixelExact_) {
         painter_.drawLine(QPoint(x0, y0), QPoint(x1, y1));
     } else {
         painter_.drawLine(QPointF(x0 + 0.5, y0 + 0.5), QPointF(x1 + 0.5, y1 + 0.5));
@@ -128,7 +177,6 @@ void QPainterCanvas::tracePixels(int32_t x0, int32_t y0, int32_t x1, int32_t y1)
     int64_t minor = minor0 + static_cast<int64_t>(firstQuotient);
     int64_t major = major0 + kFirst * step;
 
-    points_.clear();
     for (int64_t k = kFirst; k <= kLast; ++k) {
         if (minor >= minorLow && minor <= minorHigh) {
             points_.push_back(xMajor ? QPoint(static_cast<int>(major), static_cast<int>(minor))
@@ -144,8 +192,8 @@ void QPainterCanvas::tracePixels(int32_t x0, int32_t y0, int32_t x1, int32_t y1)
             --minor;
         }
     }
-    if (!points_.empty()) {
-        painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
+    if (points_.size() >= kMaxPendingPoints) {
+        flush();
     }
 }
 
@@ -160,11 +208,12 @@ void QPainterCanvas::polygon(const PixelPoint (&corners)[4]) {
     if (BoxMisses(deviceRect_, left, top, right, bottom)) {
         return;
     }
+    flush();
     QPoint points[4];
     for (int i = 0; i < 4; ++i) {
         points[i] = QPoint(corners[i].x, corners[i].y);
     }
-    painter_.setPen(Qt::NoPen);
+    painter_.setPen(noPen_);
     if (pixelExact_) {
         painter_.drawPolygon(points, 4);
     } else {
@@ -190,6 +239,7 @@ void QPainterCanvas::fillRect(int32_t left, int32_t top, int32_t right, int32_t 
     if (l >= r || t >= b) {
         return;
     }
+    flush();
     painter_.fillRect(QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l),
                             static_cast<int>(b - t)),
                       brushColour_);
@@ -201,6 +251,7 @@ void QPainterCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t b
     if (width <= 0 || height <= 0 || BoxMisses(deviceRect_, left, top, right, bottom)) {
         return;
     }
+    flush();
     // With the outline centred on pixel centres the painted pixels stay inside the box.
     painter_.drawEllipse(QRectF(left + 0.5, top + 0.5, static_cast<double>(width - 1),
                                 static_cast<double>(height - 1)));
@@ -214,6 +265,7 @@ void QPainterCanvas::textOut(int32_t x, int32_t y, const char* text) {
     if (BoxMisses(deviceRect_, x, y, int64_t{x} + width, int64_t{y} + height)) {
         return;
     }
+    flush();
     painter_.fillRect(QRect(x, y, width, height), brushColour_);
     painter_.setPen(QColor(Qt::black));
     painter_.drawText(QPoint(x, y + metrics.ascent()), string);

@@ -3,7 +3,9 @@
 #include "geometry/canvas.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
 #include <QRect>
 
@@ -34,6 +36,14 @@ class QPainterCanvas final : public Canvas {
 public:
     /// Paints through `painter`, which must be active; turns its antialiasing off.
     explicit QPainterCanvas(QPainter& painter);
+    /// Flushes what is still pending while the painter is active.
+    ~QPainterCanvas() override;
+    QPainterCanvas(const QPainterCanvas&) = delete;
+    QPainterCanvas& operator=(const QPainterCanvas&) = delete;
+
+    /// Paints the traced pixels still pending. Call it before ending the painter when the
+    /// canvas outlives the painting.
+    void flush();
 
     void setPen(Rgb colour, int width) override;
     void setBrush(Rgb colour) override;
@@ -48,16 +58,22 @@ private:
     void line(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
     void tracePixels(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
     void applyPen();
+    QImage* directImage() const;
 
     QPainter& painter_;
-    bool pixelExact_;  ///< raster device: width-1 lines are traced here
-    QRect deviceRect_; ///< pixels that can be painted, in device coordinates
+    bool pixelExact_;         ///< raster device: width-1 lines are traced here
+    QRect deviceRect_;        ///< pixels that can be painted, in device coordinates
+    QImage* image_ = nullptr; ///< a 32-bit image device whose pixels can be set directly
     QColor penColour_;
     int penWidth_ = 1;
     QColor brushColour_;
+    QPen pen_;   ///< the pen set, flat caps
+    QPen noPen_; ///< for fills that the outline follows
     int32_t currentX_ = 0;
     int32_t currentY_ = 0;
-    std::vector<QPoint> points_; ///< reused buffer for traced pixels
+    /// Traced pixels of width-1 lines in the pen colour, not painted yet: they are painted in
+    /// one call before anything else is drawn or the pen changes.
+    std::vector<QPoint> points_;
 };
 
 } // namespace lapwerk

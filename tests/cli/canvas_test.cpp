@@ -26,8 +26,10 @@ QImage Paint(const std::function<void(Canvas&)>& draw) {
     QImage image(kSize, kSize, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    QPainterCanvas canvas(painter);
-    draw(canvas);
+    {
+        QPainterCanvas canvas(painter);
+        draw(canvas);
+    }
     painter.end();
     return image;
 }
@@ -150,6 +152,34 @@ TEST(CanvasLines, ConsecutiveLineToStartsWhereTheLastEnded) {
     PixelSet expected = PixelRun(2, 2, 1, 0, 4);
     expected.merge(PixelRun(6, 2, 0, 1, 3));
     EXPECT_EQ(Describe(NonWhite(image)), Describe(expected));
+}
+
+TEST(CanvasLines, LaterFillsCoverEarlierLinesAndLaterLinesCoverFills) {
+    const QImage image = Paint([](Canvas& canvas) {
+        canvas.setPen(kBlack, 1);
+        canvas.moveTo(0, 3);
+        canvas.lineTo(10, 3);
+        canvas.setBrush(kRed);
+        canvas.fillRect(2, 0, 4, 10);
+        canvas.moveTo(3, 0);
+        canvas.lineTo(3, 10);
+    });
+    EXPECT_EQ(image.pixel(1, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(2, 3), qRgb(255, 0, 0)) << "the fill covers the line before it";
+    EXPECT_EQ(image.pixel(3, 5), qRgb(0, 0, 0)) << "the line after the fill covers it";
+}
+
+TEST(CanvasLines, FlushPaintsWhatIsPendingBeforeThePainterEnds) {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter);
+    canvas.setPen(kBlack, 1);
+    canvas.moveTo(1, 1);
+    canvas.lineTo(5, 1);
+    canvas.flush();
+    painter.end();
+    EXPECT_EQ(PixelsOf(image, qRgb(0, 0, 0)).size(), 4u);
 }
 
 TEST(CanvasLines, PenColourIsUsed) {

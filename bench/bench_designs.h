@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/design.h"
+#include "model/part_library.h"
+#include "model/undo.h"
+
+#include <memory>
+
+namespace lapwerk::bench {
+
+/// The records of one benchmark, on the heap (an undo ring holds ten Designs).
+struct BenchRecords {
+    std::unique_ptr<PartLibrary> library = std::make_unique<PartLibrary>();
+    std::unique_ptr<Design> design = std::make_unique<Design>();
+    std::unique_ptr<UndoRing> history = std::make_unique<UndoRing>();
+};
+
+/// The example part library with a design of `tracks` tracks of `sections` mixed sections
+/// each (straights, curves both ways, lane changes and the decorated kinds), every drawing
+/// toggle on, the last track current with its middle section selected.
+std::unique_ptr<BenchRecords> MakeBenchDesign(int tracks, int sections);
+
+inline constexpr int kAreaWidth = 1920;
+inline constexpr int kAreaHeight = 1080;
+
+} // namespace lapwerk::bench
