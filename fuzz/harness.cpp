@@ -152,6 +152,16 @@ std::string TempFolder() {
     return "/tmp";
 }
 
+Records& TheRecords();
+
+void RemoveTempFiles() {
+    const Records& records = TheRecords();
+    for (const std::string* path :
+         {&records.inputPath, &records.writtenPath, &records.rewrittenPath}) {
+        std::remove(path->c_str());
+    }
+}
+
 Records& TheRecords() {
     static Records* records = [] {
         BuildTrigTables();
@@ -167,6 +177,7 @@ Records& TheRecords() {
         made->writtenPath = stem + "-written.tr2";
         made->rewrittenPath = stem + "-rewritten.tr2";
         NewDesign(*made->design, *made->history);
+        std::atexit(RemoveTempFiles);
         return made;
     }();
     return *records;
