@@ -33,7 +33,7 @@ $target: not built"
     continue
   fi
   work=$WORK_DIR/$target
-  rm -rf "$work/corpus"
+  rm -rf "$work/corpus" "$work/findings"
   mkdir -p "$work/corpus" "$work/findings"
   cp "$CORPUS_DIR/$seeds"/* "$work/corpus/" 2>/dev/null
   log=$work/fuzz.log
