@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -407,7 +408,8 @@ MaybeMessage ReadDesignFile(Design& design, UndoRing& history, const PartLibrary
 
     Tr2Reader tracks(reader, design, library);
     std::optional<std::string> problem = tracks.Read();
-    if (!problem && reader.readFailed()) {
+    if (reader.readFailed()) {
+        // What the file seemed to hold matters less than that it could not be read.
         problem = "The design file \"" + path +
                   "\" could not be read: " + Reason(reader.readError()) + ".";
     }

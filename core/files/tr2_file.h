@@ -9,7 +9,9 @@ namespace lapwerk {
 
 /// Writes the design to design.fileName as a .tr2 file, atomically (a failed write leaves an
 /// existing file whole). On success clears `changed` and resets the history to the design.
-/// On failure returns a message (caption "Error") and changes nothing.
+/// On failure returns a message (caption "Error") and changes nothing; a design whose part lines
+/// could not be read back (a part number that is empty, holds blanks or begins with '#', a part
+/// index outside the library, a blank direction letter) is refused the same way.
 MaybeMessage WriteDesignFile(Design& design, UndoRing& history, const PartLibrary& library);
 
 /// Replaces the design's Tracks and board size with the .tr2 file at design.fileName.
