@@ -112,27 +112,5 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase{"tiny", "0.00000000000000000000000000000000000000000000000001", 0.0f}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct TruncateCase {
-    const char* name;
-    long double value;
-    int32_t expected;
-};
-
-class TruncateTest : public ::testing::TestWithParam<TruncateCase> {};
-
-TEST_P(TruncateTest, TruncatesTowardZeroAndSaturates) {
-    EXPECT_EQ(TruncateToInt32(GetParam().value), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, TruncateTest,
-    ::testing::Values(
-        TruncateCase{"positive", 640.9999L, 640}, TruncateCase{"negative", -383.9L, -383},
-        TruncateCase{"max", 2147483647.9L, kMax}, TruncateCase{"min", -2147483648.9L, kMin},
-        TruncateCase{"over", 2147483648.0L, kMax}, TruncateCase{"under", -2147483649.0L, kMin},
-        TruncateCase{"infinity", kInf, kMax}, TruncateCase{"minus_infinity", -kInf, kMin},
-        TruncateCase{"nan", std::numeric_limits<long double>::quiet_NaN(), 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 } // namespace
 } // namespace lapwerk

@@ -67,17 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ConversionCase{"lower_case_is_inches", "metric", "25.4", 6502},
                       ConversionCase{"empty_unit_line_is_inches", "", "1", 256},
                       ConversionCase{"inch_nine", "INCH", "9", 2304},
-                      ConversionCase{"inch_negative_truncates", "INCH", "-1.5", -384},
+                      ConversionCase{"inch_negative", "INCH", "-1.5", -384},
+                      ConversionCase{"negative_truncates_toward_zero", "INCH", "-0.0039", 0},
                       ConversionCase{"inch_fraction_truncates", "INCH", "0.0039", 0},
-                      ConversionCase{"inch_negative_fraction", "INCH", "-0.0039", 0},
-                      ConversionCase{"leading_number_only", "INCH", "  2.5xyz", 640},
                       ConversionCase{"trailing_blanks", "INCH", "2.5  ", 640},
-                      ConversionCase{"empty_is_zero", "INCH", "", 0},
-                      ConversionCase{"nan_is_zero", "INCH", "nan", 0},
-                      ConversionCase{"inf_is_zero", "INCH", "inf", 0},
-                      ConversionCase{"hex_is_zero", "INCH", "0x10", 0},
-                      ConversionCase{"exponent", "INCH", "1e2", 25600},
-                      ConversionCase{"dangling_exponent", "INCH", "1e", 256},
                       ConversionCase{"saturates_high", "INCH", "1e10", kMax},
                       ConversionCase{"saturates_low", "METRIC", "-1e300", kMin},
                       ConversionCase{"beyond_long_double", "INCH", "1e99999", kMax}),
@@ -125,10 +118,6 @@ TEST_P(KindTest, ReadsADecimalInteger) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, KindTest,
                          ::testing::Values(KindCase{"empty_line", "", 0}, KindCase{"plain", "7", 7},
-                                           KindCase{"blanks_before", "  3", 3},
-                                           KindCase{"negative", "-2", -2},
-                                           KindCase{"letters", "abc", 0},
-                                           KindCase{"decimal_point", "2.9", 2},
                                            KindCase{"saturates", "99999999999", kMax}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -158,20 +147,6 @@ TEST(LoadLibrary, SkipsCommentsBetweenTheLinesOfAPart) {
     EXPECT_STREQ(library->parts[0].name, "name");
     EXPECT_EQ(library->parts[0].kind, 2);
     EXPECT_EQ(library->parts[0].arc, 180);
-}
-
-TEST(LoadLibrary, HashAfterBlankIsAValue) {
-    LibraryFile library("INCH\n #1\n" + std::string("n\n1\n1\n1\n0\n0\n0\n0\n"));
-    ASSERT_EQ(library->count, 1);
-    EXPECT_STREQ(library->parts[0].number, " #1");
-}
-
-TEST(LoadLibrary, ReadsCrLfFiles) {
-    LibraryFile library("METRIC\r\nP1\r\nStraight\r\n1\r\n63.5\r\n254\r\n0\r\n0\r\n0\r\n0\r\n");
-    ASSERT_EQ(library->count, 1);
-    EXPECT_STREQ(library->parts[0].number, "P1");
-    EXPECT_STREQ(library->parts[0].name, "Straight");
-    EXPECT_EQ(library->parts[0].width, 640);
 }
 
 TEST(LoadLibrary, KeepsTrailingBlanksOfTheNumber) {
@@ -240,11 +215,6 @@ TEST(LoadLibrary, MissingFileLeavesItEmptyAndRecordsThePath) {
     LoadLibrary(*library, dir.File("none").c_str());
     EXPECT_EQ(library->count, 0);
     EXPECT_EQ(std::string(library->fileName), dir.File("none").substr(0, 39));
-}
-
-TEST(LoadLibrary, EmptyFileLeavesItEmpty) {
-    LibraryFile library("");
-    EXPECT_EQ(library->count, 0);
 }
 
 // ---------------------------------------------------------------- lookup
