@@ -5,6 +5,7 @@
 #include "model/part_library.h"
 #include "model/undo.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -28,13 +29,20 @@ struct Records {
     }
 };
 
+/// Copies `text` into a fixed-size field, cut to fit and always NUL-terminated.
+template <size_t N> void CopyText(char (&field)[N], const char* text) {
+    const size_t length = std::min(std::strlen(text), N - 1);
+    std::memcpy(field, text, length);
+    field[length] = '\0';
+}
+
 /// Appends a Part to `library` and returns its index.
 inline int AddPart(PartLibrary& library, const char* number, const char* name, int kind, int width,
                    int length, int arc = 0, int radius = 0, int lane1 = 0, int lane2 = 0) {
     Part& part = library.parts[library.count];
     std::memset(&part, 0, sizeof part);
-    std::strncpy(part.number, number, sizeof part.number - 1);
-    std::strncpy(part.name, name, sizeof part.name - 1);
+    CopyText(part.number, number);
+    CopyText(part.name, name);
     part.kind = kind;
     part.width = width;
     part.length = length;
