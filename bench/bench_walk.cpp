@@ -46,6 +46,7 @@ void BM_PickFull(benchmark::State& state) {
         PickAt(*records->design, view, kAreaWidth / 2, kAreaHeight / 2);
         benchmark::DoNotOptimize(view.walk.pickSection);
     }
+    state.counters["hit"] = view.walk.pickSection != kPickNothing ? 1 : 0;
 }
 
 void BM_SnapshotFull(benchmark::State& state) {
