@@ -135,8 +135,7 @@ std::string FormatClosure(const TrackClosure& closure, bool metric) {
 }
 
 std::string FormatLaneDifference(int64_t units, bool metric) {
-    const int64_t magnitude = units < 0 ? -units : units;
-    const double inches = static_cast<double>(magnitude) * kInchesPerUnit;
+    const double inches = std::fabs(static_cast<double>(units)) * kInchesPerUnit;
     const std::string number = Fixed(metric ? inches * kMetresPerInch : inches, 2);
     const char* sign = units < 0 && !ReadsAsZero(number) ? "-" : "+";
     return sign + number + (metric ? " m" : " '");
