@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include "command_windows.h"
+#include "file_text.h"
 
 #include "files/tr2_file.h"
 #include "files/trk_import.h"
@@ -62,8 +63,8 @@ void TMainForm::showError(const QString& text) {
 }
 
 void TMainForm::showMessage(const Message& message) {
-    dialogs_->message(this, QString::fromLocal8Bit(message.text),
-                      QString::fromLocal8Bit(message.caption));
+    // Messages quote part numbers and paths from the files as they stand there.
+    dialogs_->message(this, DecodeFileText(message.text), DecodeFileText(message.caption));
 }
 
 void TMainForm::showCurrentTrackHeading() {

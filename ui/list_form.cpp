@@ -1,11 +1,15 @@
 #include "list_form.h"
 
+#include "file_text.h"
+#include "print_job.h"
+
+#include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QPalette>
+#include <QPrinter>
 #include <QScreen>
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -34,15 +38,6 @@ QFont ReportFont() {
 }
 
 } // namespace
-
-QString DecodeFileText(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = utf8.decode(QByteArrayView(text.data(), qsizetype(text.size())));
-    if (!utf8.hasError()) {
-        return decoded;
-    }
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
 
 TListForm::TListForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -93,13 +88,13 @@ QStringList TListForm::reportLines() const {
     return lines;
 }
 
-void TListForm::printReport(QPagedPaintDevice& printer) const {
+bool TListForm::printReport(QPrinter& printer) const {
     std::unique_ptr<QTextDocument> document(TrackList->document()->clone());
     document->setDefaultFont(TrackList->document()->defaultFont());
     document->setDocumentMargin(0);
 
-    // A document with a page size is printed page by page as laid out, scaled from the layout's
-    // resolution to the printer's, and without the page numbers an unpaginated print adds.
+    // The text is laid out as on the screen, in pages of the printable area measured at the
+    // screen's resolution, and scaled to the printer's.
     qreal layoutDpiX = 96.0;
     qreal layoutDpiY = 96.0;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -108,9 +103,38 @@ void TListForm::printReport(QPagedPaintDevice& printer) const {
     }
     const qreal printerDpiX = printer.logicalDpiX() > 0 ? printer.logicalDpiX() : 72.0;
     const qreal printerDpiY = printer.logicalDpiY() > 0 ? printer.logicalDpiY() : 72.0;
-    document->setPageSize(QSizeF(printer.width() * layoutDpiX / printerDpiX,
-                                 printer.height() * layoutDpiY / printerDpiY));
-    document->print(&printer);
+    const QSizeF pageSize(printer.width() * layoutDpiX / printerDpiX,
+                          printer.height() * layoutDpiY / printerDpiY);
+    document->setPageSize(pageSize);
+    const int pageCount = document->pageCount();
+    int firstPage = 1;
+    int lastPage = pageCount;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        firstPage = qMax(1, printer.fromPage());
+        lastPage = qMin(pageCount, printer.toPage() > 0 ? printer.toPage() : pageCount);
+    }
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    SendWholeStateOnFirstDraw(painter);
+    painter.scale(printer.width() / pageSize.width(), printer.height() / pageSize.height());
+    for (int page = firstPage; page <= lastPage; ++page) {
+        if (page > firstPage) {
+            printer.newPage();
+        }
+        const QRectF view(0, (page - 1) * pageSize.height(), pageSize.width(), pageSize.height());
+        painter.save();
+        painter.translate(0, -view.top());
+        painter.setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = view;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        document->documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    return painter.end();
 }
 
 } // namespace lapwerk

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class QPagedPaintDevice;
+class QPrinter;
 class QTextEdit;
 
 namespace lapwerk {
@@ -26,16 +26,13 @@ public:
     /// The report text as shown, one entry per paragraph.
     QStringList reportLines() const;
 
-    /// Prints the text as shown on whole pages of `printer`: the printable area without further
-    /// margins, no header, footer or page numbers. The caller has begun nothing on `printer`.
-    void printReport(QPagedPaintDevice& printer) const;
+    /// Prints the text as shown on whole pages of `printer` (the page range it was given, or
+    /// all pages): the printable area without further margins, no header, footer or page
+    /// numbers. False when the printer could not start the job.
+    bool printReport(QPrinter& printer) const;
 
     /// The read-only rich text box that holds the report.
     QTextEdit* TrackList = nullptr;
 };
-
-/// Decodes a text of the core's files for display: UTF-8 when it is valid UTF-8, otherwise
-/// Latin-1, so that no byte of an old part library is lost.
-QString DecodeFileText(const std::string& text);
 
 } // namespace lapwerk

@@ -2,6 +2,7 @@
 
 #include "command_windows.h"
 #include "list_form.h"
+#include "print_job.h"
 
 #include "geometry/print_pass.h"
 #include "qpainter_canvas.h"
@@ -45,6 +46,7 @@ void TMainForm::Print1Click() {
         showError(QStringLiteral("The printer could not start the print job."));
         return;
     }
+    SendWholeStateOnFirstDraw(painter);
     QPainterCanvas canvas(painter);
     const MaybeMessage refused =
         PrintDesignPage(records_.design, records_.view, canvas, page, caption);
@@ -79,7 +81,9 @@ void TMainForm::PrintTracklist1Click() {
     }
     buildSectionList();
     printer.setDocName(QString::fromLatin1(kTrackListJobTitle));
-    commandWindows_->listForm->printReport(printer);
+    if (!commandWindows_->listForm->printReport(printer)) {
+        showError(QStringLiteral("The printer could not start the print job."));
+    }
 }
 
 } // namespace lapwerk

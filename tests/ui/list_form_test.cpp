@@ -1,8 +1,10 @@
 #include "list_form.h"
 
+#include "file_text.h"
+
 #include <QFontInfo>
 #include <QPageSize>
-#include <QPdfWriter>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -109,10 +111,11 @@ private Q_SLOTS:
         TListForm form;
         form.setReportLines(report);
         {
-            QPdfWriter writer(path);
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            writer.setResolution(300);
-            form.printReport(writer);
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            QVERIFY(form.printReport(printer));
         }
         QFile pdf(path);
         QVERIFY(pdf.open(QIODevice::ReadOnly));

@@ -99,6 +99,62 @@ private Q_SLOTS:
         QVERIFY(qAbs((rows.first() + rows.last()) / 2.0 - printable.center().y()) < 3);
     }
 
+    void sectionListPrintedAfterTheDesignIsBlack() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        fixture.form().Print1Click();
+        fixture.files().pdfPath = fixture.path(QStringLiteral("list.pdf"));
+        fixture.form().PrintTracklist1Click();
+        if (!PopplerInstalled()) {
+            QSKIP("poppler-utils is not installed: the page is not looked at");
+        }
+        const QString stem = fixture.path(QStringLiteral("list"));
+        Poppler("pdftoppm", {"-r", "60", "-png", "-singlefile", fixture.files().pdfPath, stem});
+        const QImage page =
+            QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!page.isNull());
+        int dark = 0;
+        int coloured = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb pixel = page.pixel(x, y);
+                const int spread = qMax(qMax(qRed(pixel), qGreen(pixel)), qBlue(pixel)) -
+                                   qMin(qMin(qRed(pixel), qGreen(pixel)), qBlue(pixel));
+                dark += qGray(pixel) < 128 ? 1 : 0;
+                coloured += spread > 40 ? 1 : 0;
+            }
+        }
+        QVERIFY(dark > 100);
+        QCOMPARE(coloured, 0);
+    }
+
+    void secondDesignPrintStartsFromBlack() {
+        CommandFixture fixture;
+        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        fixture.form().Print1Click();
+        fixture.files().pdfPath = fixture.path(QStringLiteral("again.pdf"));
+        fixture.form().Print1Click();
+        if (!PopplerInstalled()) {
+            QSKIP("poppler-utils is not installed: the page is not looked at");
+        }
+        const QString stem = fixture.path(QStringLiteral("again"));
+        Poppler("pdftoppm", {"-r", "60", "-png", "-singlefile", fixture.files().pdfPath, stem});
+        const QImage page =
+            QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!page.isNull());
+        // The header line, above the board: dark and grey only.
+        int dark = 0;
+        for (int y = 0; y < page.height() / 20; ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb pixel = page.pixel(x, y);
+                QVERIFY(qAbs(qRed(pixel) - qGreen(pixel)) < 40 &&
+                        qAbs(qGreen(pixel) - qBlue(pixel)) < 40);
+                dark += qGray(pixel) < 128 ? 1 : 0;
+            }
+        }
+        QVERIFY(dark > 20);
+    }
+
     void printingLeavesTheCurrentTrackAndTheScreenPass() {
         CommandFixture fixture;
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
