@@ -6,7 +6,7 @@ set -e
 PACKAGES="cmake make g++ clang libclang-rt-14-dev pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  xvfb xauth fonts-dejavu-core fonts-liberation clang-format"
+  xvfb xauth fonts-dejavu-core fonts-liberation clang-format poppler-utils"
 
 missing=""
 for p in $PACKAGES; do
