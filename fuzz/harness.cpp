@@ -73,6 +73,7 @@ struct Records {
     std::unique_ptr<Design> reread = std::make_unique<Design>();
     std::unique_ptr<UndoRing> history = std::make_unique<UndoRing>();
     std::unique_ptr<PartLibrary> library = std::make_unique<PartLibrary>();
+    std::unique_ptr<PartLibrary> reloadedLibrary = std::make_unique<PartLibrary>();
     std::unique_ptr<PartLibrary> fixedLibrary = std::make_unique<PartLibrary>();
     std::unique_ptr<PartLibrary> partialLibrary = std::make_unique<PartLibrary>();
     std::unique_ptr<Inventory> inventory = std::make_unique<Inventory>();
@@ -511,6 +512,23 @@ void BuildDesignUsingAll(Records& records, const PartLibrary& library) {
     design.currentTrack = 0;
 }
 
+bool SameParts(const PartLibrary& a, const PartLibrary& b) {
+    if (a.count != b.count) {
+        return false;
+    }
+    for (int i = 0; i < a.count; ++i) {
+        const Part& p = a.parts[i];
+        const Part& q = b.parts[i];
+        if (std::strcmp(p.number, q.number) != 0 || std::strcmp(p.name, q.name) != 0 ||
+            p.kind != q.kind || p.width != q.width || p.length != q.length || p.arc != q.arc ||
+            p.radius != q.radius || p.laneLength1 != q.laneLength1 ||
+            p.laneLength2 != q.laneLength2) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void CheckLibrary(const PartLibrary& library, Problems& problems) {
     if (library.count < 0 || library.count > kMaxParts) {
         problems.push_back("library count " + std::to_string(library.count));
@@ -543,6 +561,14 @@ Problems RunPartsDef(Records& records, const std::string& path) {
     if (!problems.empty()) {
         return problems;
     }
+    // Loading again over other leftovers must give the same Parts.
+    PartLibrary& again = *records.reloadedLibrary;
+    std::memset(&again, 0xa5, sizeof again);
+    LoadLibrary(again, path.c_str());
+    if (!SameParts(library, again)) {
+        problems.push_back("loading the same library twice gives different Parts");
+        return problems;
+    }
     std::memset(records.inventory.get(), 0, sizeof(Inventory));
     BuildDesignUsingAll(records, library);
     RunPasses(*records.design, library, *records.inventory, records.pickSeed, problems);
@@ -557,6 +583,12 @@ Problems RunSectionsOwn(Records& records, const std::string& path) {
     Inventory& inventory = *records.inventory;
     std::memset(&inventory, 0x5a, sizeof inventory);
     LoadInventory(inventory, library, path.c_str());
+    auto again = std::make_unique<Inventory>();
+    std::memset(again.get(), 0xa5, sizeof(Inventory));
+    LoadInventory(*again, library, path.c_str());
+    if (std::memcmp(again.get(), &inventory, sizeof(Inventory)) != 0) {
+        problems.push_back("loading the same inventory twice gives different counts");
+    }
     for (int i = library.count; i < kMaxParts; ++i) {
         if (inventory.owned[i] != 0) {
             problems.push_back("owned count for part index " + std::to_string(i) +
