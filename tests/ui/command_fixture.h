@@ -115,14 +115,7 @@ public:
         QDir::setCurrent(dir_.path());
         writeFile(QStringLiteral("parts.def"), partLibrary);
         writeFile(QStringLiteral("sections.own"), "C151 4\nC152 8\n");
-        records_ = std::make_unique<ProgramRecords>();
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        dialogs_ = dialogs.get();
-        form_ = std::make_unique<CommandForm>(*records_, std::move(dialogs));
-        auto commandDialogs = std::make_unique<ScriptedCommandDialogs>();
-        files_ = commandDialogs.get();
-        files_->pdfPath = path(QStringLiteral("out.pdf"));
-        form_->setCommandDialogs(std::move(commandDialogs));
+        makeForm();
     }
 
     ~CommandFixture() {
@@ -134,6 +127,13 @@ public:
     Design& design() { return form_->design(); }
     ScriptedDialogs& boxes() { return *dialogs_; }
     ScriptedCommandDialogs& files() { return *files_; }
+
+    /// Ends the program's run and starts a new one over fresh records in the same working
+    /// directory and settings store; the boxes and dialogs start afresh too.
+    void restart() {
+        form_.reset();
+        makeForm();
+    }
 
     /// A path in the working directory.
     QString path(const QString& name) const { return dir_.filePath(name); }
@@ -178,6 +178,17 @@ public:
     QString fileName() { return QString::fromLocal8Bit(form_->design().fileName); }
 
 private:
+    void makeForm() {
+        records_ = std::make_unique<ProgramRecords>();
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        dialogs_ = dialogs.get();
+        form_ = std::make_unique<CommandForm>(*records_, std::move(dialogs));
+        auto commandDialogs = std::make_unique<ScriptedCommandDialogs>();
+        files_ = commandDialogs.get();
+        files_->pdfPath = path(QStringLiteral("out.pdf"));
+        form_->setCommandDialogs(std::move(commandDialogs));
+    }
+
     QTemporaryDir dir_;
     QString previousDirectory_;
     std::unique_ptr<ProgramRecords> records_;
