@@ -26,8 +26,21 @@ FileDialogLook LookOf(FileDialogKind kind) {
     case FileDialogKind::Import:
         return {"Import Track V1", "Tracks V1 (*.trk);;All Files (*.*)", "trk",
                 QFileDialog::AcceptOpen};
+    case FileDialogKind::Export:
+        return {"Export Image", "PNG image (*.png);;SVG image (*.svg);;PDF page (*.pdf)", "png",
+                QFileDialog::AcceptSave};
     }
     return {"", "", "", QFileDialog::AcceptOpen};
+}
+
+/// The extension of a filter such as "SVG image (*.svg)": "svg".
+QString SuffixOfFilter(const QString& filter) {
+    const qsizetype star = filter.lastIndexOf(QStringLiteral("*."));
+    const qsizetype close = filter.indexOf(QLatin1Char(')'), star);
+    if (star < 0 || close < 0) {
+        return {};
+    }
+    return filter.mid(star + 2, close - star - 2);
 }
 
 } // namespace
@@ -46,6 +59,14 @@ QFileDialog& QtCommandDialogs::fileDialog(QWidget* owner, FileDialogKind kind) {
         dialog->setAcceptMode(look.mode);
         dialog->setFileMode(look.mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                                  : QFileDialog::ExistingFile);
+        if (kind == FileDialogKind::Export) {
+            // A name typed without an extension gets the one of the format chosen.
+            QFileDialog* shown = dialog.get();
+            QObject::connect(shown, &QFileDialog::filterSelected, shown,
+                             [shown](const QString& filter) {
+                                 shown->setDefaultSuffix(SuffixOfFilter(filter));
+                             });
+        }
     }
     return *dialog;
 }

@@ -15,7 +15,11 @@ enum class FileDialogKind {
     Open,   ///< "Open Track", .tr2 designs
     Save,   ///< "Save Track", .tr2 designs, for Save and Save As
     Import, ///< "Import Track V1", .trk designs
+    Export, ///< "Export Image", PNG and SVG images and PDF pages
 };
+
+/// Number of FileDialogKind values.
+inline constexpr int kFileDialogKinds = 4;
 
 /// The dialogs that the file and print commands show besides message boxes. The window owns
 /// one; tests give it one that answers by itself.
@@ -48,8 +52,8 @@ public:
     QFileDialog& fileDialog(QWidget* owner, FileDialogKind kind);
 
 private:
-    std::unique_ptr<QFileDialog> dialogs_[3];
-    QString lastChosen_[3];
+    std::unique_ptr<QFileDialog> dialogs_[kFileDialogKinds];
+    QString lastChosen_[kFileDialogKinds];
 };
 
 } // namespace lapwerk

@@ -5,10 +5,14 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 namespace lapwerk {
 
 namespace {
+
+/// One notch of a standard mouse wheel: 15 degrees, in the eighths of a degree Qt reports.
+constexpr int64_t kEighthsPerNotch = 120;
 
 std::unique_ptr<Canvas> MakeScreenCanvas(QPainter& painter) {
     return std::make_unique<QPainterCanvas>(painter);
@@ -80,6 +84,22 @@ void DesignArea::resizeEvent(QResizeEvent* event) {
 void DesignArea::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     Q_EMIT mousePressed(event->button(), at.x(), at.y());
+}
+
+void DesignArea::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Fine-grained wheels and touchpads report parts of a notch; they add up to whole steps.
+    wheelEighths_ += delta;
+    const int64_t notches = wheelEighths_ / kEighthsPerNotch;
+    wheelEighths_ -= notches * kEighthsPerNotch;
+    if (notches != 0) {
+        Q_EMIT wheelTurned(static_cast<int>(notches));
+    }
 }
 
 } // namespace lapwerk

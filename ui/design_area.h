@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 
 namespace lapwerk {
@@ -40,6 +41,8 @@ public:
 Q_SIGNALS:
     /// A mouse button was pressed at pixel (x, y) of the area.
     void mousePressed(Qt::MouseButton button, int x, int y);
+    /// The vertical wheel turned `notches` whole notches (positive away from the user).
+    void wheelTurned(int notches);
     /// redraw() ran a pass (a command's or the area's own after a resize).
     void redrawn();
 
@@ -47,6 +50,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void rebuildBuffer(QSize size);
@@ -57,6 +61,7 @@ private:
     QPainter painter_; ///< stays active on buffer_, so that passes the core runs can draw
     std::unique_ptr<Canvas> canvas_;
     bool started_ = false;
+    int64_t wheelEighths_ = 0; ///< eighths of a degree turned towards the next whole notch
 };
 
 } // namespace lapwerk

@@ -44,6 +44,7 @@ void TMainForm::createActions() {
     Print1 = MakeItem(this, "Print1", "&Print Design", &TMainForm::Print1Click);
     PrintTracklist1 =
         MakeItem(this, "PrintTracklist1", "Print &Tracklist", &TMainForm::PrintTracklist1Click);
+    ExportImage1 = MakeItem(this, "ExportImage1", "Export Image...", &TMainForm::ExportImage1Click);
     Exit1 = MakeItem(this, "Exit1", "&Exit", &TMainForm::Exit1Click);
 
     UndoItem = MakeItem(this, "UndoItem", "Undo", &TMainForm::UndoItemClick,
@@ -89,7 +90,7 @@ void TMainForm::createMenus() {
     file->setObjectName("File1");
     file->addActions({New1, Open1, ImportTRK, Save1, SaveAs1});
     file->addSeparator();
-    file->addActions({PageSetup1, Print1, PrintTracklist1});
+    file->addActions({PageSetup1, Print1, PrintTracklist1, ExportImage1});
     file->addSeparator();
     file->addAction(Exit1);
 

@@ -5,6 +5,7 @@
 #include "part_panel.h"
 
 #include "geometry/trig.h"
+#include "reports/closure.h"
 #include "reports/lane_lengths.h"
 #include "reports/part_counts.h"
 
@@ -12,11 +13,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
+#include <QStatusBar>
 
 namespace lapwerk {
 
@@ -44,6 +47,7 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     createMenus();
     createToolBars();
     createPanel();
+    createStatusBar();
     lengthForm_ = new TLengthForm(this);
     createCommandWindows();
     qApp->installEventFilter(this);
@@ -76,8 +80,21 @@ void TMainForm::createPanel() {
 
     connect(designArea_, &DesignArea::mousePressed, this, &TMainForm::FormMouseDown);
     connect(designArea_, &DesignArea::redrawn, this, &TMainForm::syncBoardTexts);
+    connect(designArea_, &DesignArea::wheelTurned, this, &TMainForm::FormMouseWheel);
     connect(mainPanel_, &MainPanel::partClicked, this, &TMainForm::DeelListClick);
     connect(mainPanel_, &MainPanel::partDoubleClicked, this, &TMainForm::DeelListDblClick);
+}
+
+void TMainForm::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar");
+    statusLabel_ = new QLabel(bar);
+    statusLabel_->setObjectName("StatusLabel");
+    statusLabel_->setAccessibleName("Track status");
+    // A long text is cut at the window's edge rather than widening the window.
+    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusLabel_->setMinimumWidth(1);
+    bar->addWidget(statusLabel_, 1);
 }
 
 void TMainForm::FormCreate() {
@@ -190,6 +207,18 @@ void TMainForm::refreshLists() {
     mainPanel_->showCounts(
         RefreshPartCounts(records_.design, records_.library, records_.inventory));
     lengthForm_->showRows(RefreshLaneLengths(records_.design, Metric->isChecked()));
+    showStatus();
+}
+
+void TMainForm::showStatus() {
+    const QString text = QString::fromUtf8(
+        StatusText(records_.design, records_.library, Metric->isChecked()).c_str());
+    statusLabel_->setText(text);
+    statusLabel_->setToolTip(text);
+}
+
+QString TMainForm::statusText() const {
+    return statusLabel_->text();
 }
 
 void TMainForm::syncUndoRedo() {

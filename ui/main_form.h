@@ -54,7 +54,7 @@ enum EditMode : int {
 /// follow-up steps), main_actions.cpp (menus), main_toolbars.cpp (toolbars), edit_commands.cpp
 /// (section, track and view commands), mouse_modes.cpp (edit modes, clicks, keys and cursor),
 /// file_commands.cpp, print_commands.cpp and help_commands.cpp (file, print, section list and
-/// help commands).
+/// help commands), export_commands.cpp (the image export).
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -83,6 +83,8 @@ public:
     TListForm* listForm() const;
     TAboutForm* aboutForm() const;
     THelpForm* helpForm() const;
+    /// The text of the status bar: the current track's lane balance and closure.
+    QString statusText() const;
 
     /// Replaces the file, print and printer set-up dialogs (tests answer them themselves).
     void setCommandDialogs(std::unique_ptr<CommandDialogs> dialogs);
@@ -103,6 +105,9 @@ public Q_SLOTS:
     void PageSetup1Click();
     void Print1Click();
     void PrintTracklist1Click();
+    /// Saves the drawing area as a PNG or SVG image, or the printed page as a PDF file
+    /// (export_commands.cpp).
+    void ExportImage1Click();
     void Tracklist1Click();
     void HelpTopics1Click();
     void About1Click();
@@ -158,6 +163,9 @@ public Q_SLOTS:
     void FormKeyPress(QChar key);
     /// A mouse button pressed at pixel (x, y) of the drawing area.
     void FormMouseDown(Qt::MouseButton button, int x, int y);
+    /// The mouse wheel turned `notches` whole notches over the drawing area (positive away
+    /// from the user): moves ZoomBar as many steps, up to a larger zoom.
+    void FormMouseWheel(int notches);
     /// Shows what a left click will do: crosshair in a pending mode, else the curve cursor of
     /// the chosen direction for a curve part, else the arrow.
     void UpdateCursor();
@@ -204,6 +212,7 @@ protected:
     QAction* PageSetup1 = nullptr;
     QAction* Print1 = nullptr;
     QAction* PrintTracklist1 = nullptr;
+    QAction* ExportImage1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* UndoItem = nullptr;
     QAction* RedoItem = nullptr;
@@ -252,10 +261,12 @@ private:
     void createMenus();
     void createToolBars();
     void createPanel();
+    void createStatusBar();
     void FormCreate();
     void FormDestroy();
     void startNewDesign();
     void refreshLists();
+    void showStatus();
     void setEditMode(int mode);
     void selectClick(int x, int y);
     void quickRotate(int heading);
@@ -277,6 +288,7 @@ private:
     DesignArea* designArea_ = nullptr;
     MainPanel* mainPanel_ = nullptr;
     TLengthForm* lengthForm_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
     CommandWindows* commandWindows_ = nullptr;
     int editMode_ = kSelectMode;
     bool settingsSaved_ = false;

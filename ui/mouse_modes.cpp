@@ -11,6 +11,9 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace lapwerk {
 
 void TMainForm::setEditMode(int mode) {
@@ -103,6 +106,14 @@ void TMainForm::selectClick(int x, int y) {
     const int selected = track.selectedSection;
     mainPanel_->selectPart(
         selected >= 0 && selected < track.sectionCount ? track.partIndex[selected] : -1);
+    showStatus();
+}
+
+void TMainForm::FormMouseWheel(int notches) {
+    const int64_t wanted = int64_t{ZoomBar->value()} + notches;
+    // Moving the bar redraws through ZoomBarChange; at either end nothing moves or redraws.
+    ZoomBar->setValue(
+        static_cast<int>(std::clamp<int64_t>(wanted, ZoomBar->minimum(), ZoomBar->maximum())));
 }
 
 void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {

@@ -8,6 +8,8 @@
 #include <QStyledItemDelegate>
 #include <QTextOption>
 
+#include <algorithm>
+
 namespace lapwerk {
 
 namespace {
@@ -91,6 +93,11 @@ void MainPanel::fillPartList(const PartLibrary& library) {
 void MainPanel::showCounts(const PartCountRows& rows) {
     SetRows(tellerList_, rows.used);
     SetRows(overList_, rows.leftOver);
+    // A part the design needs more of than the user owns stands out in red.
+    const int counted = std::min(overList_->count(), static_cast<int>(rows.leftOverCount.size()));
+    for (int i = 0; i < counted; ++i) {
+        overList_->item(i)->setForeground(rows.leftOverCount[i] < 0 ? Qt::red : Qt::black);
+    }
     // Keep the count columns on the part list's rows after a rebuild.
     const int scrolled = deelList_->verticalScrollBar()->value();
     tellerList_->verticalScrollBar()->setValue(scrolled);

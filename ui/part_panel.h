@@ -23,7 +23,8 @@ public:
     /// Fills DeelList with "number<tab>name" per Part and selects the first row.
     void fillPartList(const PartLibrary& library);
 
-    /// Replaces the rows of the two count columns.
+    /// Replaces the rows of the two count columns; a negative left-over count is red, the
+    /// other rows black.
     void showCounts(const PartCountRows& rows);
 
     /// The selected row of DeelList, which is a part index, or -1.

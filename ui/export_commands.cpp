@@ -1,0 +1,67 @@
+#include "main_form.h"
+
+#include "command_windows.h"
+#include "design_area.h"
+
+#include "design_export.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QSlider>
+
+#include <memory>
+
+namespace lapwerk {
+
+namespace {
+
+enum class ExportFormat { ScreenImage, PrintedPage, Unknown };
+
+ExportFormat FormatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png") || suffix == QLatin1String("svg")) {
+        return ExportFormat::ScreenImage;
+    }
+    if (suffix == QLatin1String("pdf")) {
+        return ExportFormat::PrintedPage;
+    }
+    return ExportFormat::Unknown;
+}
+
+} // namespace
+
+void TMainForm::ExportImage1Click() {
+    const QString path = commandWindows_->dialogs->chooseFile(this, FileDialogKind::Export);
+    if (path.isEmpty()) {
+        return;
+    }
+    // A pass writes into the Design it draws (zoom, lane lengths), and the page pass at its own
+    // scale; drawing a copy leaves the design, its history and the screen exactly as they are.
+    const auto copy = std::make_unique<Design>(records_.design);
+    const std::string file = path.toStdString();
+    ExportError failed;
+    switch (FormatOf(path)) {
+    case ExportFormat::ScreenImage: {
+        ScreenExport settings;
+        settings.zoom = ZoomBar->value();
+        settings.area = designArea_->size();
+        settings.metric = Metric->isChecked();
+        failed = ExportScreenImage(*copy, records_.library, settings, file);
+        break;
+    }
+    case ExportFormat::PrintedPage:
+        failed = ExportPrintedPage(*copy, records_.library, Metric->isChecked(),
+                                   windowTitle().toStdString(), file);
+        break;
+    case ExportFormat::Unknown:
+        showError(QStringLiteral("Cannot tell the format of %1: name it .png, .svg or .pdf")
+                      .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (failed) {
+        showError(QString::fromStdString(*failed));
+    }
+}
+
+} // namespace lapwerk
