@@ -1,5 +1,7 @@
 #include "list_rows.h"
 
+#include "file_text.h"
+
 #include <QScrollBar>
 
 namespace lapwerk {
@@ -38,7 +40,7 @@ void SetRows(QListWidget* list, const std::vector<std::string>& rows) {
     const int scrolled = list->verticalScrollBar()->value();
     list->clear();
     for (const std::string& row : rows) {
-        auto* item = new QListWidgetItem(QString::fromStdString(row), list);
+        auto* item = new QListWidgetItem(DecodeFileText(row), list);
         item->setSizeHint(QSize(0, kListRowHeight));
     }
     list->verticalScrollBar()->setValue(scrolled);

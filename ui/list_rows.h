@@ -19,7 +19,8 @@ void MakeDisplayOnly(QListWidget* list);
 /// Lets `follower` scroll whenever `leader` does, and the other way round.
 void ScrollTogether(QListWidget* leader, QListWidget* follower);
 
-/// Replaces the rows of `list` with `rows`.
+/// Replaces the rows of `list` with `rows`, decoded as the texts of the data files are
+/// (part names from an old library keep every character).
 void SetRows(QListWidget* list, const std::vector<std::string>& rows);
 
 /// The texts of the rows of `list`.
