@@ -89,11 +89,10 @@ void TMainForm::createToolBars() {
         MakeButton(this, FileDock, "UndoButton", ToolIcon::Undo, "", &TMainForm::UndoItemClick);
     RedoButton =
         MakeButton(this, FileDock, "RedoButton", ToolIcon::Redo, "", &TMainForm::RedoItemClick);
-    // The history buttons carry no hint; their text still names them for accessibility.
-    UndoButton->setText("Undo");
-    UndoButton->setToolTip(QString());
-    RedoButton->setText("Redo");
-    RedoButton->setToolTip(QString());
+    // The history buttons carry no hint. An action without a tool tip of its own shows its text
+    // as one, so they keep an empty text and are named on the buttons for accessibility only.
+    FileDock->widgetForAction(UndoButton)->setAccessibleName("Undo");
+    FileDock->widgetForAction(RedoButton)->setAccessibleName("Redo");
 
     NavigateDock = MakeDock(this, "NavigateDock", "Navigate", "Navigation toolbar");
     MakeButton(this, NavigateDock, "BeginButton", ToolIcon::GotoBegin, "Goto Begin",
