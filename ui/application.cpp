@@ -6,8 +6,9 @@ namespace lapwerk {
 
 void InitApplication(QApplication& application) {
     application.setApplicationName("Lapwerk");
-    // The caption already ends with the title, so the platform does not repeat it.
-    application.setApplicationDisplayName(kApplicationTitle);
+    // No display name: the platforms append it to the title of every window that does not
+    // already end with it, and the message boxes and secondary windows carry exact captions
+    // of their own ("Sure?", "Track Lengths"). The main window's caption names the program.
 }
 
 } // namespace lapwerk
