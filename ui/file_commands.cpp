@@ -2,12 +2,15 @@
 
 #include "command_windows.h"
 #include "file_text.h"
+#include "recent_designs.h"
 
 #include "files/tr2_file.h"
 #include "files/trk_import.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QMenu>
 #include <QSlider>
 
 #include <cerrno>
@@ -45,6 +48,12 @@ QString CannotOpenText(const QString& path, const QString& reason) {
 QString TooLongText(const QString& path) {
     return QStringLiteral("The file name is longer than %1 characters and cannot be used: %2")
         .arg(kMaxFileName)
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString NoLongerExistsText(const QString& path) {
+    return QStringLiteral("The design %1 no longer exists; it has been removed from the recent "
+                          "designs.")
         .arg(QDir::toNativeSeparators(path));
 }
 
@@ -117,6 +126,8 @@ void TMainForm::openDesignFile(const QString& path) {
         showError(CannotOpenText(path, openProblem));
     } else if (readProblem) {
         showMessage(*readProblem);
+    } else {
+        recentDesigns_->add(path);
     }
 }
 
@@ -140,6 +151,7 @@ bool TMainForm::saveDesignAs(const QString& path) {
         return false;
     }
     syncUndoRedo();
+    recentDesigns_->add(path);
     return true;
 }
 
@@ -157,6 +169,25 @@ void TMainForm::SaveAs1Click() {
         return;
     }
     saveDesignAs(path);
+}
+
+QMenu* TMainForm::createRecentDesignsMenu() {
+    recentDesigns_ = new RecentDesigns(this);
+    connect(recentDesigns_, &RecentDesigns::chosen, this, &TMainForm::RecentDesignClick);
+    return recentDesigns_->menu();
+}
+
+void TMainForm::RecentDesignClick(const QString& path) {
+    // Checked before the guard: a design that is gone is no reason to give up the one shown.
+    if (!QFileInfo::exists(path)) {
+        recentDesigns_->remove(path);
+        showError(NoLongerExistsText(path));
+        return;
+    }
+    if (!mayDiscardDesign(kOpenQuestion)) {
+        return;
+    }
+    openDesignFile(path);
 }
 
 void TMainForm::Exit1Click() {

@@ -89,6 +89,7 @@ void TMainForm::createMenus() {
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("File1");
     file->addActions({New1, Open1, ImportTRK, Save1, SaveAs1});
+    file->addMenu(createRecentDesignsMenu());
     file->addSeparator();
     file->addActions({PageSetup1, Print1, PrintTracklist1, ExportImage1});
     file->addSeparator();

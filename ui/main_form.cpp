@@ -3,6 +3,7 @@
 #include "design_area.h"
 #include "length_form.h"
 #include "part_panel.h"
+#include "recent_designs.h"
 
 #include "geometry/trig.h"
 #include "reports/closure.h"
@@ -100,6 +101,7 @@ void TMainForm::createStatusBar() {
 void TMainForm::FormCreate() {
     std::unique_ptr<QSettings> store = OpenSettingsStore();
     const StoredSettings stored = ReadStoredSettings(*store);
+    recentDesigns_->read(*store);
     if (stored.toolbars) {
         restoreState(*stored.toolbars);
     }
@@ -150,6 +152,7 @@ void TMainForm::FormDestroy() {
     settingsSaved_ = true;
     const QByteArray toolbars = saveState();
     std::unique_ptr<QSettings> store = OpenSettingsStore();
+    recentDesigns_->write(*store);
     WriteStoredSettings(*store, drawOptions(), records_.design.boardX, records_.design.boardY,
                         toolbars);
 }

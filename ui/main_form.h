@@ -14,6 +14,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QRadioButton;
 class QSlider;
 class QToolBar;
@@ -24,6 +25,7 @@ class CommandDialogs;
 class CommandWindows;
 class DesignArea;
 class MainPanel;
+class RecentDesigns;
 class TAboutForm;
 class THelpForm;
 class TLengthForm;
@@ -101,6 +103,10 @@ public Q_SLOTS:
     void Save1Click();
     void SaveAs1Click();
     void Exit1Click();
+    /// Opens the design at `path`, chosen under File > Recent Designs, as Open does once its
+    /// dialog has chosen the file; a design that no longer exists leaves the list with a
+    /// message.
+    void RecentDesignClick(const QString& path);
     void ImportTRKClick();
     void PageSetup1Click();
     void Print1Click();
@@ -278,6 +284,7 @@ private:
     void createCommandWindows();
     bool mayDiscardDesign(const char* question);
     bool saveDesignAs(const QString& path);
+    QMenu* createRecentDesignsMenu();
     void showCurrentTrackHeading();
     void buildSectionList();
     void showError(const QString& text);
@@ -290,6 +297,7 @@ private:
     TLengthForm* lengthForm_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     CommandWindows* commandWindows_ = nullptr;
+    RecentDesigns* recentDesigns_ = nullptr;
     int editMode_ = kSelectMode;
     bool settingsSaved_ = false;
 };
