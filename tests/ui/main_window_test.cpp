@@ -54,6 +54,7 @@ private Q_SLOTS:
                                                         "Page S&etup...",
                                                         "&Print Design",
                                                         "Print &Tracklist",
+                                                        "Export Image...",
                                                         "-",
                                                         "&Exit"};
         QTest::newRow("Edit") << "&Edit"

@@ -3,6 +3,7 @@
 // Shared helpers of the window tests: an isolated working directory and settings store, a
 // dialogs implementation that records and answers, and the pixels of sections on screen.
 
+#include "command_dialogs.h"
 #include "design_area.h"
 #include "dialogs.h"
 #include "main_form.h"
@@ -56,6 +57,29 @@ public:
     }
 };
 
+/// Answers the file dialogs with the paths queued, a cancel when the queue is empty, and
+/// cancels the print and printer set-up dialogs.
+class TestCommandDialogs final : public CommandDialogs {
+public:
+    std::vector<FileDialogKind>& fileDialogsShown;
+    std::deque<QString>& chosenFiles;
+
+    TestCommandDialogs(std::vector<FileDialogKind>& shownKinds, std::deque<QString>& files)
+        : fileDialogsShown(shownKinds), chosenFiles(files) {}
+
+    QString chooseFile(QWidget*, FileDialogKind kind) override {
+        fileDialogsShown.push_back(kind);
+        if (chosenFiles.empty()) {
+            return {};
+        }
+        QString path = chosenFiles.front();
+        chosenFiles.pop_front();
+        return path;
+    }
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    void pageSetup(QWidget*, QPrinter&) override {}
+};
+
 /// A temporary working directory holding the test parts.def and sections.own, and a settings
 /// store of its own. Make one in initTestCase.
 class IsolatedWorkplace {
@@ -91,10 +115,13 @@ struct Window {
     std::unique_ptr<ProgramRecords> records = std::make_unique<ProgramRecords>();
     std::vector<ShownBox> shown;
     std::deque<bool> answers;
+    std::vector<FileDialogKind> fileDialogs; ///< the file dialogs shown, in order
+    std::deque<QString> files;               ///< the paths the file dialogs answer, in order
     std::unique_ptr<TMainForm> form;
 
     explicit Window(bool showIt = true) {
         form = std::make_unique<TMainForm>(*records, std::make_unique<TestDialogs>(shown, answers));
+        form->setCommandDialogs(std::make_unique<TestCommandDialogs>(fileDialogs, files));
         if (showIt) {
             form->show();
             if (!QTest::qWaitForWindowExposed(form.get())) {

@@ -1,0 +1,256 @@
+// File > Export Image...: the drawing area as a PNG or SVG image, the printed page as a PDF,
+// the export dialog, and failures.
+
+#include "ui_test_support.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSlider>
+#include <QSvgRenderer>
+
+#include <cstring>
+#include <vector>
+
+using lapwerk::FileDialogKind;
+using lapwerk::test::IsolatedWorkplace;
+using lapwerk::test::ShownBox;
+using lapwerk::test::Window;
+
+namespace {
+
+constexpr int kStraight = 0;
+constexpr int kCurve = 2;
+
+/// A track of a straight and three curves, and a second one of a straight, which is current.
+void LayTwoTracks(Window& window) {
+    for (const int part : {kStraight, kCurve, kCurve, kCurve}) {
+        window.doubleClickPart(part);
+    }
+    window.trigger("InsertTrackButton");
+    window.click(QPoint(window.area()->width() - 40, window.area()->height() - 40));
+    window.doubleClickPart(kStraight);
+}
+
+/// The bytes of a record, to tell whether an export changed anything in it.
+template <typename Record> QByteArray BytesOf(const Record& record) {
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(Record));
+}
+
+/// `text` as a PDF text string holds it: a byte order mark, then UTF-16 big-endian.
+QByteArray PdfText(const QString& text) {
+    QByteArray bytes("\xFE\xFF");
+    for (const QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+    }
+    return bytes;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class ExportImageTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<IsolatedWorkplace> workplace_;
+
+    QString out(const QString& name) const { return QDir(workplace_->path()).filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
+    void init() {
+        IsolatedWorkplace::clearSettings();
+        for (const char* name : {"view.png", "view.PNG", "view.svg", "page.pdf", "view.jpg"}) {
+            QFile::remove(out(name));
+        }
+    }
+    void cleanupTestCase() { workplace_.reset(); }
+
+    void itemFollowsPrintTracklist() {
+        Window window(false);
+        QMenu* file = window.find<QMenu>("File1");
+        const QList<QAction*> items = file->actions();
+        const qsizetype at = items.indexOf(window.action("ExportImage1"));
+        QVERIFY(at > 0);
+        QCOMPARE(items.at(at)->text(), QString("Export Image..."));
+        QCOMPARE(items.at(at - 1), window.action("PrintTracklist1"));
+        QVERIFY(items.at(at + 1)->isSeparator());
+    }
+
+    void screenImageIsTheDrawingArea_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("zoom 13") << "view.png" << 13;
+        QTest::newRow("zoom 20") << "view.png" << 20;
+        QTest::newRow("capital extension") << "view.PNG" << 8;
+    }
+
+    void screenImageIsTheDrawingArea() {
+        QFETCH(QString, name);
+        QFETCH(int, zoom);
+        Window window;
+        LayTwoTracks(window);
+        window.find<QSlider>("ZoomBar")->setValue(zoom);
+        window.files.push_back(out(name));
+        window.trigger("ExportImage1");
+        QCOMPARE(window.fileDialogs, std::vector<FileDialogKind>{FileDialogKind::Export});
+        QVERIFY(window.shown.empty());
+        QImage image;
+        QVERIFY(image.load(out(name), "PNG"));
+        QCOMPARE(image.size(), window.area()->size());
+        // Pixel for pixel what the screen shows, the current track in its colours.
+        QCOMPARE(image.convertToFormat(QImage::Format_RGB32), window.area()->buffer());
+    }
+
+    void svgImageParses() {
+        Window window;
+        LayTwoTracks(window);
+        window.files.push_back(out("view.svg"));
+        window.trigger("ExportImage1");
+        QVERIFY(window.shown.empty());
+        QSvgRenderer svg(out("view.svg"));
+        QVERIFY(svg.isValid());
+        // The picture spans the drawing area's pixels; its size on paper is the generator's.
+        QCOMPARE(svg.viewBox(), QRect(QPoint(0, 0), window.area()->size()));
+        QImage drawn(window.area()->size(), QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QPainter painter(&drawn);
+        svg.render(&painter);
+        painter.end();
+        // Drawn back, it shows the board outline in dark green, as the screen does.
+        bool darkGreen = false;
+        for (int x = 0; x < drawn.width() && !darkGreen; ++x) {
+            const QColor pixel = drawn.pixelColor(x, drawn.height() / 2);
+            darkGreen = pixel.green() > 100 && pixel.red() < 60 && pixel.blue() < 60;
+        }
+        QVERIFY(darkGreen);
+    }
+
+    void pdfHoldsThePrintedPage() {
+        Window window;
+        LayTwoTracks(window);
+        window.files.push_back(out("page.pdf"));
+        window.trigger("ExportImage1");
+        QVERIFY(window.shown.empty());
+        const QByteArray pdf = ReadAll(out("page.pdf"));
+        QVERIFY(pdf.size() > 1000);
+        QVERIFY(pdf.startsWith("%PDF"));
+        // The document title is the caption, in the UTF-16 a PDF string holds.
+        QVERIFY(pdf.contains("/Title (" + PdfText(window.form->windowTitle()) + ")"));
+    }
+
+    void exportChangesNothing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("png") << "view.png";
+        QTest::newRow("svg") << "view.svg";
+        QTest::newRow("pdf") << "page.pdf";
+    }
+
+    void exportChangesNothing() {
+        QFETCH(QString, name);
+        Window window;
+        LayTwoTracks(window);
+        window.find<QSlider>("ZoomBar")->setValue(7);
+        const QByteArray design = BytesOf(window.design());
+        const QByteArray history = BytesOf(window.records->history);
+        const QByteArray walk = BytesOf(window.records->view.walk);
+        const QImage screen = window.area()->buffer().copy();
+        const bool undo = window.action("UndoItem")->isEnabled();
+        window.files.push_back(out(name));
+        window.trigger("ExportImage1");
+        QVERIFY(QFileInfo::exists(out(name)));
+        QVERIFY(BytesOf(window.design()) == design);
+        QVERIFY(BytesOf(window.records->history) == history);
+        QVERIFY(BytesOf(window.records->view.walk) == walk);
+        QCOMPARE(window.area()->buffer(), screen);
+        QCOMPARE(window.action("UndoItem")->isEnabled(), undo);
+        QVERIFY(!window.action("RedoItem")->isEnabled());
+    }
+
+    void cancelWritesNothing() {
+        Window window;
+        window.trigger("ExportImage1");
+        QCOMPARE(window.fileDialogs.size(), std::size_t{1});
+        QVERIFY(window.shown.empty());
+        QVERIFY(QDir(workplace_->path()).entryList({"*.png", "*.svg", "*.pdf"}).isEmpty());
+    }
+
+    void failuresAreShownAsErrors_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("start");
+        const QString missing = QDir(QDir::tempPath()).filePath("no-such-lapwerk-folder/");
+        QTest::newRow("png in a missing folder") << missing + "view.png"
+                                                 << "Cannot write ";
+        QTest::newRow("svg in a missing folder") << missing + "view.svg"
+                                                 << "Cannot write ";
+        QTest::newRow("pdf in a missing folder") << missing + "page.pdf"
+                                                 << "Cannot write ";
+        QTest::newRow("unknown format") << "view.jpg"
+                                        << "Cannot tell the format of ";
+    }
+
+    void failuresAreShownAsErrors() {
+        QFETCH(QString, path);
+        QFETCH(QString, start);
+        Window window;
+        LayTwoTracks(window);
+        const QString full = QFileInfo(path).isAbsolute() ? path : out(path);
+        window.files.push_back(full);
+        window.trigger("ExportImage1");
+        QCOMPARE(window.shown.size(), std::size_t{1});
+        QCOMPARE(window.shown.front().caption, QString("Error"));
+        QVERIFY2(window.shown.front().text.startsWith(start),
+                 qPrintable(window.shown.front().text));
+        QVERIFY(!QFileInfo::exists(full));
+    }
+
+    void pageOfABoardOfNothingIsRefused() {
+        Window window;
+        LayTwoTracks(window);
+        auto* box = window.find<QLineEdit>("Xboard");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "0");
+        window.find<QLineEdit>("Yboard")->setFocus();
+        QCOMPARE(window.design().boardX, 0.0f);
+        window.files.push_back(out("page.pdf"));
+        window.trigger("ExportImage1");
+        QCOMPARE(window.shown.size(), std::size_t{1});
+        QCOMPARE(window.shown.front().caption, QString("Error"));
+        QVERIFY(!QFileInfo::exists(out("page.pdf")));
+        // The drawing area of the same design still exports.
+        window.files.push_back(out("view.png"));
+        window.trigger("ExportImage1");
+        QCOMPARE(window.shown.size(), std::size_t{1});
+        QVERIFY(QFileInfo::exists(out("view.png")));
+    }
+
+    void exportDialogLook() {
+        lapwerk::QtCommandDialogs dialogs;
+        QFileDialog& dialog = dialogs.fileDialog(nullptr, FileDialogKind::Export);
+        QCOMPARE(dialog.windowTitle(), QString("Export Image"));
+        QCOMPARE(dialog.nameFilters(),
+                 (QStringList{"PNG image (*.png)", "SVG image (*.svg)", "PDF page (*.pdf)"}));
+        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(dialog.fileMode(), QFileDialog::AnyFile);
+        QCOMPARE(dialog.defaultSuffix(), QString("png"));
+        // A name typed without an extension takes the one of the format chosen.
+        for (const QString& filter : dialog.nameFilters()) {
+            Q_EMIT dialog.filterSelected(filter);
+            QCOMPARE(dialog.defaultSuffix(), filter.section("*.", 1).chopped(1));
+        }
+        QCOMPARE(&dialogs.fileDialog(nullptr, FileDialogKind::Export), &dialog);
+    }
+};
+
+QTEST_MAIN(ExportImageTest)
+#include "export_image_test.moc"
