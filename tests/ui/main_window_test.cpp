@@ -50,6 +50,7 @@ private Q_SLOTS:
                                                         "Import .trk...",
                                                         "&Save",
                                                         "Save &As...",
+                                                        "Recent Designs",
                                                         "-",
                                                         "Page S&etup...",
                                                         "&Print Design",
