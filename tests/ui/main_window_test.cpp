@@ -45,19 +45,20 @@ private Q_SLOTS:
     void menuItemsInOrder_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items");
-        QTest::newRow("File") << "&File" << QStringList{"&New",
-                                                        "&Open...",
-                                                        "Import .trk...",
-                                                        "&Save",
-                                                        "Save &As...",
-                                                        "Recent Designs",
-                                                        "-",
-                                                        "Page S&etup...",
-                                                        "&Print Design",
-                                                        "Print &Tracklist",
-                                                        "Export Image...",
-                                                        "-",
-                                                        "&Exit"};
+        QTest::newRow("File") << "&File"
+                              << QStringList{"&New",
+                                             "&Open...",
+                                             "Import .trk...",
+                                             "&Save",
+                                             "Save &As...",
+                                             "Recent Designs",
+                                             "-",
+                                             "Page S&etup...",
+                                             "&Print Design",
+                                             "Print &Tracklist",
+                                             "Export Image...",
+                                             "-",
+                                             "&Exit"};
         QTest::newRow("Edit") << "&Edit"
                               << QStringList{"Undo",
                                              "Redo",
