@@ -180,4 +180,22 @@ int32_t TruncateToInt32(long double value) {
     return static_cast<int32_t>(value);
 }
 
+std::string FormatFixed(double value, int decimals, int width, FixedAlign align) {
+    // Room for the largest double written out in full with its decimals.
+    char buffer[400];
+    const std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    std::string text(buffer, result.ptr);
+    const size_t minimum = width > 0 ? static_cast<size_t>(width) : 0;
+    if (text.size() < minimum) {
+        const size_t padding = minimum - text.size();
+        if (align == FixedAlign::kLeft) {
+            text.append(padding, ' ');
+        } else {
+            text.insert(0, padding, ' ');
+        }
+    }
+    return text;
+}
+
 } // namespace lapwerk

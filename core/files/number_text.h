@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace lapwerk {
@@ -30,5 +31,13 @@ float ScanDecimalFloat(std::string_view text);
 
 /// Truncates toward zero into int32; values beyond the range (and infinities) saturate.
 int32_t TruncateToInt32(long double value);
+
+/// Where FormatFixed pads a number that is shorter than its width.
+enum class FixedAlign { kRight, kLeft };
+
+/// printf's "%W.Df" ("%-W.Df" with kLeft) with a full stop whatever the process locale is
+/// (the windowing toolkit sets the C library's locale from the environment).
+std::string FormatFixed(double value, int decimals, int width = 0,
+                        FixedAlign align = FixedAlign::kRight);
 
 } // namespace lapwerk

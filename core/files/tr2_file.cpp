@@ -41,16 +41,7 @@ void AppendInteger(std::string& out, int32_t value) {
 
 /// "%5.2f" of the board size, the same in every locale.
 void AppendBoardSize(std::string& out, float inches) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(inches),
-                                      std::chars_format::fixed, 2);
-    const std::string_view digits(buffer, static_cast<size_t>(result.ptr - buffer));
-    std::string line;
-    if (digits.size() < 5) {
-        line.assign(5 - digits.size(), ' ');
-    }
-    line += digits;
-    AppendLine(out, line);
+    AppendLine(out, FormatFixed(static_cast<double>(inches), 2, 5));
 }
 
 std::string_view PartNumber(const Part& part) {

@@ -1,5 +1,7 @@
 #include "geometry/board.h"
 
+#include "files/number_text.h"
+
 #include "geometry/fixed_point.h"
 #include "geometry/pass_canvas.h"
 
@@ -61,15 +63,7 @@ private:
 
 std::string FormatBoardSize(float inches, bool metric) {
     const double value = metric ? inches * 0.0254 : static_cast<double>(inches);
-    // "%5.2f" without the locale: the boxes always show a decimal point.
-    char buffer[400];
-    const std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    std::string text(buffer, result.ptr);
-    if (text.size() < 5) {
-        text.insert(0, 5 - text.size(), ' ');
-    }
-    return text;
+    return FormatFixed(value, 2, 5);
 }
 
 float ParseBoardSize(const char* text, bool metric) {

@@ -1,10 +1,11 @@
 #include "reports/closure.h"
 
+#include "files/number_text.h"
+
 #include "geometry/fixed_point.h"
 #include "geometry/walk.h"
 #include "reports/lane_lengths.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace lapwerk {
@@ -57,19 +58,12 @@ double HeadingErrorDegrees(int32_t begin, int32_t end) {
     return error / 4.0;
 }
 
-std::string Fixed(double value, int decimals) {
-    char buffer[64];
-    const std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
-}
-
 bool ReadsAsZero(const std::string& text) {
     return text.find_first_not_of("0.") == std::string::npos;
 }
 
 std::string FormatDegrees(double degrees) {
-    return Fixed(degrees, 1) + kDegreeSign;
+    return FormatFixed(degrees, 1) + kDegreeSign;
 }
 
 int TracksInUse(const Design& design) {
@@ -118,9 +112,9 @@ std::vector<TrackClosure> MeasureClosure(const Design& design, const PartLibrary
 std::string FormatGap(double gapUnits, bool metric) {
     const double inches = gapUnits * kInchesPerUnit;
     if (metric) {
-        return Fixed(inches * kMillimetresPerInch, 1) + " mm";
+        return FormatFixed(inches * kMillimetresPerInch, 1) + " mm";
     }
-    return Fixed(inches, 1) + " in";
+    return FormatFixed(inches, 1) + " in";
 }
 
 std::string FormatClosure(const TrackClosure& closure, bool metric) {
@@ -136,7 +130,7 @@ std::string FormatClosure(const TrackClosure& closure, bool metric) {
 
 std::string FormatLaneDifference(int64_t units, bool metric) {
     const double inches = std::fabs(static_cast<double>(units)) * kInchesPerUnit;
-    const std::string number = Fixed(metric ? inches * kMetresPerInch : inches, 2);
+    const std::string number = FormatFixed(metric ? inches * kMetresPerInch : inches, 2);
     const char* sign = units < 0 && !ReadsAsZero(number) ? "-" : "+";
     return sign + number + (metric ? " m" : " '");
 }

@@ -1,6 +1,6 @@
 #include "reports/lane_lengths.h"
 
-#include <charconv>
+#include "files/number_text.h"
 
 namespace lapwerk {
 
@@ -9,27 +9,14 @@ namespace {
 constexpr double kInchesPerUnit = 0.00390625;
 constexpr double kMetresPerInch = 0.0254;
 
-/// The number with two decimals, left-aligned in at least four characters ("%-4.2f"), with
-/// a full stop whatever the process locale is.
-std::string FixedTwoDecimals(double value) {
-    char buffer[64];
-    const std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    std::string text(buffer, result.ptr);
-    if (text.size() < 4) {
-        text.append(4 - text.size(), ' ');
-    }
-    return text;
-}
-
 } // namespace
 
 std::string FormatLaneLength(int32_t length, bool metric) {
     const double inches = length * kInchesPerUnit;
     if (metric) {
-        return FixedTwoDecimals(inches * kMetresPerInch) + " m";
+        return FormatFixed(inches * kMetresPerInch, 2, 4, FixedAlign::kLeft) + " m";
     }
-    return FixedTwoDecimals(inches) + " '";
+    return FormatFixed(inches, 2, 4, FixedAlign::kLeft) + " '";
 }
 
 LaneLengthRows RefreshLaneLengths(const Design& design, bool metric) {
