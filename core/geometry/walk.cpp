@@ -106,22 +106,6 @@ void DrawDecoration(WalkPass& pass, int32_t kind, int32_t w, int32_t len) {
     }
 }
 
-bool IsStraightKind(int32_t kind) {
-    switch (kind) {
-    case 1:
-    case 3:
-    case 4:
-    case 5:
-    case 8:
-    case 9:
-    case 10:
-    case 11:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 FinePoint LocalToOutput(const WalkState& state, int32_t across, int32_t along) {

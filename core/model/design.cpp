@@ -77,6 +77,16 @@ int TrackNumberOfSlot(const Design& design, int slot) {
     return number;
 }
 
+int SlotOfTrackNumber(const Design& design, int number) {
+    int seen = 0;
+    for (int slot = 0; slot < kMaxTracks; ++slot) {
+        if (design.tracks[slot].inUse != 0 && ++seen == number) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
 } // namespace lapwerk
 
 #include <type_traits>

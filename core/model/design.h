@@ -71,4 +71,7 @@ std::string DesignCaption(const Design& design);
 /// Number of the n-th track in use (1-based) for slot `slot`, or 0 when the slot is free.
 int TrackNumberOfSlot(const Design& design, int slot);
 
+/// Slot of the `number`-th track in use (1-based), or -1 when fewer tracks are in use.
+int SlotOfTrackNumber(const Design& design, int number);
+
 } // namespace lapwerk

@@ -36,6 +36,22 @@ bool IsCurveKind(int32_t kind) {
     return kind == kKindCurve || kind == kKindCurve6 || kind == kKindBorderCurve;
 }
 
+bool IsStraightKind(int32_t kind) {
+    switch (kind) {
+    case 1:
+    case 3:
+    case 4:
+    case 5:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void LoadLibrary(PartLibrary& library, const char* path) {
     std::memset(&library, 0, sizeof library);
     CopyField(library.fileName, path);

@@ -39,6 +39,9 @@ struct PartLibrary {
 /// True for the curve kinds 2, 6 and 7, the only kinds whose direction letter matters.
 bool IsCurveKind(int32_t kind);
 
+/// True for the kinds the walk lays as straights: 1, 3, 4, 5, 8, 9, 10 and 11.
+bool IsStraightKind(int32_t kind);
+
 /// Clears the library and reads the part library file at `path`; a missing file leaves it empty.
 void LoadLibrary(PartLibrary& library, const char* path);
 

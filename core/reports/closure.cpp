@@ -12,9 +12,6 @@ namespace lapwerk {
 
 namespace {
 
-/// At this scale v model units span (v x 256) >> 8 = v fine pixels.
-constexpr int32_t kUnitScale = 256;
-
 constexpr double kInchesPerUnit = 0.00390625;
 constexpr double kMetresPerInch = 0.0254;
 constexpr double kMillimetresPerInch = 25.4;
@@ -62,10 +59,6 @@ bool ReadsAsZero(const std::string& text) {
     return text.find_first_not_of("0.") == std::string::npos;
 }
 
-std::string FormatDegrees(double degrees) {
-    return FormatFixed(degrees, 1) + kDegreeSign;
-}
-
 int TracksInUse(const Design& design) {
     int count = 0;
     for (const Track& track : design.tracks) {
@@ -83,7 +76,7 @@ int64_t LaneDifference(const TrackClosure& closure) {
 TrackClosure MeasureTrackClosure(const Design& design, const PartLibrary& library, int slot) {
     ClosureObserver observer;
     if (slot >= 0 && slot < kMaxTracks && design.tracks[slot].inUse != 0) {
-        WalkDesignSilently(design, library, kUnitScale, 0, 0, observer, slot);
+        WalkDesignSilently(design, library, kClosureScale, 0, 0, observer, slot);
     }
     TrackClosure closure{};
     closure.slot = slot;
@@ -94,6 +87,8 @@ TrackClosure MeasureTrackClosure(const Design& design, const PartLibrary& librar
     closure.headingErrorDegrees =
         HeadingErrorDegrees(observer.begin_.heading, observer.end_.heading);
     closure.hasSections = observer.placed_;
+    closure.begin = observer.begin_;
+    closure.end = observer.end_;
     closure.closed = closure.hasSections && closure.gapUnits <= kClosedGapUnits &&
                      closure.headingErrorDegrees <= kClosedHeadingDegrees;
     return closure;
@@ -117,6 +112,10 @@ std::string FormatGap(double gapUnits, bool metric) {
     return FormatFixed(inches, 1) + " in";
 }
 
+std::string FormatHeadingError(double degrees) {
+    return FormatFixed(degrees, 1) + kDegreeSign;
+}
+
 std::string FormatClosure(const TrackClosure& closure, bool metric) {
     if (closure.closed) {
         return "closed";
@@ -125,7 +124,7 @@ std::string FormatClosure(const TrackClosure& closure, bool metric) {
         return "open: no sections";
     }
     return "open: gap " + FormatGap(closure.gapUnits, metric) + ", " +
-           FormatDegrees(closure.headingErrorDegrees);
+           FormatHeadingError(closure.headingErrorDegrees);
 }
 
 std::string FormatLaneDifference(int64_t units, bool metric) {
@@ -155,7 +154,7 @@ std::string SummaryLine(const TrackClosure& closure, bool metric) {
            FormatLaneLength(closure.lane2, metric) + '\t' +
            FormatLaneDifference(LaneDifference(closure), metric) + '\t' +
            (closure.closed ? "closed" : "open") + '\t' + FormatGap(closure.gapUnits, metric) +
-           '\t' + FormatDegrees(closure.headingErrorDegrees);
+           '\t' + FormatHeadingError(closure.headingErrorDegrees);
 }
 
 std::vector<std::string> SummaryLines(const Design& design, const PartLibrary& library,

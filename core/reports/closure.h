@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/walk_state.h"
 #include "model/design.h"
 #include "model/part_library.h"
 
@@ -13,6 +14,9 @@
 // are the same at every zoom and for every window size.
 
 namespace lapwerk {
+
+/// The scale of the walk that measures closure: v model units span v fine pixels.
+inline constexpr int32_t kClosureScale = 256;
 
 /// Largest gap between a track's end and its begin point that still counts as closed: 2 mm,
 /// in model units (2 / 25.4 x 256).
@@ -34,7 +38,9 @@ struct TrackClosure {
     bool hasSections;           ///< at least one section is a part the walk places (sections of
                                 ///< a part missing from the library or of a kind the walk
                                 ///< ignores do not count)
-    bool closed; ///< hasSections, gap at most 2 mm and heading error at most 1 degree
+    bool closed;   ///< hasSections, gap at most 2 mm and heading error at most 1 degree
+    PenPose begin; ///< the walk's pen at the begin point, model units, with the track's angle
+    PenPose end;   ///< the walk's pen after the last section, model units, with its heading
 };
 
 /// Lane 2 minus lane 1, model units (64 bits: the difference of two int32 lengths).
@@ -49,8 +55,11 @@ std::vector<TrackClosure> MeasureClosure(const Design& design, const PartLibrary
 /// A gap in model units with one decimal: "12.3 mm" (metric) or "0.5 in".
 std::string FormatGap(double gapUnits, bool metric);
 
-/// "closed", or "open: gap 12.3 mm, 4.5°" (gap as FormatGap, heading error with one decimal
-/// and a UTF-8 degree sign), or "open: no sections" for a track that places no section.
+/// A heading error in degrees with one decimal and a UTF-8 degree sign: "4.5°".
+std::string FormatHeadingError(double degrees);
+
+/// "closed", or "open: gap 12.3 mm, 4.5°" (gap as FormatGap, heading error as
+/// FormatHeadingError), or "open: no sections" for a track that places no section.
 std::string FormatClosure(const TrackClosure& closure, bool metric);
 
 /// A lane difference in model units with a sign, in the unit of FormatLaneLength: "+0.12 m",
@@ -73,7 +82,7 @@ std::string StatusText(const Design& design, const PartLibrary& library, bool me
 ///   4 lane 2 - lane 1     as FormatLaneDifference
 ///   5 "closed" or "open"
 ///   6 gap                 as FormatGap
-///   7 heading error       degrees with one decimal and a UTF-8 degree sign, e.g. "0.0°"
+///   7 heading error       as FormatHeadingError, e.g. "0.0°"
 /// For example "Track 1\t3.52 m\t3.60 m\t+0.08 m\tclosed\t0.0 mm\t0.0°".
 std::string SummaryLine(const TrackClosure& closure, bool metric);
 

@@ -1,0 +1,333 @@
+#include "reports/close_search.h"
+
+#include "geometry/fixed_point.h"
+#include "geometry/walk.h"
+#include "reports/closing_match.h"
+#include "reports/closing_moves.h"
+#include "reports/part_counts.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace lapwerk {
+
+namespace {
+
+bool TrackInUse(const Design& design, int slot) {
+    return slot >= 0 && slot < kMaxTracks && design.tracks[slot].inUse != 0;
+}
+
+/// A closing sequence with the number of its pieces the user would have to buy.
+struct RankedMatch {
+    int toBuy;
+    ClosingMatch match;
+};
+
+/// Fewest to buy, fewest pieces, smallest gap, smallest heading error, then the moves in
+/// order, so that the ranking does not depend on the order the search finds sequences in.
+bool Better(const RankedMatch& a, const RankedMatch& b) {
+    const MoveSequence& sa = a.match.sequence;
+    const MoveSequence& sb = b.match.sequence;
+    if (a.toBuy != b.toBuy) {
+        return a.toBuy < b.toBuy;
+    }
+    if (sa.count != sb.count) {
+        return sa.count < sb.count;
+    }
+    if (a.match.gapSquared != b.match.gapSquared) {
+        return a.match.gapSquared < b.match.gapSquared;
+    }
+    if (a.match.headingError != b.match.headingError) {
+        return a.match.headingError < b.match.headingError;
+    }
+    return std::lexicographical_compare(sa.moves.begin(), sa.moves.begin() + sa.count,
+                                        sb.moves.begin(), sb.moves.begin() + sb.count);
+}
+
+/// The pieces left over per Part: owned minus used by the whole design, none below 0.
+std::array<int64_t, kMaxParts> LeftOver(const Design& design, const PartLibrary& library,
+                                        const Inventory& inventory) {
+    std::array<int64_t, kMaxParts> leftOver{};
+    const std::vector<int64_t> counts = RefreshPartCounts(design, library, inventory).leftOverCount;
+    for (size_t p = 0; p < counts.size(); ++p) {
+        leftOver[p] = std::max<int64_t>(counts[p], 0);
+    }
+    return leftOver;
+}
+
+/// Keeps the best closing sequences found so far.
+class BestMatches {
+public:
+    BestMatches(const ClosingMoves& moves, const std::array<int64_t, kMaxParts>& leftOver,
+                const CloseSearchOptions& options)
+        : moves_(moves), options_(options), available_(moves.shapes().size(), 0),
+          used_(moves.shapes().size(), 0) {
+        for (size_t s = 0; s < moves.shapes().size(); ++s) {
+            for (int part : moves.shapes()[s].parts) {
+                available_[s] += leftOver[part];
+            }
+        }
+    }
+
+    void offer(const ClosingMatch& match) {
+        const RankedMatch ranked{toBuy(match.sequence), match};
+        if (options_.pieces == PieceChoice::kOwnedOnly && ranked.toBuy > 0) {
+            return;
+        }
+        if (static_cast<int>(best_.size()) == options_.maxProposals &&
+            !Better(ranked, best_.back())) {
+            return;
+        }
+        best_.insert(std::upper_bound(best_.begin(), best_.end(), ranked, Better), ranked);
+        if (static_cast<int>(best_.size()) > options_.maxProposals) {
+            best_.pop_back();
+        }
+    }
+
+    const std::vector<RankedMatch>& best() const { return best_; }
+
+private:
+    int toBuy(const MoveSequence& sequence) {
+        for (int i = 0; i < sequence.count; ++i) {
+            ++used_[shapeOf(sequence, i)];
+        }
+        int64_t missing = 0;
+        for (int i = 0; i < sequence.count; ++i) {
+            const int shape = shapeOf(sequence, i);
+            missing += std::max<int64_t>(used_[shape] - available_[shape], 0);
+            used_[shape] = 0; // each shape counts once
+        }
+        return static_cast<int>(missing);
+    }
+
+    int shapeOf(const MoveSequence& sequence, int i) const {
+        return moves_.moves()[sequence.moves[i]].shape;
+    }
+
+    const ClosingMoves& moves_;
+    const CloseSearchOptions& options_;
+    std::vector<int64_t> available_; ///< pieces left over per shape
+    std::vector<int64_t> used_;      ///< per shape, while counting one sequence
+    std::vector<RankedMatch> best_;  ///< best first, at most maxProposals
+};
+
+/// The pieces of a sequence: of each shape the Parts left over first, in library order, then
+/// the shape's first Part.
+Proposal Assign(const ClosingMoves& moves, const RankedMatch& ranked,
+                std::array<int64_t, kMaxParts> leftOver) {
+    Proposal proposal{{}, ranked.toBuy, 0, 0};
+    const MoveSequence& sequence = ranked.match.sequence;
+    for (int i = 0; i < sequence.count; ++i) {
+        const ClosingMove& move = moves.moves()[sequence.moves[i]];
+        const std::vector<int>& parts = moves.shapes()[move.shape].parts;
+        const auto owned =
+            std::find_if(parts.begin(), parts.end(), [&](int p) { return leftOver[p] > 0; });
+        const int part = owned != parts.end() ? *owned : parts.front();
+        if (owned != parts.end()) {
+            --leftOver[part];
+        }
+        proposal.pieces.push_back({part, move.direction});
+    }
+    return proposal;
+}
+
+/// The proposals of the best sequences that the walk confirms, with the walk's figures.
+std::vector<Proposal> Confirm(const Design& design, const PartLibrary& library, int slot,
+                              const ClosingMoves& moves, const std::vector<RankedMatch>& best,
+                              const std::array<int64_t, kMaxParts>& leftOver) {
+    std::vector<Proposal> proposals;
+    auto appended = std::make_unique<Design>(design);
+    for (const RankedMatch& ranked : best) {
+        Proposal proposal = Assign(moves, ranked, leftOver);
+        const std::optional<Track> track = TrackWithProposal(design.tracks[slot], proposal);
+        if (!track) {
+            continue;
+        }
+        appended->tracks[slot] = *track;
+        const TrackClosure closure = MeasureTrackClosure(*appended, library, slot);
+        if (closure.closed) {
+            proposal.gapUnits = closure.gapUnits;
+            proposal.headingErrorDegrees = closure.headingErrorDegrees;
+            proposals.push_back(std::move(proposal));
+        }
+    }
+    return proposals;
+}
+
+/// Records the lines the walk draws for the sections from `first` on.
+class OutlineRecorder final : public Canvas, public WalkObserver {
+public:
+    explicit OutlineRecorder(int first) : first_(first) {}
+
+    void setPen(Rgb, int) override {}
+    void setBrush(Rgb) override {}
+    void moveTo(int32_t x, int32_t y) override { at_ = {x, y}; }
+    void lineTo(int32_t x, int32_t y) override {
+        section_.push_back({at_, {x, y}});
+        at_ = {x, y};
+    }
+    void polygon(const PixelPoint (&)[4]) override {}
+    void fillRect(int32_t, int32_t, int32_t, int32_t) override {}
+    void ellipse(int32_t, int32_t, int32_t, int32_t) override {}
+    void textOut(int32_t, int32_t, const char*) override {}
+
+    void sectionWalked(int, int section, const PenPose&, const std::optional<FinePoint>&,
+                       const PenPose&) override {
+        if (section >= first_) {
+            lines_.insert(lines_.end(), section_.begin(), section_.end());
+        }
+        section_.clear();
+    }
+
+    std::vector<PixelLine> lines() const { return lines_; }
+
+private:
+    int first_;
+    PixelPoint at_{0, 0};
+    std::vector<PixelLine> section_; ///< the lines of the section being walked
+    std::vector<PixelLine> lines_;
+};
+
+} // namespace
+
+CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& library,
+                                    const Inventory& inventory, int slot,
+                                    const CloseSearchOptions& options,
+                                    const CloseSearchProgress& progress) {
+    CloseSearchResult result{};
+    result.options = options;
+    result.options.maxPieces = std::clamp(options.maxPieces, 1, kMaxClosingPieces);
+    result.options.maxProposals = std::max(options.maxProposals, 1);
+    result.trackNumber = TrackNumberOfSlot(design, slot);
+    result.closure = MeasureTrackClosure(design, library, slot);
+    if (result.closure.closed) {
+        result.outcome = CloseOutcome::kAlreadyCloses;
+        return result;
+    }
+    result.outcome = CloseOutcome::kNoSequence;
+    if (!TrackInUse(design, slot)) {
+        return result;
+    }
+    const int room = kMaxSections - ListedSectionCount(design.tracks[slot]);
+    const int maxPieces = std::min(result.options.maxPieces, room);
+    if (maxPieces < 1) {
+        return result;
+    }
+
+    const PenPose& begin = result.closure.begin;
+    const PenPose& end = result.closure.end;
+    const ClosingMoves moves(library, fx::TrigIndex(end.heading), maxPieces);
+    const ClosingTask task{{fx::Sub(end.x, begin.x), fx::Sub(end.y, begin.y)},
+                           fx::TrigIndex(end.heading),
+                           fx::TrigIndex(begin.heading),
+                           maxPieces};
+    const std::array<int64_t, kMaxParts> leftOver = LeftOver(design, library, inventory);
+    BestMatches best(moves, leftOver, result.options);
+    if (!FindClosingSequences(
+            moves, task, [&best](const ClosingMatch& match) { best.offer(match); }, progress)) {
+        result.outcome = CloseOutcome::kCancelled;
+        return result;
+    }
+    result.proposals = Confirm(design, library, slot, moves, best.best(), leftOver);
+    if (!result.proposals.empty()) {
+        result.outcome = CloseOutcome::kProposals;
+    }
+    return result;
+}
+
+std::string CloseSearchMessage(const CloseSearchResult& result) {
+    const std::string track = std::to_string(result.trackNumber);
+    switch (result.outcome) {
+    case CloseOutcome::kProposals:
+        return "";
+    case CloseOutcome::kAlreadyCloses:
+        return "Track " + track + " already closes.";
+    case CloseOutcome::kCancelled:
+        return "The search for track " + track + " was cancelled.";
+    case CloseOutcome::kNoSequence:
+        break;
+    }
+    const bool morePieces = result.options.maxPieces < kMaxClosingPieces;
+    const bool ownedOnly = result.options.pieces == PieceChoice::kOwnedOnly;
+    const char* advice = morePieces && ownedOnly
+                             ? "; try more pieces or include pieces you do not own."
+                         : morePieces ? "; try more pieces."
+                         : ownedOnly  ? "; include pieces you do not own."
+                                      : ".";
+    return "No sequence of at most " + std::to_string(result.options.maxPieces) +
+           " pieces closes track " + track + advice;
+}
+
+std::string FormatPieces(const Proposal& proposal, const PartLibrary& library) {
+    std::string text;
+    for (const ProposedPiece& piece : proposal.pieces) {
+        const char* number = library.parts[piece.partIndex].number;
+        text += text.empty() ? "" : ", ";
+        text.append(number, strnlen(number, sizeof library.parts[piece.partIndex].number));
+        text += ' ';
+        text += piece.direction;
+    }
+    return text;
+}
+
+std::string ProposalLine(int number, const Proposal& proposal, const PartLibrary& library,
+                         bool metric) {
+    return "Proposal " + std::to_string(number) + '\t' + FormatPieces(proposal, library) + '\t' +
+           FormatGap(proposal.gapUnits, metric) + '\t' +
+           FormatHeadingError(proposal.headingErrorDegrees) + '\t' + std::to_string(proposal.toBuy);
+}
+
+std::optional<Track> TrackWithProposal(const Track& track, const Proposal& proposal) {
+    const int count = ListedSectionCount(track);
+    const int pieces = static_cast<int>(proposal.pieces.size());
+    if (pieces > kMaxSections - count) {
+        return std::nullopt;
+    }
+    Track appended = track;
+    for (int i = 0; i < pieces; ++i) {
+        appended.partIndex[count + i] = static_cast<uint8_t>(proposal.pieces[i].partIndex);
+        appended.direction[count + i] = proposal.pieces[i].direction;
+    }
+    appended.sectionCount = count + pieces;
+    appended.selectedSection = count + pieces - 1;
+    return appended;
+}
+
+bool AppendProposal(Design& design, int slot, const Proposal& proposal) {
+    if (!TrackInUse(design, slot)) {
+        return false;
+    }
+    const std::optional<Track> appended = TrackWithProposal(design.tracks[slot], proposal);
+    if (!appended) {
+        return false;
+    }
+    design.tracks[slot] = *appended;
+    design.changed = 1;
+    return true;
+}
+
+std::vector<PixelLine> ProposalOutline(const Design& design, const PartLibrary& library, int slot,
+                                       const Proposal& proposal, int32_t zoomScale, int32_t centreX,
+                                       int32_t centreY) {
+    if (!TrackInUse(design, slot)) {
+        return {};
+    }
+    const std::optional<Track> appended = TrackWithProposal(design.tracks[slot], proposal);
+    if (!appended) {
+        return {};
+    }
+    OutlineRecorder recorder(ListedSectionCount(design.tracks[slot]));
+    WalkState state{};
+    state.zoomScale = zoomScale;
+    state.segments = design.segments != 0;
+    state.pickPoint = {INT32_MIN, INT32_MIN};
+    PassCanvas canvas(&recorder);
+    WalkPass pass{state, &library, canvas, centreX, centreY, &recorder};
+    WalkTrack(pass, *appended, slot, false);
+    return recorder.lines();
+}
+
+} // namespace lapwerk

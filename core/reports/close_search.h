@@ -1,0 +1,135 @@
+#pragma once
+
+#include "geometry/canvas.h"
+#include "model/design.h"
+#include "model/inventory.h"
+#include "model/part_library.h"
+#include "reports/closure.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The closing assistant: which pieces, appended after a track's last section, make it close
+// (gap at most 2 mm, heading error at most 1 degree, as the closure figures measure it), best
+// with pieces the user has left over. The search is exhaustive up to a number of pieces: it
+// meets sequences grown forward from the track's end with sequences grown backward from its
+// begin point, matched on heading and position, in the exact whole-unit offsets of the walk at
+// the closure scale; every proposal is then measured again by the walk itself.
+//
+// It reads only what it is given and keeps no state, so it may run on any thread, several at a
+// time. A window runs it on a worker thread over its own copy of the Design (the part library
+// and the inventory do not change while the program runs), passes a progress function that
+// reports to the window and returns false once the user cancels or changes an option, and
+// shows ProposalOutline of the selected proposal over the view until the user applies it with
+// AppendProposal on the real Design.
+
+namespace lapwerk {
+
+/// Most pieces a proposal may have.
+inline constexpr int kMaxClosingPieces = 10;
+
+/// Whether a proposal may hold pieces the user would have to buy.
+enum class PieceChoice { kAnyPieces, kOwnedOnly };
+
+/// What to search for.
+struct CloseSearchOptions {
+    int maxPieces = 6;                            ///< longest proposal, 1..kMaxClosingPieces
+    PieceChoice pieces = PieceChoice::kAnyPieces; ///< kOwnedOnly keeps nothing to buy
+    int maxProposals = 5;                         ///< proposals to keep, at least 1
+};
+
+/// One piece of a proposal.
+struct ProposedPiece {
+    int partIndex;  ///< index in the part library
+    char direction; ///< 'L' or 'R'; 'L' for straights
+    friend bool operator==(const ProposedPiece&, const ProposedPiece&) = default;
+};
+
+/// A sequence of pieces that closes the track when appended after its last section.
+struct Proposal {
+    std::vector<ProposedPiece> pieces;
+    int toBuy;                  ///< pieces beyond the left-over counts (owned minus used by
+                                ///< the whole design)
+    double gapUnits;            ///< gap with the pieces appended, model units, by the walk
+    double headingErrorDegrees; ///< heading error with the pieces appended, degrees, by the walk
+};
+
+/// How a search ended.
+enum class CloseOutcome {
+    kProposals,     ///< at least one proposal
+    kAlreadyCloses, ///< the track closes as it is; nothing was searched
+    kNoSequence,    ///< no sequence of at most maxPieces pieces closes it
+    kCancelled,     ///< the progress function returned false
+};
+
+/// The outcome of a search, best proposal first: fewest to buy, then fewest pieces, then
+/// smallest gap, then smallest heading error.
+struct CloseSearchResult {
+    CloseOutcome outcome;
+    int trackNumber;            ///< the track's number among the tracks in use ("Track n")
+    CloseSearchOptions options; ///< as searched, maxPieces within 1..kMaxClosingPieces
+    TrackClosure closure;       ///< the track as it is
+    std::vector<Proposal> proposals;
+};
+
+/// Told how far a search has come, 0..1, from the searching thread every few milliseconds;
+/// returning false stops the search soon after (outcome kCancelled).
+using CloseSearchProgress = std::function<bool(double fraction)>;
+
+/// Searches the pieces that close Track `slot` (a track in use) of `design` when appended after
+/// its last section: every Part of a straight kind ('L') or a curve kind (both directions) is a
+/// candidate. Of Parts that move the pen alike, a proposal lays those left over first, the
+/// earliest in the library first, and of straights next to each other it lists one order only
+/// (their order does not change where the track ends). The design is not changed.
+/// BuildTrigTables must have run.
+CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& library,
+                                    const Inventory& inventory, int slot,
+                                    const CloseSearchOptions& options,
+                                    const CloseSearchProgress& progress = {});
+
+/// What to tell the user about a search without proposals, "" for one with proposals:
+///   "Track 2 already closes."
+///   "No sequence of at most 6 pieces closes track 2; try more pieces or include pieces you do
+///   not own." (the advice names only what the options leave to try)
+///   "The search for track 2 was cancelled."
+std::string CloseSearchMessage(const CloseSearchResult& result);
+
+/// The pieces as part numbers and direction letters: "C151 L, C179 R, C179 R".
+std::string FormatPieces(const Proposal& proposal, const PartLibrary& library);
+
+/// One tab-separated line of a proposal, five columns:
+///   1 "Proposal n"
+///   2 the pieces          as FormatPieces
+///   3 gap                 as FormatGap
+///   4 heading error       as FormatHeadingError
+///   5 pieces to buy       "%d"
+/// For example "Proposal 1\tC154 R, C154 R\t0.4 mm\t0.0°\t0".
+std::string ProposalLine(int number, const Proposal& proposal, const PartLibrary& library,
+                         bool metric);
+
+/// `track` with the proposal's pieces appended after its last section and the last of them
+/// selected; none when the track cannot hold them (2000 sections).
+std::optional<Track> TrackWithProposal(const Track& track, const Proposal& proposal);
+
+/// Appends the proposal to Track `slot` as TrackWithProposal does and sets `changed`.
+/// Refused (returns false, changes nothing) when the track cannot hold the pieces.
+bool AppendProposal(Design& design, int slot, const Proposal& proposal);
+
+/// A line in output pixels.
+struct PixelLine {
+    PixelPoint from, to;
+    friend bool operator==(const PixelLine&, const PixelLine&) = default;
+};
+
+/// The lines that the walk draws for the proposal's pieces appended to Track `slot` (their
+/// edges, and with the design's Segments toggle their start and end edges and markings), at
+/// `zoomScale` with model point (0, 0) at pixel (centreX, centreY): where the pieces would lie
+/// in a screen pass of that scale. The design is not changed. BuildTrigTables must have run.
+std::vector<PixelLine> ProposalOutline(const Design& design, const PartLibrary& library, int slot,
+                                       const Proposal& proposal, int32_t zoomScale, int32_t centreX,
+                                       int32_t centreY);
+
+} // namespace lapwerk
