@@ -1,5 +1,6 @@
-// lapwerk-cli: the designer's lane lengths, loop closure, walk, images, printed page, section list
-// and file conversion from the command line, computed by the same core and canvas as the designer.
+// lapwerk-cli: the designer's lane lengths, loop closure and the pieces that close a loop, walk,
+// images, printed page, section list and file conversion from the command line, computed by the
+// same core and canvas as the designer.
 #include "verbs.h"
 
 #include <QGuiApplication>
@@ -14,7 +15,8 @@ namespace {
 using namespace lapwerk::cli;
 
 std::vector<Verb> AllVerbs() {
-    return {LengthsVerb(), SummaryVerb(), ConvertVerb(), WalkVerb(), RenderVerb(), ReportVerb()};
+    return {LengthsVerb(), SummaryVerb(), CloseVerb(), ConvertVerb(),
+            WalkVerb(),    RenderVerb(),  ReportVerb()};
 }
 
 void PrintUsage(std::ostream& out) {
@@ -28,8 +30,8 @@ void PrintUsage(std::ostream& out) {
            "The part library and the inventory are parts.def and sections.own in the working\n"
            "directory, or the files given with --parts and --own; a missing file is an empty\n"
            "table. A DESIGN ending in .trk is imported as a version-1 file.\n"
-           "Exit status: 0 done, 1 the design could not be read or a file not written,\n"
-           "2 wrong arguments.\n";
+           "Exit status: 0 done, 1 the design could not be read or a file not written (close:\n"
+           "also no proposal), 2 wrong arguments.\n";
 }
 
 int UsageError(const std::string& message) {

@@ -32,6 +32,7 @@ struct Verb {
 
 Verb LengthsVerb();
 Verb SummaryVerb();
+Verb CloseVerb();
 Verb ConvertVerb();
 Verb WalkVerb();
 Verb RenderVerb();

@@ -105,13 +105,18 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"ZoomAndScale", {"walk", "oval.tr2", "--zoom", "3", "--scale", "256"}, "not both"},
         UsageRow{"BadSize", {"walk", "oval.tr2", "--size", "100"}, "WxH"},
         UsageRow{"ZeroSize", {"render", "oval.tr2", "o.png", "--size", "0x10"}, "WxH"},
-        UsageRow{"UnknownImageType", {"render", "oval.tr2", "o.bmp"}, ".png"}),
+        UsageRow{"UnknownImageType", {"render", "oval.tr2", "o.bmp"}, ".png"},
+        UsageRow{
+            "CloseMaxPiecesOutOfRange", {"close", "oval.tr2", "--max-pieces", "11"}, "1 to 10"},
+        UsageRow{"CloseNoProposals", {"close", "oval.tr2", "--proposals", "0"}, "1 to 100"},
+        UsageRow{"CloseNoSuchTrack", {"close", "oval.tr2", "--track", "2"}, "has no track 2"}),
     [](const testing::TestParamInfo<UsageRow>& info) { return info.param.name; });
 
 TEST(Cli, HelpListsEveryVerb) {
     const Result result = RunCli({"--help"}, kExamples);
     EXPECT_EQ(result.exitCode, 0);
-    for (const char* verb : {"lengths", "convert", "walk", "render", "report"}) {
+    for (const char* verb :
+         {"lengths", "summary", "close", "convert", "walk", "render", "report"}) {
         EXPECT_NE(result.out.find(std::string("  ") + verb + " "), std::string::npos) << verb;
     }
 }
@@ -413,6 +418,90 @@ TEST(CliRender, UnwritableImageFailsWithOne) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("Cannot write /no-such-dir/oval.png"), std::string::npos)
         << result.err;
+}
+
+// --- close ----------------------------------------------------------------------------
+
+// The grouped example's two ovals, track 1 without its last three sections (three C154 R) and
+// track 2 without its last six (two C151 L and four C179 R); track 2, the last read, is current.
+const QString kOpenOvals = kData + "/open-ovals.tr2";
+
+struct CloseRow {
+    const char* name;
+    QStringList arguments;
+    int exitCode;
+    const char* out;
+    const char* err;
+};
+
+void PrintTo(const CloseRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class CloseTest : public testing::TestWithParam<CloseRow> {};
+
+TEST_P(CloseTest, PrintsTheProposalsOrSaysWhyNone) {
+    const Result result = RunCli(GetParam().arguments, kExamples);
+    EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
+    ExpectSameLines(result.out, GetParam().out);
+    EXPECT_EQ(result.err, GetParam().err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CloseTest,
+    testing::Values(
+        CloseRow{
+            "CurrentTrack",
+            {"close", kOpenOvals},
+            0,
+            "Proposal 1\tC151 L, C151 L, C179 R, C179 R, C179 R, C179 R\t0.5 mm\t0.0\xC2\xB0\t0\n",
+            ""},
+        CloseRow{"FirstTrackTwoProposalsInInches",
+                 {"close", kOpenOvals, "--track", "1", "--proposals", "2", "--imperial"},
+                 0,
+                 "Proposal 1\tC154 R, C154 R, C154 R\t0.0 in\t0.0\xC2\xB0\t0\n"
+                 "Proposal 2\tC154 R, C154 R, C156 R, C156 R\t0.0 in\t0.0\xC2\xB0\t0\n",
+                 ""},
+        CloseRow{"TooFewPieces",
+                 {"close", kOpenOvals, "--max-pieces", "5"},
+                 1,
+                 "",
+                 "No sequence of at most 5 pieces closes track 2; try more pieces.\n"},
+        CloseRow{"OwnedOnlyWithoutInventory",
+                 {"close", kOpenOvals, "--owned-only", "--own", "no-such-file.own"},
+                 1,
+                 "",
+                 "No sequence of at most 6 pieces closes track 2; try more pieces or include "
+                 "pieces you do not own.\n"},
+        CloseRow{"ClosedTrack", {"close", "oval.tr2"}, 0, "", "Track 1 already closes.\n"}),
+    [](const testing::TestParamInfo<CloseRow>& info) { return info.param.name; });
+
+TEST(CliClose, ApplyAppendsTheBestProposalToThatTrackOnly) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath("closed.tr2");
+    const Result result =
+        RunCli({"close", kOpenOvals, "--track", "1", "--apply", target}, kExamples);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.substr(0, result.out.find('\t')), "Proposal 1");
+
+    const std::string before = RunCli({"summary", kOpenOvals}, kExamples).out;
+    const std::string after = RunCli({"summary", target}, kExamples).out;
+    EXPECT_EQ(after.substr(0, after.find('\n')),
+              "Track 1\t4.32 m\t4.81 m\t+0.49 m\tclosed\t0.5 mm\t0.0\xC2\xB0");
+    EXPECT_EQ(after.substr(after.find('\n')), before.substr(before.find('\n')));
+    EXPECT_NE(ReadFile(target).find("C154 R\r\nC154 R\r\nC154 R\r\nC154 R\r\n#"),
+              std::string::npos);
+}
+
+TEST(CliClose, NothingClosingWritesNothing) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath("never.tr2");
+    const Result result =
+        RunCli({"close", kOpenOvals, "--max-pieces", "5", "--apply", target}, kExamples);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(target));
 }
 
 } // namespace

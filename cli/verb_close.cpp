@@ -1,0 +1,125 @@
+#include "verbs.h"
+
+#include "files/tr2_file.h"
+#include "reports/close_search.h"
+
+#include <string>
+
+namespace lapwerk::cli {
+
+namespace {
+
+constexpr int64_t kMaxProposals = 100;
+
+int Usage(Output& output, const std::string& text) {
+    output.err << "lapwerk-cli close: " << text << '\n';
+    return kExitUsage;
+}
+
+/// Reads `option` into `value` when it is given; false when its value is not a whole number
+/// from `low` to `high`.
+bool ReadCount(const Arguments& arguments, const char* option, int64_t low, int64_t high,
+               int& value) {
+    const std::string* text = arguments.value(option);
+    if (text == nullptr) {
+        return true;
+    }
+    const auto number = ParseInteger(*text, low, high);
+    if (number) {
+        value = static_cast<int>(*number);
+    }
+    return number.has_value();
+}
+
+/// Writes the design with the best proposal appended to Track `slot` to `path`.
+int Apply(Session& session, int slot, const CloseSearchResult& result, const std::string& path,
+          Output& output) {
+    Design& design = *session.design;
+    if (!result.proposals.empty() && !AppendProposal(design, slot, result.proposals.front())) {
+        output.err << "Track " << result.trackNumber << " cannot hold more sections\n";
+        return kExitFailed;
+    }
+    if (!SetDesignFileName(design, path.c_str())) {
+        output.err << "The path " << path << " is longer than 255 characters\n";
+        return kExitFailed;
+    }
+    if (auto message = WriteDesignFile(design, *session.history, *session.library)) {
+        output.err << message->text << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int RunClose(Session& session, const Arguments& arguments, Output& output) {
+    int trackNumber = 0;
+    CloseSearchOptions options;
+    if (!ReadCount(arguments, "--track", 1, kMaxTracks, trackNumber)) {
+        return Usage(output,
+                     "--track takes a whole number from 1 to " + std::to_string(kMaxTracks));
+    }
+    if (!ReadCount(arguments, "--max-pieces", 1, kMaxClosingPieces, options.maxPieces)) {
+        return Usage(output, "--max-pieces takes a whole number from 1 to " +
+                                 std::to_string(kMaxClosingPieces));
+    }
+    if (!ReadCount(arguments, "--proposals", 1, kMaxProposals, options.maxProposals)) {
+        return Usage(output,
+                     "--proposals takes a whole number from 1 to " + std::to_string(kMaxProposals));
+    }
+    if (arguments.has("--owned-only")) {
+        options.pieces = PieceChoice::kOwnedOnly;
+    }
+
+    if (auto error = OpenDesign(session, arguments.positional[0])) {
+        output.err << *error << '\n';
+        return kExitFailed;
+    }
+    const Design& design = *session.design;
+    const int slot =
+        trackNumber == 0 ? design.currentTrack : SlotOfTrackNumber(design, trackNumber);
+    if (slot < 0 || slot >= kMaxTracks || design.tracks[slot].inUse == 0) {
+        if (trackNumber != 0) {
+            return Usage(output,
+                         arguments.positional[0] + " has no track " + std::to_string(trackNumber));
+        }
+        output.err << arguments.positional[0] << " has no track\n";
+        return kExitFailed;
+    }
+
+    const CloseSearchResult result =
+        FindClosingPieces(design, *session.library, *session.inventory, slot, options);
+    for (size_t i = 0; i < result.proposals.size(); ++i) {
+        output.out << ProposalLine(static_cast<int>(i) + 1, result.proposals[i], *session.library,
+                                   session.metric)
+                   << '\n';
+    }
+    if (result.outcome != CloseOutcome::kProposals) {
+        output.err << CloseSearchMessage(result) << '\n';
+    }
+    if (result.outcome == CloseOutcome::kNoSequence) {
+        return kExitFailed;
+    }
+    if (const std::string* out = arguments.value("--apply")) {
+        return Apply(session, slot, result, *out, output);
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+Verb CloseVerb() {
+    return {
+        "close",
+        "DESIGN [--track N] [--max-pieces K] [--owned-only] [--proposals P] [--apply OUT] "
+        "[--imperial]",
+        "pieces that close track N (default: the current one, the last read) when appended\n"
+        "      after its last section: up to P proposals (default 5) of at most K pieces (1 to\n"
+        "      10, default 6), fewest to buy first; per line Proposal n, the pieces (NUMBER L\n"
+        "      or R), gap, heading error, pieces to buy (tab-separated). --owned-only keeps\n"
+        "      proposals with nothing to buy; --apply writes DESIGN with the best proposal\n"
+        "      appended to the .tr2 file OUT",
+        {1, {"--track", "--max-pieces", "--proposals", "--apply"}, {"--owned-only", "--imperial"}},
+        false,
+        RunClose};
+}
+
+} // namespace lapwerk::cli
