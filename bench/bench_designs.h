@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/design.h"
+#include "model/inventory.h"
 #include "model/part_library.h"
 #include "model/undo.h"
 
@@ -13,6 +14,7 @@ struct BenchRecords {
     std::unique_ptr<PartLibrary> library = std::make_unique<PartLibrary>();
     std::unique_ptr<Design> design = std::make_unique<Design>();
     std::unique_ptr<UndoRing> history = std::make_unique<UndoRing>();
+    std::unique_ptr<Inventory> inventory = std::make_unique<Inventory>();
 };
 
 /// The example part library with a design of `tracks` tracks of `sections` mixed sections
