@@ -40,8 +40,8 @@ private Q_SLOTS:
 
     void everyLinkOfEveryPageResolves_data() {
         QTest::addColumn<QString>("page");
-        for (const char* page :
-             {"index", "mainwindow", "building", "editing", "files", "printing", "options"}) {
+        for (const char* page : {"index", "mainwindow", "building", "editing", "closing", "files",
+                                 "printing", "options"}) {
             QTest::newRow(page) << QStringLiteral(":/help/%1.html").arg(QLatin1String(page));
         }
     }
