@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build test test-asan run fuzz bench format clean
+.PHONY: deps build test test-asan run fuzz bench format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -14,7 +14,7 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLAPWERK_WERROR=ON
 	cmake --build $(BUILD) -j$(JOBS)
 
-test: build test-asan
+test: format-check build test-asan
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # Every test again, built with the address and undefined-behaviour sanitizers.
@@ -38,6 +38,10 @@ fuzz: deps
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
+
+# Fails on any source file that clang-format would change.
+format-check: deps
+	clang-format --dry-run -Werror $$(git ls-files '*.h' '*.cpp')
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -2,9 +2,8 @@
 // of pieces, and one that no sequence of that many pieces closes.
 #include "bench_designs.h"
 
-#include "files/tr2_file.h"
-#include "geometry/trig.h"
-#include "reports/close_search.h"
+#include "close_search.h"
+#include "design_files.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,12 +15,12 @@ namespace {
 /// The example oval with its last `removed` sections taken off and the example inventory.
 std::unique_ptr<BenchRecords> ExampleOval(int removed) {
     auto records = std::make_unique<BenchRecords>();
-    BuildTrigTables();
     std::memset(records->design.get(), 0, sizeof(Design));
-    LoadLibrary(*records->library, LAPWERK_EXAMPLES "/parts.def");
+    LoadPartLibrary(*records->library, LAPWERK_EXAMPLES "/parts.def");
     LoadInventory(*records->inventory, *records->library, LAPWERK_EXAMPLES "/sections.own");
     SetDesignFileName(*records->design, LAPWERK_EXAMPLES "/oval.tr2");
-    ReadDesignFile(*records->design, *records->history, *records->library);
+    AdoptDesign(*records->design, *records->history,
+                LoadDesignFile(LAPWERK_EXAMPLES "/oval.tr2", *records->library, *records->design));
     records->design->tracks[0].sectionCount -= removed;
     return records;
 }

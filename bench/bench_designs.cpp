@@ -1,6 +1,6 @@
 #include "bench_designs.h"
 
-#include "geometry/trig.h"
+#include "design_files.h"
 
 #include <cstring>
 
@@ -8,10 +8,9 @@ namespace lapwerk::bench {
 
 std::unique_ptr<BenchRecords> MakeBenchDesign(int tracks, int sections) {
     auto records = std::make_unique<BenchRecords>();
-    BuildTrigTables();
     std::memset(records->library.get(), 0, sizeof(PartLibrary));
     std::memset(records->design.get(), 0, sizeof(Design));
-    LoadLibrary(*records->library, LAPWERK_EXAMPLES "/parts.def");
+    LoadPartLibrary(*records->library, LAPWERK_EXAMPLES "/parts.def");
 
     Design& design = *records->design;
     design.boardX = 118.11f; // 3 m x 2 m

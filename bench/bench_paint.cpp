@@ -1,7 +1,7 @@
 // The visible screen pass onto a 1920 x 1080 image through the QPainter canvas.
 #include "bench_designs.h"
 
-#include "geometry/design_view.h"
+#include "design_view.h"
 #include "qpainter_canvas.h"
 
 #include <QImage>
@@ -21,8 +21,7 @@ void VisiblePass(benchmark::State& state, int tracks, int sections) {
     for (auto _ : state) {
         QPainter painter(&image);
         QPainterCanvas canvas(painter);
-        view.screen = &canvas;
-        RedrawDesign(*records->design, view);
+        RedrawDesign(*records->design, view, &canvas);
         canvas.flush();
         painter.end();
         benchmark::DoNotOptimize(image.constBits());

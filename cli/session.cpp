@@ -1,26 +1,21 @@
 #include "session.h"
 
-#include "files/tr2_file.h"
-#include "files/trk_import.h"
-#include "geometry/trig.h"
+#include "design_files.h"
 
 #include <cstring>
-#include <fstream>
 
 namespace lapwerk::cli {
 
 std::unique_ptr<Session> StartSession(const Arguments& arguments) {
     auto session = std::make_unique<Session>();
-    BuildTrigTables();
     std::memset(session->library.get(), 0, sizeof(PartLibrary));
     std::memset(session->inventory.get(), 0, sizeof(Inventory));
     std::memset(session->design.get(), 0, sizeof(Design));
 
     const std::string* parts = arguments.value("--parts");
     const std::string* own = arguments.value("--own");
-    LoadLibrary(*session->library, parts != nullptr ? parts->c_str() : "parts.def");
-    LoadInventory(*session->inventory, *session->library,
-                  own != nullptr ? own->c_str() : "sections.own");
+    LoadPartLibrary(*session->library, parts != nullptr ? *parts : "parts.def");
+    LoadInventory(*session->inventory, *session->library, own != nullptr ? *own : "sections.own");
 
     Design& design = *session->design;
     design.segments = 1;
@@ -33,24 +28,21 @@ std::unique_ptr<Session> StartSession(const Arguments& arguments) {
 }
 
 std::optional<std::string> OpenDesign(Session& session, const std::string& path) {
-    // The readers treat a file they cannot open as an empty design without a word; here it
-    // is an error, since nothing the user asked for could be read.
-    if (!std::ifstream(path, std::ios::binary).is_open()) {
+    Design& design = *session.design;
+    const bool import = HasExtension(path, ".trk");
+    DesignLoad load = import ? ImportTrkFile(path, *session.library, design)
+                             : LoadDesignFile(path, *session.library, design);
+    // The window shows a file it cannot open as an empty design; here it is an error that
+    // leaves the design as it was, since nothing the user asked for could be read.
+    if (load.openFailure) {
         return "Cannot open " + path;
     }
-    Design& design = *session.design;
-    MaybeMessage message;
-    if (HasExtension(path, ".trk")) {
-        SetDesignFileName(design, kUntitledName);
-        message = ImportTrkFile(design, *session.history, *session.library, path.c_str());
-    } else {
-        if (!SetDesignFileName(design, path.c_str())) {
-            return "The path " + path + " is longer than 255 characters";
-        }
-        message = ReadDesignFile(design, *session.history, *session.library);
+    if (!SetDesignFileName(load.design, import ? kUntitledName : path.c_str())) {
+        return "The path " + path + " is longer than 255 characters";
     }
-    if (message) {
-        return message->text;
+    AdoptDesign(design, *session.history, load);
+    if (load.problem) {
+        return load.problem->text;
     }
     return std::nullopt;
 }
@@ -58,12 +50,11 @@ std::optional<std::string> OpenDesign(Session& session, const std::string& path)
 BoardTexts SilentPass(Session& session) {
     DesignView view;
     view.library = session.library.get();
-    view.screen = nullptr;
     view.areaWidth = kDefaultAreaWidth;
     view.areaHeight = kDefaultAreaHeight;
     view.zoom = kDefaultZoom;
     view.metric = session.metric;
-    RedrawDesign(*session.design, view);
+    RedrawDesign(*session.design, view, nullptr);
     return view.boardTexts;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "arguments.h"
-#include "geometry/design_view.h"
-#include "model/design.h"
-#include "model/inventory.h"
-#include "model/part_library.h"
-#include "model/undo.h"
+#include "design.h"
+#include "design_view.h"
+#include "inventory.h"
+#include "part_library.h"
+#include "undo.h"
 
 #include <memory>
 #include <optional>
@@ -23,14 +23,15 @@ struct Session {
     bool metric = true;
 };
 
-/// Builds the trigonometric tables, loads the part library and the inventory (parts.def and
+/// Loads the part library and the inventory (parts.def and
 /// sections.own in the working directory, or the files of --parts and --own; a missing file
 /// leaves its table empty) and starts an empty untitled design with every drawing toggle on.
 std::unique_ptr<Session> StartSession(const Arguments& arguments);
 
-/// Opens `path` as File > Open does (SetDesignFileName, ReadDesignFile) or, for a name ending
-/// in .trk in any letter case, as File > Import does (the design stays "untitled.tr2",
-/// ImportTrkFile). Returns the text to show when the design cannot be read.
+/// Opens `path` as File > Open does (LoadDesignFile, then the path as fileName) or, for a name
+/// ending in .trk in any letter case, as File > Import does (ImportTrkFile, the design named
+/// "untitled.tr2"); the history then holds only the design read. Returns the text to show
+/// when the design cannot be read; a file that cannot be opened changes nothing.
 std::optional<std::string> OpenDesign(Session& session, const std::string& path);
 
 /// A drawing area of the default size, 1000 x 800 pixels.

@@ -1,7 +1,7 @@
 #include "verbs.h"
 
-#include "files/tr2_file.h"
-#include "reports/close_search.h"
+#include "close_search.h"
+#include "design_files.h"
 
 #include <string>
 
@@ -43,7 +43,7 @@ int Apply(Session& session, int slot, const CloseSearchResult& result, const std
         output.err << "The path " << path << " is longer than 255 characters\n";
         return kExitFailed;
     }
-    if (auto message = WriteDesignFile(design, *session.history, *session.library)) {
+    if (auto message = SaveDesignFile(design, *session.history, *session.library, path)) {
         output.err << message->text << '\n';
         return kExitFailed;
     }

@@ -1,6 +1,6 @@
 #include "verbs.h"
 
-#include "files/tr2_file.h"
+#include "design_files.h"
 
 namespace lapwerk::cli {
 
@@ -18,7 +18,7 @@ int RunConvert(Session& session, const Arguments& arguments, Output& output) {
         output.err << "The path " << out << " is longer than 255 characters\n";
         return kExitFailed;
     }
-    if (auto message = WriteDesignFile(design, *session.history, *session.library)) {
+    if (auto message = SaveDesignFile(design, *session.history, *session.library, out)) {
         output.err << message->text << '\n';
         return kExitFailed;
     }

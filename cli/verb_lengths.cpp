@@ -1,6 +1,6 @@
 #include "verbs.h"
 
-#include "reports/lane_lengths.h"
+#include "lane_lengths.h"
 
 namespace lapwerk::cli {
 

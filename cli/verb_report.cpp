@@ -1,6 +1,6 @@
 #include "verbs.h"
 
-#include "reports/section_list.h"
+#include "section_list.h"
 
 namespace lapwerk::cli {
 

@@ -1,6 +1,6 @@
 #include "verbs.h"
 
-#include "reports/closure.h"
+#include "closure.h"
 
 #include <string>
 #include <vector>

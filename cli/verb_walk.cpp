@@ -1,8 +1,8 @@
 #include "verbs.h"
 
-#include "geometry/design_view.h"
-#include "geometry/walk.h"
+#include "design_view.h"
 #include "json.h"
+#include "walk.h"
 
 #include <cstring>
 #include <ostream>

@@ -1,19 +1,18 @@
 #include "harness.h"
 
-#include "files/tr2_file.h"
-#include "files/trk_import.h"
-#include "geometry/canvas.h"
-#include "geometry/design_view.h"
-#include "geometry/hit_test.h"
-#include "geometry/print_pass.h"
-#include "geometry/trig.h"
-#include "model/design.h"
-#include "model/inventory.h"
-#include "model/part_library.h"
-#include "model/undo.h"
-#include "reports/section_list.h"
-
-#include <unistd.h>
+#include "canvas.h"
+#include "design.h"
+#include "design_view.h"
+#include "hit_test.h"
+#include "inventory.h"
+#include "inventory_file.h"
+#include "part_library.h"
+#include "part_library_file.h"
+#include "print_pass.h"
+#include "section_list.h"
+#include "tr2_file.h"
+#include "trk_import.h"
+#include "undo.h"
 
 #include <algorithm>
 #include <cctype>
@@ -22,9 +21,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 namespace lapwerk::fuzz {
 
@@ -77,9 +77,6 @@ struct Records {
     std::unique_ptr<PartLibrary> fixedLibrary = std::make_unique<PartLibrary>();
     std::unique_ptr<PartLibrary> partialLibrary = std::make_unique<PartLibrary>();
     std::unique_ptr<Inventory> inventory = std::make_unique<Inventory>();
-    std::string inputPath;
-    std::string writtenPath;
-    std::string rewrittenPath;
     uint32_t pickSeed = 0; ///< where the pick lands, taken from the input
 };
 
@@ -142,60 +139,18 @@ void BuildFixedLibrary(PartLibrary& library, const char* omitted) {
     }
 }
 
-std::string TempFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    if (tmp != nullptr && *tmp != '\0') {
-        return tmp;
-    }
-    if (access("/dev/shm", W_OK) == 0) {
-        return "/dev/shm";
-    }
-    return "/tmp";
-}
-
-Records& TheRecords();
-
-void RemoveTempFiles() {
-    const Records& records = TheRecords();
-    for (const std::string* path :
-         {&records.inputPath, &records.writtenPath, &records.rewrittenPath}) {
-        std::remove(path->c_str());
-    }
-}
-
 Records& TheRecords() {
     static Records* records = [] {
-        BuildTrigTables();
         auto* made = new Records;
         std::memset(made->design.get(), 0, sizeof(Design));
         std::memset(made->reread.get(), 0, sizeof(Design));
         std::memset(made->library.get(), 0, sizeof(PartLibrary));
         BuildFixedLibrary(*made->fixedLibrary, nullptr);
         BuildFixedLibrary(*made->partialLibrary, "C151");
-        const std::string stem =
-            TempFolder() + "/lapwerk-fuzz-" + std::to_string(static_cast<long>(getpid()));
-        made->inputPath = stem + "-input";
-        made->writtenPath = stem + "-written.tr2";
-        made->rewrittenPath = stem + "-rewritten.tr2";
         NewDesign(*made->design, *made->history);
-        std::atexit(RemoveTempFiles);
         return made;
     }();
     return *records;
-}
-
-bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool whole = size == 0 || std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && whole;
-}
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool Terminated(const char* text, size_t capacity) {
@@ -220,8 +175,7 @@ std::string SlotText(int slot) {
     return "track slot " + std::to_string(slot);
 }
 
-void CheckNewDesignState(const Design& design, const UndoRing& history, const char* what,
-                         Problems& problems) {
+void CheckNewDesignState(const Design& design, const char* what, Problems& problems) {
     const std::string prefix = std::string(what) + " rejected: ";
     const Track& first = design.tracks[0];
     if (first.inUse != 1 || first.sectionCount != 0 || first.selectedSection != kNoSelection ||
@@ -239,9 +193,6 @@ void CheckNewDesignState(const Design& design, const UndoRing& history, const ch
     }
     if (design.changed != 0) {
         problems.push_back(prefix + "design is marked changed");
-    }
-    if (CanUndo(history) || CanRedo(history)) {
-        problems.push_back(prefix + "undo history was not reset");
     }
 }
 
@@ -362,47 +313,38 @@ void CompareRoundTrip(const Design& before, const Design& after, const PartLibra
     }
 }
 
-/// Saves the design, loads it again and saves that: the second load must give the same
-/// design and the second save the same bytes.
-void CheckRoundTrip(Records& records, Design& design, const PartLibrary& library,
+/// Formats the design, parses the bytes again and formats that: the parse must give the same
+/// design and the second formatting the same bytes.
+void CheckRoundTrip(Records& records, const Design& design, const PartLibrary& library,
                     Problems& problems) {
-    if (!SetDesignFileName(design, records.writtenPath.c_str())) {
-        return;
-    }
+    std::string written;
     if (!DesignIsWritable(design, library)) {
-        // Such a file would not load again, so saving must refuse with a message.
-        const int changed = design.changed;
-        if (!WriteDesignFile(design, *records.history, library)) {
-            problems.push_back("a design whose part numbers cannot be read back was saved");
-        } else if (design.changed != changed) {
-            problems.push_back("a refused save changed the design-changed flag");
+        // Such a file would not load again, so formatting must refuse with a message.
+        if (!FormatDesign(design, library, written)) {
+            problems.push_back("a design whose part numbers cannot be read back was formatted");
         }
         return;
     }
-    if (MaybeMessage failed = WriteDesignFile(design, *records.history, library)) {
-        problems.push_back("writing the design failed: " + failed->text);
+    if (MaybeMessage failed = FormatDesign(design, library, written)) {
+        problems.push_back("formatting the design failed: " + failed->text);
         return;
-    }
-    if (design.changed != 0) {
-        problems.push_back("saving left the design marked changed");
     }
     Design& reread = *records.reread;
     InitTrack(reread.tracks[0]);
     reread.boardX = -1.0f;
     reread.boardY = -1.0f;
-    SetDesignFileName(reread, records.writtenPath.c_str());
-    if (MaybeMessage failed = ReadDesignFile(reread, *records.history, library)) {
-        problems.push_back("reading a written design failed: " + failed->text);
+    if (std::optional<ReadError> failed = ParseDesign(written, library, reread)) {
+        problems.push_back("reading a formatted design failed: " + failed->text);
         return;
     }
     CompareRoundTrip(design, reread, library, problems);
-    SetDesignFileName(reread, records.rewrittenPath.c_str());
-    if (MaybeMessage failed = WriteDesignFile(reread, *records.history, library)) {
-        problems.push_back("writing the design again failed: " + failed->text);
+    std::string rewritten;
+    if (MaybeMessage failed = FormatDesign(reread, library, rewritten)) {
+        problems.push_back("formatting the design again failed: " + failed->text);
         return;
     }
-    if (ReadWhole(records.writtenPath) != ReadWhole(records.rewrittenPath)) {
-        problems.push_back("a design read back from its file is saved with other bytes");
+    if (written != rewritten) {
+        problems.push_back("a design read back from its bytes is formatted with other bytes");
     }
 }
 
@@ -413,19 +355,18 @@ void RunPasses(Design& design, const PartLibrary& library, const Inventory& inve
     TouchingCanvas screen;
     DesignView view;
     view.library = &library;
-    view.screen = &screen;
     view.areaWidth = 801;
     view.areaHeight = 600;
 
     view.zoom = 24;
     view.metric = true;
     design.segments = design.filledIn = design.ruler = design.grid = 1;
-    RedrawDesign(design, view);
+    RedrawDesign(design, view, &screen);
 
     view.zoom = 1;
     view.metric = false;
     design.segments = design.filledIn = design.ruler = design.grid = 0;
-    RedrawDesign(design, view);
+    RedrawDesign(design, view, &screen);
 
     design.segments = 1;
     TouchingCanvas printer;
@@ -551,12 +492,12 @@ void CheckLibrary(const PartLibrary& library, Problems& problems) {
     }
 }
 
-Problems RunPartsDef(Records& records, const std::string& path) {
+Problems RunPartsDef(Records& records, std::string_view bytes) {
     Problems problems;
     PartLibrary& library = *records.library;
     // Stale Parts from an earlier input must not make a finding irreproducible.
     std::memset(&library, 0x5a, sizeof library);
-    LoadLibrary(library, path.c_str());
+    ParsePartLibrary(bytes, library);
     CheckLibrary(library, problems);
     if (!problems.empty()) {
         return problems;
@@ -564,7 +505,7 @@ Problems RunPartsDef(Records& records, const std::string& path) {
     // Loading again over other leftovers must give the same Parts.
     PartLibrary& again = *records.reloadedLibrary;
     std::memset(&again, 0xa5, sizeof again);
-    LoadLibrary(again, path.c_str());
+    ParsePartLibrary(bytes, again);
     if (!SameParts(library, again)) {
         problems.push_back("loading the same library twice gives different Parts");
         return problems;
@@ -577,15 +518,15 @@ Problems RunPartsDef(Records& records, const std::string& path) {
     return problems;
 }
 
-Problems RunSectionsOwn(Records& records, const std::string& path) {
+Problems RunSectionsOwn(Records& records, std::string_view bytes) {
     Problems problems;
     const PartLibrary& library = *records.fixedLibrary;
     Inventory& inventory = *records.inventory;
     std::memset(&inventory, 0x5a, sizeof inventory);
-    LoadInventory(inventory, library, path.c_str());
+    ParseInventory(bytes, library, inventory);
     auto again = std::make_unique<Inventory>();
     std::memset(again.get(), 0xa5, sizeof(Inventory));
-    LoadInventory(*again, library, path.c_str());
+    ParseInventory(bytes, library, *again);
     if (std::memcmp(again.get(), &inventory, sizeof(Inventory)) != 0) {
         problems.push_back("loading the same inventory twice gives different counts");
     }
@@ -614,17 +555,16 @@ void DirtyDesign(Records& records) {
     TakeSnapshot(*records.history, design);
 }
 
-Problems RunTr2(Records& records, const std::string& path) {
+Problems RunTr2(Records& records, std::string_view bytes) {
     Problems problems;
     const PartLibrary& library = *records.fixedLibrary;
     Design& design = *records.design;
     DirtyDesign(records);
-    SetDesignFileName(design, path.c_str());
-    if (MaybeMessage rejected = ReadDesignFile(design, *records.history, library)) {
-        if (rejected->caption != "Error" || rejected->text.empty()) {
+    if (std::optional<ReadError> rejected = ParseDesign(bytes, library, design)) {
+        if (rejected->text.empty()) {
             problems.push_back("a rejected design file gives no error message");
         }
-        CheckNewDesignState(design, *records.history, "design file", problems);
+        CheckNewDesignState(design, "design file", problems);
         RunPasses(design, library, *records.inventory, records.pickSeed, problems);
         return problems;
     }
@@ -639,12 +579,6 @@ Problems RunTr2(Records& records, const std::string& path) {
     const int expectedCurrent = slots.empty() ? 0 : slots.back();
     if (design.currentTrack != expectedCurrent) {
         problems.push_back("the last track read is not current");
-    }
-    if (design.changed != 0) {
-        problems.push_back("a loaded design is marked changed");
-    }
-    if (CanUndo(*records.history) || CanRedo(*records.history)) {
-        problems.push_back("loading did not reset the undo history");
     }
     if (!problems.empty()) {
         return problems;
@@ -663,16 +597,15 @@ bool IsImportNumber(const char* number) {
     return false;
 }
 
-void RunTrkWith(Records& records, const PartLibrary& library, const std::string& path,
+void RunTrkWith(Records& records, const PartLibrary& library, std::string_view bytes,
                 Problems& problems) {
     Design& design = *records.design;
     DirtyDesign(records);
-    SetDesignFileName(design, kUntitledName);
-    if (MaybeMessage rejected = ImportTrkFile(design, *records.history, library, path.c_str())) {
-        if (rejected->caption != "Error" || rejected->text.empty()) {
+    if (std::optional<ReadError> rejected = ParseTrk(bytes, library, design)) {
+        if (rejected->text.empty()) {
             problems.push_back("a rejected import gives no error message");
         }
-        CheckNewDesignState(design, *records.history, "import", problems);
+        CheckNewDesignState(design, "import", problems);
         RunPasses(design, library, *records.inventory, records.pickSeed, problems);
         return;
     }
@@ -706,9 +639,6 @@ void RunTrkWith(Records& records, const PartLibrary& library, const std::string&
     if (design.changed != 1) {
         problems.push_back("an imported design is not marked changed");
     }
-    if (CanUndo(*records.history) || CanRedo(*records.history)) {
-        problems.push_back("importing did not reset the undo history");
-    }
     if (!problems.empty()) {
         return;
     }
@@ -716,11 +646,11 @@ void RunTrkWith(Records& records, const PartLibrary& library, const std::string&
     CheckRoundTrip(records, design, library, problems);
 }
 
-Problems RunTrk(Records& records, const std::string& path) {
+Problems RunTrk(Records& records, std::string_view bytes) {
     Problems problems;
-    RunTrkWith(records, *records.fixedLibrary, path, problems);
+    RunTrkWith(records, *records.fixedLibrary, bytes, problems);
     if (problems.empty()) {
-        RunTrkWith(records, *records.partialLibrary, path, problems);
+        RunTrkWith(records, *records.partialLibrary, bytes, problems);
     }
     return problems;
 }
@@ -743,9 +673,7 @@ const char* CorpusFolder(Reader reader) {
 
 std::vector<std::string> RunInput(Reader reader, const uint8_t* data, size_t size) {
     Records& records = TheRecords();
-    if (!WriteInput(records.inputPath, data, size)) {
-        return {"cannot write the input to " + records.inputPath};
-    }
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::memset(records.inventory.get(), 0, sizeof(Inventory));
     records.pickSeed = 2166136261u;
     for (size_t i = 0; i < size; ++i) {
@@ -753,13 +681,13 @@ std::vector<std::string> RunInput(Reader reader, const uint8_t* data, size_t siz
     }
     switch (reader) {
     case Reader::PartsDef:
-        return RunPartsDef(records, records.inputPath);
+        return RunPartsDef(records, bytes);
     case Reader::SectionsOwn:
-        return RunSectionsOwn(records, records.inputPath);
+        return RunSectionsOwn(records, bytes);
     case Reader::Tr2:
-        return RunTr2(records, records.inputPath);
+        return RunTr2(records, bytes);
     case Reader::Trk:
-        return RunTrk(records, records.inputPath);
+        return RunTrk(records, bytes);
     }
     return {};
 }

@@ -18,8 +18,9 @@ enum class Reader {
 /// Folder name of a reader's seed corpus under tests/data/corpus/.
 const char* CorpusFolder(Reader reader);
 
-/// Feeds `data` to the reader as a file, then draws what it read on a screen canvas and on a
-/// printer page, builds the section list, and writes and reads the resulting design back.
+/// Feeds `data` as bytes to the reader's parser, then draws what it read on a screen canvas and
+/// on a printer page, builds the section list, and formats the resulting design and parses it
+/// back.
 /// Returns the broken properties, one text each; an empty list means the input was handled
 /// soundly. Crashes and undefined behaviour are left to the sanitizers.
 std::vector<std::string> RunInput(Reader reader, const uint8_t* data, size_t size);

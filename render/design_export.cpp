@@ -1,6 +1,6 @@
 #include "design_export.h"
 
-#include "geometry/print_pass.h"
+#include "print_pass.h"
 #include "qpainter_canvas.h"
 
 #include <QBuffer>
@@ -39,12 +39,11 @@ void RunScreenPass(Design& design, const PartLibrary& library, const ScreenExpor
     QPainterCanvas canvas(painter);
     DesignView view;
     view.library = &library;
-    view.screen = &canvas;
     view.areaWidth = settings.area.width();
     view.areaHeight = settings.area.height();
     view.zoom = settings.zoom;
     view.metric = settings.metric;
-    RedrawDesign(design, view);
+    RedrawDesign(design, view, &canvas);
 }
 
 } // namespace

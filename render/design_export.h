@@ -1,8 +1,8 @@
 #pragma once
 
-#include "geometry/design_view.h"
-#include "model/design.h"
-#include "model/part_library.h"
+#include "design.h"
+#include "design_view.h"
+#include "part_library.h"
 
 #include <QSize>
 

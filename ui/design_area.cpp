@@ -31,7 +31,6 @@ DesignArea::DesignArea(Design& design, DesignView& view, QWidget* parent)
 }
 
 DesignArea::~DesignArea() {
-    view_.screen = nullptr;
     if (painter_.isActive()) {
         painter_.end();
     }
@@ -39,7 +38,6 @@ DesignArea::~DesignArea() {
 
 void DesignArea::startDrawing() {
     started_ = true;
-    view_.screen = canvas_.get();
 }
 
 void DesignArea::rebuildBuffer(QSize size) {
@@ -47,26 +45,18 @@ void DesignArea::rebuildBuffer(QSize size) {
         painter_.end();
     }
     canvas_.reset();
-    view_.screen = nullptr;
     buffer_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     buffer_.fill(Qt::white);
     painter_.begin(&buffer_);
     canvas_ = MakeScreenCanvas(painter_);
-    if (started_) {
-        view_.screen = canvas_.get();
-    }
     view_.areaWidth = width();
     view_.areaHeight = height();
 }
 
 void DesignArea::redraw() {
-    RedrawDesign(design_, view_);
-    showPass();
-    Q_EMIT redrawn();
-}
-
-void DesignArea::showPass() {
+    RedrawDesign(design_, view_, started_ ? canvas_.get() : nullptr);
     update();
+    Q_EMIT redrawn();
 }
 
 void DesignArea::paintEvent(QPaintEvent* event) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "geometry/canvas.h"
-#include "geometry/design_view.h"
-#include "model/design.h"
+#include "canvas.h"
+#include "design.h"
+#include "design_view.h"
 
 #include <QImage>
 #include <QPainter>
@@ -13,17 +13,17 @@
 
 namespace lapwerk {
 
-/// The drawing area of the main window. Every pass of the design view paints into a back
-/// buffer through the view's canvas, and the widget shows that buffer; mouse presses are
-/// reported in the area's own pixels.
+/// The drawing area of the main window. Every visible pass of the design view paints into a
+/// back buffer, and the widget shows that buffer; mouse presses are reported in the area's own
+/// pixels.
 class DesignArea : public QWidget {
     Q_OBJECT
 public:
     DesignArea(Design& design, DesignView& view, QWidget* parent = nullptr);
     ~DesignArea() override;
 
-    /// Makes the buffer the target canvas of every pass; passes before this draw nothing and
-    /// resize events do not redraw.
+    /// Makes the buffer the target canvas of every pass redraw() runs; passes before this draw
+    /// nothing and resize events do not redraw.
     void startDrawing();
 
     /// Whether startDrawing has run.
@@ -31,9 +31,6 @@ public:
 
     /// Runs the full pass now and shows its result.
     void redraw();
-
-    /// Shows the buffer again after a pass that the core ran itself (a pick, a join).
-    void showPass();
 
     /// The picture of the last pass.
     const QImage& buffer() const { return buffer_; }
@@ -58,7 +55,7 @@ private:
     Design& design_;
     DesignView& view_;
     QImage buffer_;
-    QPainter painter_; ///< stays active on buffer_, so that passes the core runs can draw
+    QPainter painter_; ///< stays active on buffer_ for the passes
     std::unique_ptr<Canvas> canvas_;
     bool started_ = false;
     int64_t wheelEighths_ = 0; ///< eighths of a degree turned towards the next whole notch

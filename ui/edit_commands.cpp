@@ -2,8 +2,9 @@
 
 #include "design_area.h"
 
-#include "geometry/board.h"
-#include "model/editing.h"
+#include "board.h"
+#include "editing.h"
+#include "pick_edits.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -4,8 +4,7 @@
 #include "file_text.h"
 #include "recent_designs.h"
 
-#include "files/tr2_file.h"
-#include "files/trk_import.h"
+#include "design_files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,9 +12,8 @@
 #include <QMenu>
 #include <QSlider>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace lapwerk {
 
@@ -29,20 +27,13 @@ constexpr const char* kImportQuestion =
     "Design changed - Are you sure you want to import a design?";
 constexpr const char* kQuitQuestion = "Design changed - Are you sure you want to quit?";
 
-/// Why `path` cannot be opened for reading, or an empty text when it can.
-QString OpenProblem(const QByteArray& path) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.constData(), "rb");
-    if (file == nullptr) {
-        const int error = errno != 0 ? errno : ENOENT;
-        return QString::fromLocal8Bit(std::strerror(error));
-    }
-    std::fclose(file);
-    return {};
+std::string LocalPath(const QString& path) {
+    return path.toLocal8Bit().toStdString();
 }
 
-QString CannotOpenText(const QString& path, const QString& reason) {
-    return QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), reason);
+QString CannotOpenText(const QString& path, const std::string& reason) {
+    return QStringLiteral("Cannot open %1: %2")
+        .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(reason));
 }
 
 QString TooLongText(const QString& path) {
@@ -110,22 +101,21 @@ void TMainForm::openDesignFile(const QString& path) {
         showError(TooLongText(path));
         return;
     }
-    const QString openProblem = OpenProblem(QByteArray(records_.design.fileName));
-    const MaybeMessage readProblem =
-        ReadDesignFile(records_.design, records_.history, records_.library);
-    if (!openProblem.isEmpty() || readProblem) {
+    DesignLoad load = LoadDesignFile(LocalPath(path), records_.library, records_.design);
+    if (!load.loaded()) {
         // The design shown is not the file's, so a later Save must ask for a name rather than
         // overwrite the file that failed to load; the history starts from the renamed design.
-        setDesignFileName(QString::fromLatin1(kUntitledName));
-        ResetHistory(records_.history, records_.design);
+        SetDesignFileName(load.design, kUntitledName);
     }
+    AdoptDesign(records_.design, records_.history, load);
+    setWindowTitle(QString::fromLocal8Bit(DesignCaption(records_.design)));
     syncUndoRedo();
     showCurrentTrackHeading();
     followUp({FollowUp::Redraw, FollowUp::RefreshLists});
-    if (!openProblem.isEmpty()) {
-        showError(CannotOpenText(path, openProblem));
-    } else if (readProblem) {
-        showMessage(*readProblem);
+    if (load.openFailure) {
+        showError(CannotOpenText(path, *load.openFailure));
+    } else if (load.problem) {
+        showMessage(*load.problem);
     } else {
         recentDesigns_->add(path);
     }
@@ -144,7 +134,7 @@ bool TMainForm::saveDesignAs(const QString& path) {
         return false;
     }
     if (const MaybeMessage problem =
-            WriteDesignFile(records_.design, records_.history, records_.library)) {
+            SaveDesignFile(records_.design, records_.history, records_.library, LocalPath(path))) {
         // Nothing was written, so the design keeps the name of the file it still belongs to.
         setDesignFileName(QString::fromLocal8Bit(previous));
         showMessage(*problem);
@@ -215,17 +205,15 @@ void TMainForm::ImportTRKClick() {
         return;
     }
     setDesignFileName(QString::fromLatin1(kUntitledName));
-    const QByteArray localPath = path.toLocal8Bit();
-    const QString openProblem = OpenProblem(localPath);
-    const MaybeMessage importProblem =
-        ImportTrkFile(records_.design, records_.history, records_.library, localPath.constData());
+    const DesignLoad load = ImportTrkFile(LocalPath(path), records_.library, records_.design);
+    AdoptDesign(records_.design, records_.history, load);
     syncUndoRedo();
     showCurrentTrackHeading();
     followUp({FollowUp::Redraw, FollowUp::RefreshLists});
-    if (!openProblem.isEmpty()) {
-        showError(CannotOpenText(path, openProblem));
-    } else if (importProblem) {
-        showMessage(*importProblem);
+    if (load.openFailure) {
+        showError(CannotOpenText(path, *load.openFailure));
+    } else if (load.problem) {
+        showMessage(*load.problem);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/lane_lengths.h"
+#include "lane_lengths.h"
 
 #include <QWidget>
 

@@ -5,10 +5,10 @@
 #include "part_panel.h"
 #include "recent_designs.h"
 
-#include "geometry/trig.h"
-#include "reports/closure.h"
-#include "reports/lane_lengths.h"
-#include "reports/part_counts.h"
+#include "closure.h"
+#include "design_files.h"
+#include "lane_lengths.h"
+#include "part_counts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -128,11 +128,10 @@ void TMainForm::FormCreate() {
     records_.view.zoom = ZoomBar->value();
     store.reset();
 
-    BuildTrigTables();
     designArea_->startDrawing();
     setDesignFileName(kUntitledName);
 
-    LoadLibrary(records_.library, kPartLibraryFile);
+    LoadPartLibrary(records_.library, kPartLibraryFile);
     LoadInventory(records_.inventory, records_.library, kInventoryFile);
     mainPanel_->fillPartList(records_.library);
     // The part list holds the focus first; leaving a board box is an undo step of its own.

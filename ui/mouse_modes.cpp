@@ -4,8 +4,8 @@
 #include "design_area.h"
 #include "part_panel.h"
 
-#include "geometry/hit_test.h"
-#include "model/editing.h"
+#include "hit_test.h"
+#include "pick_edits.h"
 
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -98,9 +98,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::selectClick(int x, int y) {
-    PickAt(records_.design, records_.view, x, y);
-    designArea_->showPass();
-    syncBoardTexts();
+    if (PickAt(records_.design, records_.view, x, y)) {
+        followUp({FollowUp::Redraw});
+    } else {
+        syncBoardTexts();
+    }
     const Track& track = records_.design.tracks[records_.design.currentTrack];
     setRotateBarSilently(track.angle / (1440 / (RotateBar->maximum() + 1)));
     const int selected = track.selectedSection;
@@ -138,15 +140,17 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
         break;
     case kJoinMode: {
         const MaybeMessage stopped = JoinTrack(design, view, x, y);
-        designArea_->showPass();
-        syncBoardTexts();
+        followUp({FollowUp::Redraw});
         if (stopped) {
             dialogs_->message(this, QString::fromStdString(stopped->text),
                               QString::fromStdString(stopped->caption));
         } else {
-            followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+            followUp({FollowUp::RefreshLists});
         }
-        followUp({FollowUp::Record});
+        // A refused join left the design as it was: there is nothing to undo.
+        if (!IsJoinRefusal(stopped)) {
+            followUp({FollowUp::Record});
+        }
         break;
     }
     case kCopyMode:
@@ -156,9 +160,8 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
         break;
     case kGroupMode: {
         const MaybeMessage stopped = GroupWithPicked(design, view, x, y);
-        designArea_->showPass();
-        syncBoardTexts();
         if (stopped) {
+            followUp({FollowUp::Redraw});
             dialogs_->message(this, QString::fromStdString(stopped->text),
                               QString::fromStdString(stopped->caption));
         }

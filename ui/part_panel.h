@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/part_library.h"
-#include "reports/part_counts.h"
+#include "part_counts.h"
+#include "part_library.h"
 
 #include <QFrame>
 

@@ -4,9 +4,9 @@
 #include "list_form.h"
 #include "print_job.h"
 
-#include "geometry/print_pass.h"
+#include "print_pass.h"
 #include "qpainter_canvas.h"
-#include "reports/section_list.h"
+#include "section_list.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "geometry/design_view.h"
-#include "model/design.h"
-#include "model/inventory.h"
-#include "model/part_library.h"
-#include "model/undo.h"
+#include "design.h"
+#include "design_view.h"
+#include "inventory.h"
+#include "part_library.h"
+#include "undo.h"
 
 namespace lapwerk {
 

@@ -1,49 +1,28 @@
-#include "files/line_reader.h"
-
-#include <cerrno>
+#include "line_reader.h"
 
 namespace lapwerk {
 
 namespace {
 constexpr int kNone = -2;
-}
+constexpr int kEnd = -1;
+} // namespace
 
 LineReader::LineReader(UnterminatedLastLine lastLine) : lastLine_(lastLine) {}
-
-LineReader::~LineReader() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
-}
-
-bool LineReader::Open(const char* path) {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
-    // Binary mode: the CR LF translation is done here, the same on every platform.
-    file_ = std::fopen(path, "rb");
-    return file_ != nullptr;
-}
 
 void LineReader::OpenText(std::string_view text) {
     text_ = text;
     textPos_ = 0;
+    pending_ = kNone;
+    ended_ = false;
+    lineNumber_ = 0;
+    physicalLine_ = 1;
 }
 
 int LineReader::RawByte() {
-    if (file_ == nullptr) {
-        if (textPos_ >= text_.size()) {
-            return EOF;
-        }
-        return static_cast<unsigned char>(text_[textPos_++]);
+    if (textPos_ >= text_.size()) {
+        return kEnd;
     }
-    errno = 0;
-    const int c = std::getc(file_);
-    if (c == EOF && std::ferror(file_) != 0) {
-        readFailed_ = true;
-        readError_ = errno != 0 ? errno : EIO;
-    }
-    return c;
+    return static_cast<unsigned char>(text_[textPos_++]);
 }
 
 int LineReader::NextByte() {
@@ -73,7 +52,7 @@ bool LineReader::ReadLine(std::string& line) {
     bool metEnd = false;
     while (static_cast<int>(line.size()) < kMaxReadLength) {
         const int c = NextByte();
-        if (c == EOF) {
+        if (c == kEnd) {
             metEnd = true;
             break;
         }
@@ -85,7 +64,7 @@ bool LineReader::ReadLine(std::string& line) {
     }
     if (metEnd) {
         ended_ = true;
-        if (readFailed_ || line.empty() || lastLine_ == UnterminatedLastLine::kDrop) {
+        if (line.empty() || lastLine_ == UnterminatedLastLine::kDrop) {
             line.clear();
             return false;
         }

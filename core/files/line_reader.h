@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -13,7 +12,7 @@ enum class UnterminatedLastLine {
     kKeep, ///< the line is used like any other (.tr2)
 };
 
-/// Reads the plain-text data files line by line the way the program always has: each read
+/// Reads the bytes of a plain-text data file line by line the way the program always has: each read
 /// takes at most 79 characters (an 80-character buffer), so a longer physical line arrives as
 /// several lines; a CR right before a LF is dropped, the line break is removed and nothing
 /// else is trimmed. A NUL byte ends the text of the read it occurs in.
@@ -23,17 +22,11 @@ public:
     static constexpr int kMaxReadLength = 79;
 
     explicit LineReader(UnterminatedLastLine lastLine);
-    ~LineReader();
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
 
-    /// Opens the file at `path` for reading; false when it cannot be opened.
-    bool Open(const char* path);
-
-    /// Reads from `text` instead of a file; the text must outlive the reader.
+    /// Reads from `text` from its start; the text must outlive the reader.
     void OpenText(std::string_view text);
 
-    /// Reads the next line into `line`; false at the end of the input (or on a read error).
+    /// Reads the next line into `line`; false at the end of the input.
     bool ReadLine(std::string& line);
 
     /// Reads lines until one is not a comment (first character '#'); false at the end.
@@ -42,24 +35,15 @@ public:
     /// Physical line (1-based) on which the line last returned begins.
     int64_t lineNumber() const { return lineNumber_; }
 
-    /// Whether reading stopped because the file could not be read, not at its end.
-    bool readFailed() const { return readFailed_; }
-
-    /// The system's reason for a read failure (errno value), 0 if none.
-    int readError() const { return readError_; }
-
 private:
     int NextByte();
     int RawByte();
 
     UnterminatedLastLine lastLine_;
-    std::FILE* file_ = nullptr;
     std::string_view text_;
     size_t textPos_ = 0;
     int pending_ = -2; ///< a byte read ahead after a CR, or -2 for none
     bool ended_ = false;
-    bool readFailed_ = false;
-    int readError_ = 0;
     int64_t lineNumber_ = 0;
     int64_t physicalLine_ = 1; ///< line the next read begins on
 };

@@ -1,4 +1,4 @@
-#include "files/number_text.h"
+#include "number_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,23 +1,13 @@
-#include "files/tr2_file.h"
+#include "tr2_file.h"
 
-#include "files/line_reader.h"
-#include "files/number_text.h"
+#include "line_reader.h"
+#include "number_text.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
-#include <system_error>
-
-#if __has_include(<unistd.h>)
-#include <unistd.h>
-#define LAPWERK_HAVE_FSYNC 1
-#endif
 
 namespace lapwerk {
 
@@ -77,12 +67,10 @@ Message SaveError(const std::string& text) {
     return Message{text, kErrorCaption};
 }
 
-Message SaveFailure(const std::string& path, const std::string& reason) {
-    return SaveError("The design could not be saved to \"" + path + "\": " + reason + ".");
-}
+} // namespace
 
-/// Builds the whole file, or says why the design cannot be stored.
 MaybeMessage FormatDesign(const Design& design, const PartLibrary& library, std::string& out) {
+    out.clear();
     AppendLine(out, "# Lapwerk V2 format");
     AppendLine(out, "#");
     AppendLine(out, "# Written by Lapwerk V2.1, a slot-car track designer");
@@ -137,90 +125,13 @@ MaybeMessage FormatDesign(const Design& design, const PartLibrary& library, std:
     return std::nullopt;
 }
 
-/// The directory part of `path`, with its trailing separator ("" for the working directory).
-std::string DirectoryOf(const std::string& path) {
-#ifdef _WIN32
-    const size_t cut = path.find_last_of("\\/:");
-#else
-    const size_t cut = path.find_last_of('/');
-#endif
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
-/// Creates a new temporary file beside `target`; nullptr (errno set) when none can be made.
-std::FILE* CreateTemporaryBeside(const std::string& target, std::string& tempPath) {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath =
-            DirectoryOf(target) + ".lapwerk-save-" + std::to_string(random() % 1000000000) + ".tmp";
-        errno = 0;
-        std::FILE* file = std::fopen(tempPath.c_str(), "wbx");
-        if (file != nullptr || errno != EEXIST) {
-            return file;
-        }
-    }
-    errno = EEXIST;
-    return nullptr;
-}
-
-std::string Reason(int error) {
-    return std::strerror(error != 0 ? error : EIO);
-}
-
-/// Writes `bytes` to `target` through a temporary file that replaces it only when complete.
-MaybeMessage WriteAtomically(const std::string& target, const std::string& bytes) {
-    // An existing file that may not be written is not replaced behind the user's back.
-    std::error_code ec;
-    const auto oldStatus = std::filesystem::status(target, ec);
-    const bool targetExists = !ec && std::filesystem::exists(oldStatus);
-    if (targetExists) {
-        errno = 0;
-        std::FILE* writable = std::fopen(target.c_str(), "r+b");
-        if (writable == nullptr) {
-            return SaveFailure(target, Reason(errno));
-        }
-        std::fclose(writable);
-    }
-
-    std::string tempPath;
-    std::FILE* file = CreateTemporaryBeside(target, tempPath);
-    if (file == nullptr) {
-        return SaveFailure(target, Reason(errno));
-    }
-    errno = 0;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = ok && std::fflush(file) == 0;
-#ifdef LAPWERK_HAVE_FSYNC
-    ok = ok && fsync(fileno(file)) == 0;
-#endif
-    int error = errno;
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        std::remove(tempPath.c_str());
-        return SaveFailure(target, Reason(error));
-    }
-
-    if (targetExists) {
-        // The new file keeps the permissions the old one had.
-        std::filesystem::permissions(tempPath, oldStatus.permissions(), ec);
-    }
-    ec.clear();
-    std::filesystem::rename(tempPath, target, ec);
-    if (ec) {
-        std::remove(tempPath.c_str());
-        return SaveFailure(target, ec.message());
-    }
-    return std::nullopt;
-}
-
 // ---------------------------------------------------------------- reading
 
-std::string AtLine(int64_t line) {
-    return "Line " + std::to_string(line) + " of the design file: ";
+namespace {
+
+/// A fault found on `line`, its text begun with the line's name.
+ReadError Fault(int64_t line, const std::string& text) {
+    return {"Line " + std::to_string(line) + " of the design file: " + text, line};
 }
 
 /// The first token of characters other than blanks and the first non-blank character after it.
@@ -260,7 +171,7 @@ public:
     /// Slot of the last Track read, or -1 when none was.
     int lastSlot() const { return lastSlot_; }
 
-    std::optional<std::string> Read() {
+    std::optional<ReadError> Read() {
         if (!Value()) {
             return std::nullopt;
         }
@@ -274,7 +185,7 @@ public:
             return std::nullopt;
         }
         while (Value()) {
-            if (std::optional<std::string> problem = ReadTrack()) {
+            if (std::optional<ReadError> problem = ReadTrack()) {
                 return problem;
             }
         }
@@ -287,25 +198,26 @@ private:
     std::string TrackName() const { return "track " + std::to_string(block_); }
 
     /// One track block, from its section count on (already in line_).
-    std::optional<std::string> ReadTrack() {
+    std::optional<ReadError> ReadTrack() {
         ++block_;
         const int64_t countLine = reader_.lineNumber();
         const ScannedInteger count = ScanInteger(line_);
         if (count.overflow || count.value < 0 || count.value > kMaxSections) {
-            return AtLine(countLine) + TrackName() + " is given \"" + line_ +
-                   "\" sections, but a track holds 0 to 2000.";
+            return Fault(countLine, TrackName() + " is given \"" + line_ +
+                                        "\" sections, but a track holds 0 to 2000.");
         }
         const int slot = AllocateTrack(design_);
         if (slot < 0) {
-            return AtLine(countLine) + "a design holds at most 64 tracks.";
+            return Fault(countLine, "a design holds at most 64 tracks.");
         }
         lastSlot_ = slot;
         Track& track = design_.tracks[slot];
         track.sectionCount = count.value;
 
-        auto cutShort = [&](int partsRead) {
-            return AtLine(countLine) + TrackName() + " has " + std::to_string(count.value) +
-                   " parts, but the file ends after " + std::to_string(partsRead) + " of them.";
+        auto cutShort = [&](int partsRead) -> ReadError {
+            return Fault(countLine, TrackName() + " has " + std::to_string(count.value) +
+                                        " parts, but the file ends after " +
+                                        std::to_string(partsRead) + " of them.");
         };
 
         struct Field {
@@ -323,12 +235,14 @@ private:
             }
             const ScannedInteger value = ScanInteger(line_);
             if (value.overflow) {
-                return AtLine(reader_.lineNumber()) + "the " + field.name + " of " + TrackName() +
-                       ", \"" + line_ + "\", does not fit in 32 bits.";
+                return Fault(reader_.lineNumber(), std::string("the ") + field.name + " of " +
+                                                       TrackName() + ", \"" + line_ +
+                                                       "\", does not fit in 32 bits.");
             }
             if (field.value == &track.angle && (value.value < 0 || value.value >= kFullTurn)) {
-                return AtLine(reader_.lineNumber()) + "the angle of " + TrackName() + ", " +
-                       std::to_string(value.value) + ", is outside 0 to 1439 quarter degrees.";
+                return Fault(reader_.lineNumber(), "the angle of " + TrackName() + ", " +
+                                                       std::to_string(value.value) +
+                                                       ", is outside 0 to 1439 quarter degrees.");
             }
             *field.value = value.value;
         }
@@ -339,18 +253,20 @@ private:
             }
             const PartLine part = SplitPartLine(line_);
             if (part.letter == '\0') {
-                return AtLine(reader_.lineNumber()) + "the part line \"" + line_ + "\" of " +
-                       TrackName() + " has no direction letter.";
+                return Fault(reader_.lineNumber(), "the part line \"" + line_ + "\" of " +
+                                                       TrackName() + " has no direction letter.");
             }
             if (part.number.size() >= sizeof(Part::number)) {
-                return AtLine(reader_.lineNumber()) + "the part number " + part.number + " of " +
-                       TrackName() + " is longer than 15 characters.";
+                return Fault(reader_.lineNumber(), "the part number " + part.number + " of " +
+                                                       TrackName() +
+                                                       " is longer than 15 characters.");
             }
             const int index = FindPartByNumber(library_, part.number.c_str());
             if (index < 0) {
-                return "Part number " + part.number +
-                       " is unknown in PARTS.DEF . I think you used a PARTS.DEF file that does "
-                       "not match the .TR2 file!";
+                return ReadError{"Part number " + part.number +
+                                     " is unknown in PARTS.DEF . I think you used a PARTS.DEF "
+                                     "file that does not match the .TR2 file!",
+                                 reader_.lineNumber()};
             }
             track.partIndex[i] = static_cast<uint8_t>(index);
             track.direction[i] = part.letter;
@@ -368,50 +284,20 @@ private:
 
 } // namespace
 
-MaybeMessage WriteDesignFile(Design& design, UndoRing& history, const PartLibrary& library) {
-    const std::string path(design.fileName, strnlen(design.fileName, sizeof design.fileName));
-    if (path.empty()) {
-        return SaveError("The design has no file name to be saved under.");
-    }
-    std::string bytes;
-    if (MaybeMessage refused = FormatDesign(design, library, bytes)) {
-        return refused;
-    }
-    if (MaybeMessage failed = WriteAtomically(path, bytes)) {
-        return failed;
-    }
-    design.changed = 0;
-    ResetHistory(history, design);
-    return std::nullopt;
-}
-
-MaybeMessage ReadDesignFile(Design& design, UndoRing& history, const PartLibrary& library) {
-    NewDesign(design, history);
+std::optional<ReadError> ParseDesign(std::string_view bytes, const PartLibrary& library,
+                                     Design& design) {
+    EmptyDesign(design);
     design.tracks[design.currentTrack].inUse = 0;
 
-    const std::string path(design.fileName, strnlen(design.fileName, sizeof design.fileName));
     LineReader reader(UnterminatedLastLine::kKeep);
-    if (!reader.Open(path.c_str())) {
-        // Not reported; the history holds the empty design that is now shown.
-        ResetHistory(history, design);
-        return std::nullopt;
-    }
-
+    reader.OpenText(bytes);
     Tr2Reader tracks(reader, design, library);
-    std::optional<std::string> problem = tracks.Read();
-    if (reader.readFailed()) {
-        // What the file seemed to hold matters less than that it could not be read.
-        problem = "The design file \"" + path +
-                  "\" could not be read: " + Reason(reader.readError()) + ".";
-    }
-    if (problem) {
+    if (std::optional<ReadError> problem = tracks.Read()) {
         // Nothing of the file stays but the board size read so far.
-        NewDesign(design, history);
-        return Message{*problem, kErrorCaption};
+        EmptyDesign(design);
+        return problem;
     }
     design.currentTrack = tracks.lastSlot() >= 0 ? tracks.lastSlot() : 0;
-    ResetHistory(history, design);
-    design.changed = 0;
     return std::nullopt;
 }
 

@@ -1,24 +1,30 @@
 #pragma once
 
-#include "model/design.h"
-#include "model/message.h"
-#include "model/part_library.h"
-#include "model/undo.h"
+#include "design.h"
+#include "message.h"
+#include "part_library.h"
+#include "read_error.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace lapwerk {
 
-/// Writes the design to design.fileName as a .tr2 file, atomically (a failed write leaves an
-/// existing file whole). On success clears `changed` and resets the history to the design.
-/// On failure returns a message (caption "Error") and changes nothing; a design whose part lines
-/// could not be read back (a part number that is empty, holds blanks or begins with '#', a part
-/// index outside the library, a blank direction letter) is refused the same way.
-MaybeMessage WriteDesignFile(Design& design, UndoRing& history, const PartLibrary& library);
+/// Formats the design as the bytes of a .tr2 file into `bytes` (CR LF line ends, the same
+/// bytes in every locale). A design whose part lines could not be read back (a part number
+/// that is empty, holds blanks or begins with '#', a part index outside the library, a blank
+/// direction letter) or whose section count no file can hold is refused with a message
+/// (caption "Error").
+MaybeMessage FormatDesign(const Design& design, const PartLibrary& library, std::string& bytes);
 
-/// Replaces the design's Tracks and board size with the .tr2 file at design.fileName.
-/// A file that cannot be opened leaves the design with no Track in use and no message;
-/// an unknown part number or a file the model cannot hold returns a message (caption "Error")
-/// and leaves the design as New design leaves it. On success the last Track read is current,
-/// the history holds only the loaded design and `changed` is 0.
-MaybeMessage ReadDesignFile(Design& design, UndoRing& history, const PartLibrary& library);
+/// Empties `design` as New design does (board size, fileName and the toggle copies stay) and
+/// reads the Tracks and board size of the .tr2 file `bytes` into it, finding part numbers in
+/// `library`. On success the last Track read is current, bytes without a track leave no Track
+/// in use and `changed` is as taking the Tracks left it (1 when a Track was read). An unknown part
+/// number or a file the model cannot hold gives the error; the design is then as New design leaves
+/// it, with the board size read before the fault.
+std::optional<ReadError> ParseDesign(std::string_view bytes, const PartLibrary& library,
+                                     Design& design);
 
 } // namespace lapwerk

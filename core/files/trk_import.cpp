@@ -1,9 +1,8 @@
-#include "files/trk_import.h"
+#include "trk_import.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string>
+#include <string_view>
 
 namespace lapwerk {
 
@@ -24,11 +23,6 @@ const char* const kUnknownPartTrack1 = "Part number %s is unknown in PARTS.DEF. 
 const char* const kUnknownPartTrack2 = "Part number %s is unknown in PARTS.DEF . You must use the "
                                        "SCX.DEF file when you import old .trk files!";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 bool IsBlank(int byte) {
     return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\v' || byte == '\f' ||
            byte == '\r';
@@ -37,24 +31,29 @@ bool IsBlank(int byte) {
 enum class ScanStatus { kOk, kEnd, kNotANumber, kTooLarge, kReadError };
 
 /// Reads the file's values one by one: optional white space, an optionally signed decimal
-/// integer that fits 32 bits, then white space or the end of the file. Works on the bytes
+/// integer that fits 32 bits, then white space or the end of the bytes. Works on the bytes
 /// alone, so the result does not depend on the locale.
 class ValueScanner {
 public:
-    explicit ValueScanner(std::FILE* file) : file_(file) {}
+    ValueScanner(std::string_view bytes, bool readFailed)
+        : bytes_(bytes), readFailed_(readFailed) {}
+
+    /// Line (1-based) of the value last scanned.
+    int64_t line() const { return valueLine_; }
 
     ScanStatus Next(int32_t& value) {
-        int byte = std::getc(file_);
+        int byte = NextByte();
         while (IsBlank(byte)) {
-            byte = std::getc(file_);
+            byte = NextByte();
         }
-        if (byte == EOF) {
-            return std::ferror(file_) != 0 ? ScanStatus::kReadError : ScanStatus::kEnd;
+        valueLine_ = line_;
+        if (byte == kEnd) {
+            return readFailed_ ? ScanStatus::kReadError : ScanStatus::kEnd;
         }
         bool negative = false;
         if (byte == '+' || byte == '-') {
             negative = byte == '-';
-            byte = std::getc(file_);
+            byte = NextByte();
         }
         // The magnitude of INT32_MIN is one more than INT32_MAX; stop as soon as it is passed.
         const int64_t limit = negative ? int64_t{2147483648} : int64_t{2147483647};
@@ -66,12 +65,12 @@ public:
                 return ScanStatus::kTooLarge;
             }
             ++digits;
-            byte = std::getc(file_);
+            byte = NextByte();
         }
-        if (byte == EOF && std::ferror(file_) != 0) {
+        if (byte == kEnd && readFailed_) {
             return ScanStatus::kReadError;
         }
-        if (digits == 0 || (byte != EOF && !IsBlank(byte))) {
+        if (digits == 0 || (byte != kEnd && !IsBlank(byte))) {
             return ScanStatus::kNotANumber;
         }
         value = static_cast<int32_t>(negative ? -magnitude : magnitude);
@@ -79,7 +78,24 @@ public:
     }
 
 private:
-    std::FILE* file_;
+    static constexpr int kEnd = -1;
+
+    int NextByte() {
+        if (position_ >= bytes_.size()) {
+            return kEnd;
+        }
+        const int byte = static_cast<unsigned char>(bytes_[position_++]);
+        if (byte == '\n') {
+            ++line_;
+        }
+        return byte;
+    }
+
+    std::string_view bytes_;
+    bool readFailed_;
+    size_t position_ = 0;
+    int64_t line_ = 1;
+    int64_t valueLine_ = 1;
 };
 
 std::string Format(const char* pattern, const std::string& a) {
@@ -111,66 +127,64 @@ std::string Subject(const ValueName& name) {
     return "V" + Describe(name).substr(1) + " of the .trk file";
 }
 
-Message ErrorMessage(std::string text) {
-    return Message{std::move(text), "Error"};
-}
+using MaybeFault = std::optional<ReadError>;
 
 /// The importer's state while it walks through the file's values in order.
 class TrkReader {
 public:
-    TrkReader(std::FILE* file, const PartLibrary& library) : scanner_(file), library_(library) {}
+    TrkReader(std::string_view bytes, bool readFailed, const PartLibrary& library)
+        : scanner_(bytes, readFailed), library_(library) {}
 
     /// Reads the next value; on failure returns the message that names it.
-    MaybeMessage Read(int32_t& value, const std::string& role = std::string()) {
+    MaybeFault Read(int32_t& value, const std::string& role = std::string()) {
         const ValueName name{++position_, role};
         switch (scanner_.Next(value)) {
         case ScanStatus::kOk:
             return std::nullopt;
         case ScanStatus::kEnd:
-            return ErrorMessage("The .trk file ends before " + Describe(name) + ".");
+            return Fault("The .trk file ends before " + Describe(name) + ".");
         case ScanStatus::kNotANumber:
-            return ErrorMessage(Subject(name) + " is not a whole number.");
+            return Fault(Subject(name) + " is not a whole number.");
         case ScanStatus::kTooLarge:
-            return ErrorMessage(Subject(name) + " is too large a number.");
+            return Fault(Subject(name) + " is too large a number.");
         case ScanStatus::kReadError:
             break;
         }
-        return ErrorMessage("The .trk file could not be read.");
+        return Fault("The .trk file could not be read.");
     }
 
     /// Reads a section count and checks that a Track can hold it.
-    MaybeMessage ReadSectionCount(int32_t& count, int trackNumber) {
+    MaybeFault ReadSectionCount(int32_t& count, int trackNumber) {
         const std::string role = "section count of track " + std::to_string(trackNumber);
-        if (MaybeMessage failure = Read(count, role)) {
+        if (MaybeFault failure = Read(count, role)) {
             return failure;
         }
         if (count < 0 || count > kMaxSections) {
-            return ErrorMessage(Subject({position_, role}) + " is " + std::to_string(count) +
-                                ", but a track holds 0 to " + std::to_string(kMaxSections) +
-                                " sections.");
+            return Fault(Subject({position_, role}) + " is " + std::to_string(count) +
+                         ", but a track holds 0 to " + std::to_string(kMaxSections) + " sections.");
         }
         return std::nullopt;
     }
 
     /// Reads `track.sectionCount` section codes into the Track.
-    MaybeMessage ReadSections(Track& track, int trackNumber, const char* unknownPartText) {
+    MaybeFault ReadSections(Track& track, int trackNumber, const char* unknownPartText) {
         for (int32_t i = 0; i < track.sectionCount; ++i) {
             const std::string role =
                 "section " + std::to_string(i + 1) + " of track " + std::to_string(trackNumber);
             int32_t code = 0;
-            if (MaybeMessage failure = Read(code, role)) {
+            if (MaybeFault failure = Read(code, role)) {
                 return failure;
             }
             const bool right = code >= kRightCodeOffset;
             const int32_t tableIndex = right ? code - kRightCodeOffset : code;
             if (tableIndex < 0 || tableIndex >= kTrkTableSize) {
-                return ErrorMessage(Subject({position_, role}) + " is " + std::to_string(code) +
-                                    ", which is no section code (0 to 16 or 1000 to 1016).");
+                return Fault(Subject({position_, role}) + " is " + std::to_string(code) +
+                             ", which is no section code (0 to 16 or 1000 to 1016).");
             }
             const char* number = TrkPartNumbers[tableIndex];
             const int partIndex = FindPartByNumber(library_, number);
             if (partIndex < 0 || partIndex >= kMaxParts) {
-                return ErrorMessage(Format(unknownPartText, number));
+                return Fault(Format(unknownPartText, number));
             }
             track.partIndex[i] = static_cast<uint8_t>(partIndex);
             track.direction[i] = right ? 'R' : 'L';
@@ -179,6 +193,9 @@ public:
     }
 
 private:
+    /// A fault on the line of the value last read.
+    ReadError Fault(std::string text) const { return {std::move(text), scanner_.line()}; }
+
     ValueScanner scanner_;
     const PartLibrary& library_;
     int position_ = 0;
@@ -190,51 +207,52 @@ float BoardInches(int32_t centimetres) {
 
 /// Reads the whole file into the design, which New design has just emptied. On failure the
 /// design may hold part of the file; the caller empties it again.
-MaybeMessage ReadTrk(Design& design, std::FILE* file, const PartLibrary& library) {
-    TrkReader reader(file, library);
+MaybeFault ReadTrk(Design& design, std::string_view bytes, bool readFailed,
+                   const PartLibrary& library) {
+    TrkReader reader(bytes, readFailed, library);
     int32_t value = 0;
 
     design.tracks[design.currentTrack].inUse = 0;
 
-    if (MaybeMessage failure = reader.Read(value)) {
+    if (MaybeFault failure = reader.Read(value)) {
         return failure;
     }
-    if (MaybeMessage failure = reader.Read(value)) {
+    if (MaybeFault failure = reader.Read(value)) {
         return failure;
     }
-    if (MaybeMessage failure = reader.Read(value, "board width")) {
+    if (MaybeFault failure = reader.Read(value, "board width")) {
         return failure;
     }
     design.boardX = BoardInches(value);
-    if (MaybeMessage failure = reader.Read(value, "board height")) {
+    if (MaybeFault failure = reader.Read(value, "board height")) {
         return failure;
     }
     design.boardY = BoardInches(value);
-    if (MaybeMessage failure = reader.Read(value)) {
+    if (MaybeFault failure = reader.Read(value)) {
         return failure;
     }
-    if (MaybeMessage failure = reader.Read(value)) {
+    if (MaybeFault failure = reader.Read(value)) {
         return failure;
     }
 
     const int first = AllocateTrack(design);
     design.currentTrack = first;
-    if (MaybeMessage failure = reader.Read(value)) {
+    if (MaybeFault failure = reader.Read(value)) {
         return failure;
     }
     int32_t count = 0;
-    if (MaybeMessage failure = reader.ReadSectionCount(count, 1)) {
+    if (MaybeFault failure = reader.ReadSectionCount(count, 1)) {
         return failure;
     }
     design.tracks[first].sectionCount = count;
-    if (MaybeMessage failure = reader.ReadSections(design.tracks[first], 1, kUnknownPartTrack1)) {
+    if (MaybeFault failure = reader.ReadSections(design.tracks[first], 1, kUnknownPartTrack1)) {
         return failure;
     }
 
-    if (MaybeMessage failure = reader.Read(value)) {
+    if (MaybeFault failure = reader.Read(value)) {
         return failure;
     }
-    if (MaybeMessage failure = reader.ReadSectionCount(count, 2)) {
+    if (MaybeFault failure = reader.ReadSectionCount(count, 2)) {
         return failure;
     }
     if (count != 0) {
@@ -242,7 +260,7 @@ MaybeMessage ReadTrk(Design& design, std::FILE* file, const PartLibrary& library
         Track& track = design.tracks[second];
         track.sectionCount = count;
         track.beginX = kSecondTrackBeginX;
-        if (MaybeMessage failure = reader.ReadSections(track, 2, kUnknownPartTrack2)) {
+        if (MaybeFault failure = reader.ReadSections(track, 2, kUnknownPartTrack2)) {
             return failure;
         }
     }
@@ -251,19 +269,13 @@ MaybeMessage ReadTrk(Design& design, std::FILE* file, const PartLibrary& library
 
 } // namespace
 
-MaybeMessage ImportTrkFile(Design& design, UndoRing& history, const PartLibrary& library,
-                           const char* path) {
-    NewDesign(design, history);
-    FileHandle file(std::fopen(path, "rb"));
-    if (!file) {
-        return std::nullopt;
-    }
-    if (MaybeMessage failure = ReadTrk(design, file.get(), library)) {
-        NewDesign(design, history);
+std::optional<ReadError> ParseTrk(std::string_view bytes, const PartLibrary& library,
+                                  Design& design, bool readFailed) {
+    EmptyDesign(design);
+    if (MaybeFault failure = ReadTrk(design, bytes, readFailed, library)) {
+        EmptyDesign(design);
         return failure;
     }
-    file.reset();
-    ResetHistory(history, design);
     return std::nullopt;
 }
 

@@ -1,9 +1,9 @@
-#include "geometry/board.h"
+#include "board.h"
 
-#include "files/number_text.h"
+#include "number_text.h"
 
-#include "geometry/fixed_point.h"
-#include "geometry/pass_canvas.h"
+#include "fixed_point.h"
+#include "pass_canvas.h"
 
 #include <charconv>
 #include <cmath>

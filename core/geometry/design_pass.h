@@ -1,8 +1,8 @@
 #pragma once
 
-#include "geometry/canvas.h"
-#include "geometry/design_view.h"
-#include "model/design.h"
+#include "canvas.h"
+#include "design.h"
+#include "design_view.h"
 
 #include <cstdint>
 

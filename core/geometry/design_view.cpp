@@ -1,10 +1,10 @@
-#include "geometry/design_view.h"
+#include "design_view.h"
 
-#include "geometry/board.h"
-#include "geometry/design_pass.h"
-#include "geometry/fixed_point.h"
-#include "geometry/pass_canvas.h"
-#include "geometry/walk.h"
+#include "board.h"
+#include "design_pass.h"
+#include "fixed_point.h"
+#include "pass_canvas.h"
+#include "walk.h"
 
 #include <cmath>
 
@@ -55,10 +55,10 @@ void DrawDesignPass(Design& design, DesignView& view, const PassTarget& target) 
     }
 }
 
-void RedrawDesign(Design& design, DesignView& view) {
-    const PassTarget screen{
-        view.screen, false, ScreenZoomScale(view.zoom), view.areaWidth / 2, view.areaHeight / 2, 1};
-    DrawDesignPass(design, view, screen);
+void RedrawDesign(Design& design, DesignView& view, Canvas* screen) {
+    const PassTarget target{
+        screen, false, ScreenZoomScale(view.zoom), view.areaWidth / 2, view.areaHeight / 2, 1};
+    DrawDesignPass(design, view, target);
 }
 
 void ScreenToModel(Design& design, const DesignView& view, int32_t px, int32_t py) {

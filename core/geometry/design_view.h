@@ -1,9 +1,9 @@
 #pragma once
 
-#include "geometry/canvas.h"
-#include "geometry/walk_state.h"
-#include "model/design.h"
-#include "model/part_library.h"
+#include "canvas.h"
+#include "design.h"
+#include "part_library.h"
+#include "walk_state.h"
 
 #include <cstdint>
 #include <string>
@@ -31,7 +31,6 @@ inline WalkState InitialWalkState() {
 /// positions are given in its pixels.
 struct DesignView {
     const PartLibrary* library = nullptr; ///< the part library Sections refer to
-    Canvas* screen = nullptr;             ///< the drawing area's canvas; nullptr draws nothing
     int32_t areaWidth = 0;                ///< drawing area width, pixels
     int32_t areaHeight = 0;               ///< drawing area height, pixels
     int32_t zoom = kDefaultZoom;          ///< zoom bar position 1..24
@@ -44,9 +43,10 @@ struct DesignView {
 int32_t ScreenZoomScale(int32_t zoom);
 
 /// The full screen pass: copies view.zoom into the Design, clears the area, draws ruler, grid,
-/// board and every track in use, and recomputes lane lengths, split mark and board texts.
-/// Draws only while view.walk.drawEnabled is set.
-void RedrawDesign(Design& design, DesignView& view);
+/// board and every track in use on `screen` (the drawing area's canvas; nullptr for a silent
+/// pass), and recomputes lane lengths, split mark and board texts. Draws only while
+/// view.walk.drawEnabled is set.
+void RedrawDesign(Design& design, DesignView& view, Canvas* screen);
 
 /// Sets the current Track's begin point from a click at pixel (px, py) of the drawing area,
 /// using the zoomScale of the last pass.

@@ -1,30 +1,30 @@
-#include "geometry/hit_test.h"
+#include "hit_test.h"
 
-#include "geometry/fixed_point.h"
+#include "fixed_point.h"
 
 namespace lapwerk {
 
-void PickAt(Design& design, DesignView& view, int32_t px, int32_t py) {
+bool PickAt(Design& design, DesignView& view, int32_t px, int32_t py) {
     WalkState& walk = view.walk;
     walk.pickSection = kPickNothing;
     // Clamped rather than wrapped: a click far outside never comes back in on the other side.
     walk.pickPoint.x = fx::Clamp32(int64_t{px} * 256);
     walk.pickPoint.y = fx::Clamp32(int64_t{py} * 256);
 
-    walk.drawEnabled = false;
-    RedrawDesign(design, view);
-    walk.drawEnabled = true;
+    RedrawDesign(design, view, nullptr);
 
     if (walk.pickSection == kPickNothing) {
-        return;
+        return false;
     }
     const int32_t slot = walk.pickTrack;
     if (slot < 0 || slot >= kMaxTracks) {
-        return;
+        return false;
     }
     design.currentTrack = slot;
     design.tracks[slot].selectedSection = walk.pickSection;
-    RedrawDesign(design, view);
+    // The lane lengths, split mark and board texts of the design with its new selection.
+    RedrawDesign(design, view, nullptr);
+    return true;
 }
 
 } // namespace lapwerk

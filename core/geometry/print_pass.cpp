@@ -1,8 +1,8 @@
-#include "geometry/print_pass.h"
+#include "print_pass.h"
 
-#include "geometry/board.h"
-#include "geometry/design_pass.h"
-#include "geometry/fixed_point.h"
+#include "board.h"
+#include "design_pass.h"
+#include "fixed_point.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "geometry/canvas.h"
-#include "geometry/design_view.h"
-#include "model/design.h"
-#include "model/message.h"
+#include "canvas.h"
+#include "design.h"
+#include "design_view.h"
+#include "message.h"
 
 #include <cstdint>
 #include <string>

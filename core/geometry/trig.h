@@ -4,11 +4,14 @@
 
 namespace lapwerk {
 
-/// 32768 x cos and x sin of each quarter degree 0..1439 (pi rounded to single precision).
-extern int32_t CosTable[1440];
-extern int32_t SinTable[1440];
+/// 32768 x cos and 32768 x sin of each quarter degree 0..1439, computed with pi rounded to
+/// single precision.
+struct TrigTables {
+    int32_t cos[1440];
+    int32_t sin[1440];
+};
 
-/// Fills CosTable and SinTable; call once before the first drawing pass.
-void BuildTrigTables();
+/// The tables, built on first use.
+const TrigTables& Trig();
 
 } // namespace lapwerk

@@ -1,7 +1,7 @@
-#include "geometry/walk.h"
+#include "walk.h"
 
-#include "geometry/fixed_point.h"
-#include "geometry/trig.h"
+#include "fixed_point.h"
+#include "trig.h"
 
 #include <string>
 #include <utility>
@@ -20,8 +20,9 @@ namespace {
 /// without the pen added.
 FinePoint Rotate(const WalkState& s, int32_t across, int32_t along) {
     const int h = fx::TrigIndex(s.heading);
-    const int32_t ux = Sub(Shr(Mul(across, CosTable[h]), 15), Shr(Mul(along, SinTable[h]), 15));
-    const int32_t uy = Add(Shr(Mul(across, SinTable[h]), 15), Shr(Mul(along, CosTable[h]), 15));
+    const TrigTables& trig = Trig();
+    const int32_t ux = Sub(Shr(Mul(across, trig.cos[h]), 15), Shr(Mul(along, trig.sin[h]), 15));
+    const int32_t uy = Add(Shr(Mul(across, trig.sin[h]), 15), Shr(Mul(along, trig.cos[h]), 15));
     return {Shr(Mul(ux, s.zoomScale), 8), Shr(Mul(uy, s.zoomScale), 8)};
 }
 
@@ -174,11 +175,11 @@ FinePoint DrawCurve(WalkPass& pass, int32_t kind, char direction, int32_t r1, in
     // Offset of the point of radius r at step angle theta from the arc centre.
     auto offset = [&](int32_t r, int64_t theta) {
         const int t = fx::TrigIndex(theta);
-        int32_t a = Shr(Mul(r, CosTable[t]), 15);
+        int32_t a = Shr(Mul(r, Trig().cos[t]), 15);
         if (left) {
             a = Neg(a);
         }
-        return Rotate(s, a, Shr(Mul(r, SinTable[t]), 15));
+        return Rotate(s, a, Shr(Mul(r, Trig().sin[t]), 15));
     };
     const FinePoint farStart = LocalToOutput(s, across, 0);
     const FinePoint centre = Minus(farStart, offset(r1, 0));

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "geometry/canvas.h"
-#include "geometry/pass_canvas.h"
-#include "geometry/walk_state.h"
-#include "model/design.h"
-#include "model/part_library.h"
+#include "canvas.h"
+#include "design.h"
+#include "part_library.h"
+#include "pass_canvas.h"
+#include "walk_state.h"
 
 #include <cstdint>
 #include <optional>
@@ -130,7 +130,6 @@ enum class WalkSurface { kScreen, kPaper };
 /// Walks one track (`track` a slot in use) or every track in use (`kAllTracks`) of `design`
 /// silently, at `zoomScale` with model point (0, 0) at pixel (centreX, centreY), and reports
 /// every step to `observer`. Changes nothing: no canvas, no Design, no shared walk state.
-/// BuildTrigTables must have run.
 void WalkDesignSilently(const Design& design, const PartLibrary& library, int32_t zoomScale,
                         int32_t centreX, int32_t centreY, WalkObserver& observer,
                         int track = kAllTracks, WalkSurface surface = WalkSurface::kScreen);

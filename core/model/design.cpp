@@ -1,6 +1,6 @@
-#include "model/design.h"
+#include "design.h"
 
-#include "model/undo.h"
+#include "undo.h"
 
 #include <cstring>
 
@@ -33,13 +33,17 @@ int AllocateTrack(Design& design) {
     return -1;
 }
 
-void NewDesign(Design& design, UndoRing& history) {
+void EmptyDesign(Design& design) {
     design.zoom = 13;
     for (Track& track : design.tracks) {
         InitTrack(track);
     }
     design.currentTrack = AllocateTrack(design);
     design.changed = 0;
+}
+
+void NewDesign(Design& design, UndoRing& history) {
+    EmptyDesign(design);
     ResetHistory(history, design);
 }
 

@@ -54,8 +54,11 @@ void InitTrack(Track& track);
 /// Returns the slot number, or -1 when all 64 are in use (nothing changes then).
 int AllocateTrack(Design& design);
 
-/// Empties the design to one empty current Track in slot 0, zoom 13, `changed` 0, and resets
-/// the undo history to it. Board size, fileName and the toggle copies stay.
+/// Empties the design to one empty current Track in slot 0, zoom 13, `changed` 0. Board size,
+/// fileName and the toggle copies stay.
+void EmptyDesign(Design& design);
+
+/// New design: EmptyDesign, then resets the undo history to the empty design.
 void NewDesign(Design& design, UndoRing& history);
 
 /// Stores `path` as the design's fileName. Refuses (returns false, changes nothing) a path

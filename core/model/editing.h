@@ -1,26 +1,16 @@
 #pragma once
 
-#include "geometry/design_view.h"
-#include "model/design.h"
-#include "model/message.h"
-#include "model/part_library.h"
+#include "design.h"
+#include "part_library.h"
 
 #include <cstdint>
 
 namespace lapwerk {
 
-// Every operation edits the Design in place. The follow-up steps (snapshot, redraw, refresh)
-// belong to the caller, in the order the command gives, except where an operation says it
-// redraws itself. Operations that return bool return false when they were refused and changed
-// nothing (no free slot, a Track full, no part selected); the caller then takes no snapshot.
-// Headings are taken modulo a full turn before they are stored or used as table indices.
-
-/// Caption of the message with which Join refuses a join that does not fit in one Track.
-inline constexpr const char* kJoinRefusedCaption = "Join";
-
-/// True for the message of a refused Join: the Design is as it was before the click, so the
-/// caller takes no snapshot. After any other Join message the caller takes its snapshot.
-bool IsJoinRefusal(const MaybeMessage& message);
+// Edits that need nothing but the Design. Every operation edits the Design in place; the
+// follow-up steps (snapshot, redraw, refresh) belong to the caller, in the order the command
+// gives. Operations that return bool return false when they were refused and changed nothing
+// (a Track full, no part selected); the caller then takes no snapshot.
 
 /// Inserts a Section of `partIndex` with `direction` after the current Track's selected
 /// Section and selects it. Refused for a part index outside the library or a full Track.
@@ -39,53 +29,38 @@ void GotoEnd(Design& design);
 void StepBack(Design& design);
 void StepForward(Design& design);
 
-/// Allocates a Track, makes it current and places it at the click. Refused when all 64 slots
-/// are in use.
-bool InsertTrackAt(Design& design, const DesignView& view, int32_t px, int32_t py);
-
 /// Ungroups and frees Track `slot`; keeps a current Track in use (allocating one if needed).
 void DeleteTrack(Design& design, int slot);
-
-/// Splits the current Track after its selected Section; the rest becomes a new current Track
-/// starting at the split mark of the last pass. Does nothing (returns false) for an unsuitable
-/// selection or when no slot is free.
-bool SplitTrack(Design& design, const DesignView& view);
-
-/// Joins the Track picked at the click to the current Track. Picks (and so may redraw) on the
-/// way; on success the caller redraws and refreshes. Returns the message when it stopped; a
-/// join past 2000 Sections is refused with a message captioned kJoinRefusedCaption, after the
-/// current Track and the selections the pick changed have been put back.
-MaybeMessage JoinTrack(Design& design, DesignView& view, int32_t px, int32_t py);
-
-/// Copies the current Track into a new current Track placed at the click.
-bool CopyTrackTo(Design& design, const DesignView& view, int32_t px, int32_t py);
-
-/// As CopyTrackTo, with every direction letter of the copy flipped.
-bool MirrorTrackTo(Design& design, const DesignView& view, int32_t px, int32_t py);
-
-/// Groups the Track picked at the click with the current Track, then lays the group out.
-/// Returns the message when the pick found the current Track or nothing.
-MaybeMessage GroupWithPicked(Design& design, DesignView& view, int32_t px, int32_t py);
-
-/// Lays the members of group `group` side by side from model point (x, y), in slot order,
-/// one Part-0 width apart at the Design's zoom (clamped to 1..24); no spacing with an empty
-/// library. Begin points saturate at the 32-bit range instead of wrapping.
-void GroupLayout(Design& design, const PartLibrary& library, int32_t group, int32_t x, int32_t y);
 
 /// Takes Track `slot` out of its group; a group left with one member is dissolved.
 void UngroupTrack(Design& design, int slot);
 
-/// Places the current Track (and its group beside it) at the click. Does not set `changed`.
-void MoveTrackTo(Design& design, const DesignView& view, int32_t px, int32_t py);
+// Building blocks for the edits of the layers above. Counts and selections are trusted only
+// within their ranges, so that a damaged record can never send an index outside the Section
+// arrays.
 
-/// Rotate bar: heading 4 x position for the current Track and its group.
-void RotateBySlider(Design& design, const PartLibrary& library, int position);
+/// True for a Track slot number 0..63.
+bool IsTrackSlot(int slot);
 
-/// Quick rotation of the current Track and its group to `heading`; returns the rotate bar
-/// position to show (heading / 4).
-int RotateTo(Design& design, const PartLibrary& library, int heading);
+/// The current Track, or nullptr when currentTrack is no slot.
+Track* CurrentTrackOf(Design& design);
 
-/// Gives every member of `group` the heading and lays the group out from its first member.
-void RotateGroup(Design& design, const PartLibrary& library, int32_t group, int heading);
+/// The Track's sectionCount kept within 0..2000.
+int SectionCountOf(const Track& track);
+
+/// The Track's selectedSection kept within -1..SectionCountOf - 1.
+int SelectionOf(const Track& track);
+
+/// A heading in quarter degrees taken modulo a full turn, 0..1439.
+int32_t NormalizedHeading(int64_t heading);
+
+/// Inserts a Section after the selection and selects it; the Track must have room.
+void InsertIntoTrack(Track& track, uint8_t partIndex, char direction);
+
+/// Gives the Section positions from `from` to the end the values of a fresh Track.
+void ClearSectionsFrom(Track& track, int from);
+
+/// Slot of the lowest-numbered Track, in use or free, that carries `group`, or -1.
+int LowestMemberOf(const Design& design, int32_t group);
 
 } // namespace lapwerk

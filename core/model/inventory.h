@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/part_library.h"
+#include "part_library.h"
 
 #include <cstdint>
 
@@ -10,9 +10,5 @@ namespace lapwerk {
 struct Inventory {
     int32_t owned[kMaxParts];
 };
-
-/// Zeroes the inventory and reads `path` ("sections.own"), matching numbers in `library`.
-/// A missing file leaves every count 0; unusable lines are skipped.
-void LoadInventory(Inventory& inventory, const PartLibrary& library, const char* path);
 
 } // namespace lapwerk

@@ -42,9 +42,6 @@ bool IsCurveKind(int32_t kind);
 /// True for the kinds the walk lays as straights: 1, 3, 4, 5, 8, 9, 10 and 11.
 bool IsStraightKind(int32_t kind);
 
-/// Clears the library and reads the part library file at `path`; a missing file leaves it empty.
-void LoadLibrary(PartLibrary& library, const char* path);
-
 /// Index of the first Part whose number equals `number` exactly, or -1.
 int FindPartByNumber(const PartLibrary& library, const char* number);
 

@@ -1,4 +1,4 @@
-#include "model/undo.h"
+#include "undo.h"
 
 #include <algorithm>
 

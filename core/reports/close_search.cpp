@@ -1,10 +1,10 @@
-#include "reports/close_search.h"
+#include "close_search.h"
 
-#include "geometry/fixed_point.h"
-#include "geometry/walk.h"
-#include "reports/closing_match.h"
-#include "reports/closing_moves.h"
-#include "reports/part_counts.h"
+#include "closing_match.h"
+#include "closing_moves.h"
+#include "fixed_point.h"
+#include "part_counts.h"
+#include "walk.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "geometry/canvas.h"
-#include "model/design.h"
-#include "model/inventory.h"
-#include "model/part_library.h"
-#include "reports/closure.h"
+#include "canvas.h"
+#include "closure.h"
+#include "design.h"
+#include "inventory.h"
+#include "part_library.h"
 
 #include <cstdint>
 #include <functional>
@@ -84,7 +84,6 @@ using CloseSearchProgress = std::function<bool(double fraction)>;
 /// candidate. Of Parts that move the pen alike, a proposal lays those left over first, the
 /// earliest in the library first, and of straights next to each other it lists one order only
 /// (their order does not change where the track ends). The design is not changed.
-/// BuildTrigTables must have run.
 CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& library,
                                     const Inventory& inventory, int slot,
                                     const CloseSearchOptions& options,
@@ -127,7 +126,7 @@ struct PixelLine {
 /// The lines that the walk draws for the proposal's pieces appended to Track `slot` (their
 /// edges, and with the design's Segments toggle their start and end edges and markings), at
 /// `zoomScale` with model point (0, 0) at pixel (centreX, centreY): where the pieces would lie
-/// in a screen pass of that scale. The design is not changed. BuildTrigTables must have run.
+/// in a screen pass of that scale. The design is not changed.
 std::vector<PixelLine> ProposalOutline(const Design& design, const PartLibrary& library, int slot,
                                        const Proposal& proposal, int32_t zoomScale, int32_t centreX,
                                        int32_t centreY);

@@ -1,6 +1,6 @@
-#include "reports/closing_match.h"
+#include "closing_match.h"
 
-#include "geometry/fixed_point.h"
+#include "fixed_point.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reports/close_search.h"
-#include "reports/closing_moves.h"
+#include "close_search.h"
+#include "closing_moves.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "reports/closing_moves.h"
+#include "closing_moves.h"
 
-#include "geometry/fixed_point.h"
-#include "geometry/walk.h"
-#include "reports/closure.h"
-#include "reports/part_counts.h"
+#include "closure.h"
+#include "fixed_point.h"
+#include "part_counts.h"
+#include "walk.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/design.h"
-#include "model/part_library.h"
+#include "design.h"
+#include "part_library.h"
 
 #include <bitset>
 #include <cstdint>
@@ -39,7 +39,6 @@ struct Offset {
 /// Every move of the Parts of the library that move the pen (the straight kinds, and the curve
 /// kinds in both directions), grouped into shapes in library order, with their offsets at the
 /// headings that sequences of at most `maxPieces` moves reach from `startHeading`.
-/// BuildTrigTables must have run.
 class ClosingMoves {
 public:
     ClosingMoves(const PartLibrary& library, int startHeading, int maxPieces);

@@ -1,10 +1,10 @@
-#include "reports/closure.h"
+#include "closure.h"
 
-#include "files/number_text.h"
+#include "number_text.h"
 
-#include "geometry/fixed_point.h"
-#include "geometry/walk.h"
-#include "reports/lane_lengths.h"
+#include "fixed_point.h"
+#include "lane_lengths.h"
+#include "walk.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "geometry/walk_state.h"
-#include "model/design.h"
-#include "model/part_library.h"
+#include "design.h"
+#include "part_library.h"
+#include "walk_state.h"
 
 #include <cstdint>
 #include <string>
@@ -46,10 +46,10 @@ struct TrackClosure {
 /// Lane 2 minus lane 1, model units (64 bits: the difference of two int32 lengths).
 int64_t LaneDifference(const TrackClosure& closure);
 
-/// The closure of Track `slot`, which must be in use. BuildTrigTables must have run.
+/// The closure of Track `slot`, which must be in use.
 TrackClosure MeasureTrackClosure(const Design& design, const PartLibrary& library, int slot);
 
-/// The closure of every track in use, in slot order. BuildTrigTables must have run.
+/// The closure of every track in use, in slot order.
 std::vector<TrackClosure> MeasureClosure(const Design& design, const PartLibrary& library);
 
 /// A gap in model units with one decimal: "12.3 mm" (metric) or "0.5 in".
@@ -72,7 +72,7 @@ std::string FormatLaneDifference(int64_t units, bool metric);
 /// as FormatLaneDifference, C as FormatClosure; for example
 ///   "Track 1 of 2 | Lane 1: 3.52 m | Lane 2: 3.60 m | Difference: +0.08 m | closed".
 /// The lane lengths are those of the design as it is, not of the last drawing pass.
-/// "No track" when the current track is not in use. BuildTrigTables must have run.
+/// "No track" when the current track is not in use.
 std::string StatusText(const Design& design, const PartLibrary& library, bool metric);
 
 /// One tab-separated summary line of a track, seven columns:

@@ -1,6 +1,6 @@
-#include "reports/lane_lengths.h"
+#include "lane_lengths.h"
 
-#include "files/number_text.h"
+#include "number_text.h"
 
 namespace lapwerk {
 

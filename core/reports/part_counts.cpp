@@ -1,4 +1,4 @@
-#include "reports/part_counts.h"
+#include "part_counts.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/design.h"
-#include "model/inventory.h"
-#include "model/part_library.h"
+#include "design.h"
+#include "inventory.h"
+#include "part_library.h"
 
 #include <cstdint>
 #include <string>

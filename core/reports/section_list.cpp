@@ -1,7 +1,7 @@
-#include "reports/section_list.h"
+#include "section_list.h"
 
-#include "reports/lane_lengths.h"
-#include "reports/part_counts.h"
+#include "lane_lengths.h"
+#include "part_counts.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "geometry/design_view.h"
-#include "model/design.h"
-#include "model/inventory.h"
-#include "model/part_library.h"
+#include "design.h"
+#include "design_view.h"
+#include "inventory.h"
+#include "part_library.h"
 
 #include <string>
 #include <vector>

@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                     p.merge(PixelRun(2, 2, 0, 1, 5));
                     return p;
                 }()}),
-    [](const testing::TestParamInfo<LineRow>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<LineRow>& row) { return row.param.name; });
 
 TEST(CanvasLines, ConsecutiveLineToStartsWhereTheLastEnded) {
     const QImage image = Paint([](Canvas& canvas) {

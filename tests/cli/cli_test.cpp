@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
             "CloseMaxPiecesOutOfRange", {"close", "oval.tr2", "--max-pieces", "11"}, "1 to 10"},
         UsageRow{"CloseNoProposals", {"close", "oval.tr2", "--proposals", "0"}, "1 to 100"},
         UsageRow{"CloseNoSuchTrack", {"close", "oval.tr2", "--track", "2"}, "has no track 2"}),
-    [](const testing::TestParamInfo<UsageRow>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<UsageRow>& row) { return row.param.name; });
 
 TEST(Cli, HelpListsEveryVerb) {
     const Result result = RunCli({"--help"}, kExamples);
@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LengthsRow{"ImportedTrk",
                                {"lengths", "example.trk"},
                                "Track 1\t2.92 m\t3.41 m\nTrack 2\t3.90 m\t4.39 m\n"}),
-    [](const testing::TestParamInfo<LengthsRow>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<LengthsRow>& row) { return row.param.name; });
 
 // --- walk -------------------------------------------------------------------------------
 
@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ClosureRow{"Oval", "oval.tr2", "[-2051,7055]", "[-2050,7050,720]"},
                     ClosureRow{"FigureEight", "figure-eight.tr2", "[-2562,3674]",
                                "[-2559,3660,900]"}),
-    [](const testing::TestParamInfo<ClosureRow>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<ClosureRow>& row) { return row.param.name; });
 
 // --- report -----------------------------------------------------------------------------
 
@@ -401,7 +401,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FileRow{"SvgUpperCaseExtension", "oval.tr2", "oval.SVG", "<?xml"},
                     FileRow{"Pdf", "figure-eight.tr2", "eight.pdf", "%PDF"},
                     FileRow{"PdfOfImport", "example.trk", "example.pdf", "%PDF"}),
-    [](const testing::TestParamInfo<FileRow>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<FileRow>& row) { return row.param.name; });
 
 TEST(CliRender, PdfOfABoardOfZeroIsRefusedAndWritesNothing) {
     QTemporaryDir out;
@@ -474,7 +474,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "No sequence of at most 6 pieces closes track 2; try more pieces or include "
                  "pieces you do not own.\n"},
         CloseRow{"ClosedTrack", {"close", "oval.tr2"}, 0, "", "Track 1 already closes.\n"}),
-    [](const testing::TestParamInfo<CloseRow>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<CloseRow>& row) { return row.param.name; });
 
 TEST(CliClose, ApplyAppendsTheBestProposalToThatTrackOnly) {
     QTemporaryDir out;

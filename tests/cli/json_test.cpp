@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                     JsonRow{"Surrogate", "\xed\xa0\x80", "\"\\u00ed\\u00a0\\u0080\""},
                     JsonRow{"BeyondUnicode", "\xf4\x90\x80\x80",
                             "\"\\u00f4\\u0090\\u0080\\u0080\""}),
-    [](const testing::TestParamInfo<JsonRow>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<JsonRow>& row) { return row.param.name; });
 
 } // namespace
 } // namespace lapwerk::cli

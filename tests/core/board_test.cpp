@@ -1,9 +1,9 @@
-#include "geometry/board.h"
+#include "board.h"
 
 #include "recording_canvas.h"
 #include "view_fixture.h"
 
-#include "geometry/pass_canvas.h"
+#include "pass_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"wider_than_five", 1000.0f, false, "1000.00"},
                       FormatCase{"largest_float_no_overflow", FLT_MAX, false,
                                  "340282346638528859811704183484516925440.00"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct ParseCase {
     const char* name;
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"beyond_float_in_metres", "1e37", true, FLT_MAX},
         ParseCase{"zeros_before_a_huge_exponent", "0.0000001e320", false, FLT_MAX},
         ParseCase{"long_exponent", "1e99999999999999999999999", false, FLT_MAX}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ParseBoardSize, TypedMetresReadBackAsTyped) {
     const float inches = ParseBoardSize("3", true);
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Zooms, RulerSpacing,
                                            SpacingCase{"inches_zoom13", 960, false, 37.5f},
                                            SpacingCase{"metric_zoom1", 192, true, 2.9527559f},
                                            SpacingCase{"inches_zoom24", 1664, false, 65.0f}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 struct Drawn {
     test::RecordingCanvas recording;
@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TickCase{"inches_first_short_above", false, "line 14,262 8,262"},
                       TickCase{"inches_first_short_below", false, "line 14,337 8,337"},
                       TickCase{"inches_fifth_long_right", false, "line 587,14 587,3"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DrawRuler, FillsTwoPaleYellowStripsAndMakesEveryFifthTickLong) {
     Drawn d;
@@ -220,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Spacings, AidGuards,
                                            GuardCase{"huge_area", 2000000000, 600, 14.0f,
                                                      2 * (kMaxRulerTicks + 21),
                                                      4 * kMaxGridSteps * 21}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DrawGrid, CapsTheDotsOfATinySpacing) {
     Drawn d;
@@ -263,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutlineCase{"nan_collapses", NAN, NAN, 960, "line 400,300 400,300", "line 400,300 400,300"},
         OutlineCase{"huge_is_clamped", FLT_MAX, 10.0f, 960, "line -1073741423,282 -1073741423,318",
                     "line -1073741423,318 1073742223,318"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(BoardOutline, IsDrawnOnTheScreenAfterRulerAndGrid) {
     test::ViewRecords r;

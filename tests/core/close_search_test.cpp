@@ -1,13 +1,13 @@
 // The closing assistant: proposals for the example oval with pieces taken off, the left-over
 // counts, an impossible gap, and a brute-force check that the search misses no sequence.
-#include "reports/close_search.h"
+#include "close_search.h"
+#include "file_steps.h"
 
 #include "fixtures.h"
 #include "view_fixture.h"
 
-#include "files/tr2_file.h"
-#include "geometry/trig.h"
-#include "reports/part_counts.h"
+#include "part_counts.h"
+#include "tr2_file.h"
 
 #include <gtest/gtest.h>
 
@@ -62,10 +62,9 @@ void Own(Inventory& inventory, const PartLibrary& library, const std::string& te
 class ExampleOval : public ::testing::Test {
 protected:
     void SetUp() override {
-        BuildTrigTables();
-        LoadLibrary(*r_.library, LAPWERK_EXAMPLES "/parts.def");
+        LoadPartLibrary(*r_.library, LAPWERK_EXAMPLES "/parts.def");
         ASSERT_TRUE(SetDesignFileName(*r_.design, LAPWERK_EXAMPLES "/oval.tr2"));
-        ASSERT_FALSE(ReadDesignFile(*r_.design, *r_.history, *r_.library).has_value());
+        ASSERT_FALSE(test::LoadIntoDesign(*r_.design, *r_.history, *r_.library).has_value());
         ASSERT_EQ(oval().sectionCount, 16);
     }
 
@@ -128,7 +127,7 @@ TEST_P(GivesBackTheRemovedPieces, AsTheBestProposalOrOneAsShort) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Oval, GivesBackTheRemovedPieces, ::testing::Values(1, 2, 3),
-                         [](const auto& info) { return std::to_string(info.param) + "_pieces"; });
+                         [](const auto& row) { return std::to_string(row.param) + "_pieces"; });
 
 TEST_F(ExampleOval, ProposalsAreRankedAndConfirmedByTheWalk) {
     LoadInventory(*r_.inventory, *r_.library, LAPWERK_EXAMPLES "/sections.own");
@@ -206,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "C168 L, C154 R, C154 R, C154 R, C154 R", 0},
                       OwnedCase{"a_curve_short_is_bought_once", "C154 3, C151 1", kAny, 5,
                                 "C151 L, C154 R, C154 R, C154 R, C154 R", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ExampleOval, AClosedTrackIsNotSearched) {
     const CloseSearchResult result = find(6);
@@ -290,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "pieces you do not own."},
                       MessageCase{"nothing_left_to_try", 10, PieceChoice::kAnyPieces,
                                   "No sequence of at most 10 pieces closes track 2."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // ---- Brute force --------------------------------------------------------------------------
 
@@ -391,7 +390,6 @@ class AgreesWithBruteForce : public ::testing::TestWithParam<BruteForceCase> {};
 
 TEST_P(AgreesWithBruteForce, SameProposalsInTheSameOrder) {
     const BruteForceCase& row = GetParam();
-    BuildTrigTables();
     test::Records r;
     AddSmallLibrary(*r.library);
     Track& track = r.design->tracks[0];
@@ -429,14 +427,13 @@ INSTANTIATE_TEST_SUITE_P(
                        kAny},
         BruteForceCase{"owned_only", "S L, C R, C R, S L, C R", 720, 0, 3, "E 2, T 1, D 1",
                        kOwned}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // ---- An impossible gap --------------------------------------------------------------------
 
 // Only 45 degree curves, of radius 359.5 mm and 87.5 mm more: half a circle of each leaves the
 // track 175 mm to the side of its begin point, a gap that needs a 175 mm straight laid across.
 TEST(ImpossibleGap, NothingClosesItAndTheSearchSaysSo) {
-    BuildTrigTables();
     test::Records r;
     test::AddPart(*r.library, "R1", "Radius 1", kKindCurve, 1572, 0, 180, 3623);
     test::AddPart(*r.library, "R2", "Radius 2", kKindCurve, 1572, 0, 180, 4505);
@@ -551,7 +548,7 @@ INSTANTIATE_TEST_SUITE_P(
     Track, RoomInTheTrack,
     ::testing::Values(RoomCase{"two_places_left", 2, CloseOutcome::kNoSequence},
                       RoomCase{"three_places_left", 3, CloseOutcome::kProposals}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace lapwerk

@@ -1,9 +1,10 @@
-#include "reports/closure.h"
+#include "closure.h"
+#include "file_steps.h"
 
 #include "fixtures.h"
 
-#include "files/tr2_file.h"
-#include "geometry/trig.h"
+#include "tr2_file.h"
+#include "trig.h"
 
 #include <gtest/gtest.h>
 
@@ -55,10 +56,7 @@ struct Piece {
 
 class ClosureTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        BuildTrigTables();
-        parts_ = AddParts(*r_.library);
-    }
+    void SetUp() override { parts_ = AddParts(*r_.library); }
 
     Track& track(int slot = 0) { return r_.design->tracks[slot]; }
 
@@ -240,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ThresholdCase{"half_turn", {kC, kC}, 4608, 180, false},
                       ThresholdCase{
                           "three_quarters_the_short_way_round", {kC, kC, kC}, 3258.3, 90, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ClosureTest, HeadingOutsideAFullTurnIsComparedModuloATurn) {
     Lay(Oval());
@@ -274,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(Gaps, FormatGapTest,
                                            GapCase{"half_inch", 128, false, "0.5 in"},
                                            GapCase{"closed_limit", kClosedGapUnits, true, "2.0 mm"},
                                            GapCase{"long", 3072 * 1000.0, true, "304800.0 mm"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 struct DifferenceCase {
     const char* name;
@@ -304,7 +302,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      false, "+16777216.00 '"},
                       DifferenceCase{"most_negative_64_bit", std::numeric_limits<int64_t>::min(),
                                      false, "-36028797018963968.00 '"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TrackClosure Open(double gapUnits, double degrees) {
     TrackClosure c{};
@@ -344,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, FormatClosureTest,
                                                            true, "open: gap 0.0 mm, 1.2\xC2\xB0"},
                                            ClosureTextCase{"no_sections", TrackClosure{}, true,
                                                            "open: no sections"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SummaryLine, SevenTabSeparatedColumns) {
     TrackClosure c = Open(3072, 90);
@@ -401,13 +399,12 @@ void PrintTo(const ExampleCase& row, std::ostream* out) {
 class ExampleClosure : public ::testing::TestWithParam<ExampleCase> {};
 
 TEST_P(ExampleClosure, EveryTrackOfTheExampleCloses) {
-    BuildTrigTables();
     test::Records r;
-    LoadLibrary(*r.library, LAPWERK_EXAMPLES "/parts.def");
+    LoadPartLibrary(*r.library, LAPWERK_EXAMPLES "/parts.def");
     ASSERT_GT(r.library->count, 0);
     const std::string path = std::string(LAPWERK_EXAMPLES "/") + GetParam().file;
     ASSERT_TRUE(SetDesignFileName(*r.design, path.c_str()));
-    ASSERT_FALSE(ReadDesignFile(*r.design, *r.history, *r.library).has_value());
+    ASSERT_FALSE(test::LoadIntoDesign(*r.design, *r.history, *r.library).has_value());
 
     const std::vector<TrackClosure> closures = MeasureClosure(*r.design, *r.library);
     ASSERT_FALSE(closures.empty());
@@ -421,7 +418,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, ExampleClosure,
                          ::testing::Values(ExampleCase{"oval", "oval.tr2"},
                                            ExampleCase{"figure_eight", "figure-eight.tr2"},
                                            ExampleCase{"grouped", "grouped.tr2"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace lapwerk

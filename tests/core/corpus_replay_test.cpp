@@ -52,8 +52,8 @@ TEST_P(CorpusReplay, EveryFileIsHandledSoundly) {
 INSTANTIATE_TEST_SUITE_P(Readers, CorpusReplay,
                          testing::Values(Reader::PartsDef, Reader::SectionsOwn, Reader::Tr2,
                                          Reader::Trk),
-                         [](const testing::TestParamInfo<Reader>& info) {
-                             return std::string(CorpusFolder(info.param));
+                         [](const testing::TestParamInfo<Reader>& row) {
+                             return std::string(CorpusFolder(row.param));
                          });
 
 } // namespace

@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionCase{"unix", "/home/a/oval.tr2", "oval.tr2 - Lapwerk V2.1"},
                       CaptionCase{"windows", "C:\\tracks\\eight.tr2", "eight.tr2 - Lapwerk V2.1"},
                       CaptionCase{"drive", "D:lap.tr2", "lap.tr2 - Lapwerk V2.1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SetDesignFileName, RefusesAPathLongerThan255Characters) {
     test::Records r;

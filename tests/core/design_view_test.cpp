@@ -1,9 +1,9 @@
-#include "geometry/design_view.h"
+#include "design_view.h"
 
 #include "recording_canvas.h"
 #include "view_fixture.h"
 
-#include "geometry/walk.h"
+#include "walk.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +68,7 @@ TEST(RedrawDesign, SilentPassMakesNoCanvasCallButComputesEverything) {
 TEST(RedrawDesign, WithoutAScreenStillComputesLaneLengths) {
     ViewRecords r;
     r.append(0, r.straight);
-    r.view.screen = nullptr;
-    RedrawDesign(*r.design, r.view);
+    RedrawDesign(*r.design, r.view, nullptr);
     EXPECT_EQ(r.track(0).lane2Length, 3500);
 }
 
@@ -94,7 +93,7 @@ TEST_P(BoardTextsOfPass, AreWrittenByEveryPass) {
 INSTANTIATE_TEST_SUITE_P(Units, BoardTextsOfPass,
                          ::testing::Values(BoardTextCase{"metres", true, " 2.00", " 1.50"},
                                            BoardTextCase{"inches", false, "78.74", "59.06"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // ---- Colours ------------------------------------------------------------------------------
 
@@ -172,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkerCase{"first_end_edge", 0, false, "line 400,248 377,248"},
                       MarkerCase{"first_end_edge_with_segments", 0, true, "line 400,248 377,248"},
                       MarkerCase{"second_end_edge", 1, false, "line 400,197 377,197"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(InsertionMarker, IsNotDrawnForASelectionThatDrewNothing) {
     ViewRecords r;
@@ -218,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(Groups, GroupNumberText,
                                            GroupCase{"group3_no_segments", 3, false, 0},
                                            GroupCase{"no_group_segments", 0, true, 0},
                                            GroupCase{"group12", 12, true, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RedrawDesign, DrawsABeginCircleOfSixPixelsOnEveryTrack) {
     TwoTracks r;
@@ -241,7 +240,6 @@ class DecorationKinds : public ::testing::TestWithParam<DecorationCase> {};
 
 TEST_P(DecorationKinds, IsDrawnOnlyWithSegments) {
     for (bool segments : {false, true}) {
-        BuildTrigTables();
         WalkState state = InitialWalkState();
         state.zoomScale = 960;
         state.heading = 720;
@@ -266,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, DecorationKinds,
                                            DecorationCase{"narrowing_to_end", 8, 2},
                                            DecorationCase{"narrowing_to_start", 9, 2},
                                            DecorationCase{"chevrons", 11, 4}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Decoration, CrossingDiagonalsRunCornerToCorner) {
     ViewRecords r;
@@ -329,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickCase{"zoom1_corner", 800, 600, 1, 0, 0, -136533, -102400},
                       ClickCase{"far_away_is_clamped", 800, 600, 1, 2147483647, 300, 2147483647,
                                 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ScreenToModel, RoundTripsThroughTheWalk) {
     ViewRecords r;

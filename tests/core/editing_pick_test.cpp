@@ -3,9 +3,10 @@
 #include "fixtures.h"
 #include "section_text.h"
 
-#include "geometry/design_view.h"
-#include "geometry/trig.h"
-#include "model/editing.h"
+#include "design_view.h"
+#include "editing.h"
+#include "pick_edits.h"
+#include "trig.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,6 @@ constexpr int32_t kSixtyPixels = 4096;
 class PickingEdits : public ::testing::Test {
 protected:
     void SetUp() override {
-        BuildTrigTables();
         test::AddPart(*r.library, "S9", "Straight 9", 1, 640, 2304);
         test::AddPart(*r.library, "S9B", "Straight 9 border", 1, 640, 2304);
         test::AddPart(*r.library, "C45", "Curve 45", 2, 640, 0, 180, 3000, 2200, 1800);
@@ -59,7 +59,7 @@ protected:
     /// Runs a pass as the window does before the next command, and forgets the change flag.
     void Settle(int current) {
         design().currentTrack = current;
-        RedrawDesign(design(), view);
+        RedrawDesign(design(), view, nullptr);
         design().changed = 0;
     }
 

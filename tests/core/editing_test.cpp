@@ -1,9 +1,10 @@
 #include "fixtures.h"
 #include "section_text.h"
 
-#include "geometry/design_view.h"
-#include "geometry/trig.h"
-#include "model/editing.h"
+#include "design_view.h"
+#include "editing.h"
+#include "pick_edits.h"
+#include "trig.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,13 @@ template <typename Row> std::string RowName(const ::testing::TestParamInfo<Row>&
 class Editing : public ::testing::Test {
 protected:
     void SetUp() override {
-        BuildTrigTables();
         test::AddPart(*r.library, "S9", "Straight 9", 1, 640, 2304);
         test::AddPart(*r.library, "C45", "Curve 45", 2, 640, 0, 180, 3000, 2200, 1800);
         test::AddPart(*r.library, "S4", "Straight 4", 1, 640, 1152);
         view.library = r.library.get();
         view.areaWidth = 800;
         view.areaHeight = 600;
-        RedrawDesign(design(), view);
+        RedrawDesign(design(), view, nullptr);
         design().changed = 0;
     }
 

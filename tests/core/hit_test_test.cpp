@@ -1,4 +1,4 @@
-#include "geometry/hit_test.h"
+#include "hit_test.h"
 
 #include "view_fixture.h"
 
@@ -25,10 +25,13 @@ struct PickRecords : test::ViewRecords {
         track(0).angle = 0;
     }
 
-    /// Picks at (px, py) and returns "track section", or "miss".
+    /// Picks at (px, py) as a click does, the visible pass following a hit, and returns
+    /// "track section", or "miss".
     std::string pick(int32_t px, int32_t py) {
         screen.clear();
-        PickAt(*design, view, px, py);
+        if (PickAt(*design, view, px, py)) {
+            RedrawDesign(*design, view, &screen);
+        }
         if (view.walk.pickSection == kPickNothing) {
             return "miss";
         }
@@ -59,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, SectionReach,
                                            ReachCase{"14_above_hits", 412, 314, "0 0"},
                                            ReachCase{"15_below_misses", 412, 343, "miss"},
                                            ReachCase{"corner_14_14_hits", 426, 342, "0 0"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 class BeginReach : public ::testing::TestWithParam<ReachCase> {};
 
@@ -76,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, BeginReach,
                                            ReachCase{"3_off_is_the_section", 403, 300, "0 0"},
                                            ReachCase{"3_above_is_the_section", 400, 297, "0 0"},
                                            ReachCase{"far_from_both", 380, 300, "miss"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(PickAt, TakesTheLastSuccessInWalkOrderWithinATrack) {
     PickRecords r;
@@ -185,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ZoomReachCase{"zoom13_four_inches", 13, 3 * 256, 5 * 256},
                       ZoomReachCase{"zoom1_twenty_inches", 1, 19 * 256, 21 * 256},
                       ZoomReachCase{"zoom24_two_inches", 24, 2 * 256, 3 * 256}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace lapwerk

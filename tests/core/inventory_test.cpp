@@ -1,4 +1,5 @@
-#include "model/inventory.h"
+#include "file_steps.h"
+#include "inventory.h"
 
 #include "fixtures.h"
 #include "temp_dir.h"
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         InventoryCase{"crlf", "A 4\r\nB 2\r\n", {4, 2, 0, 0}},
         InventoryCase{"last_line_without_break_dropped", "A 4\nB 2", {4, 0, 0, 0}},
         InventoryCase{"empty_file", "", {0, 0, 0, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LoadInventory, MissingFileLeavesEveryCountZero) {
     test::Records r;

@@ -1,9 +1,12 @@
-#include "files/line_reader.h"
+#include "line_reader.h"
+
+#include "file_bytes.h"
 
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -58,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The 79-character read stops before the end is met, so it is used in both modes.
         LineCase{"79_unterminated", k79, {k79}, {k79}},
         LineCase{"nul_ends_text", std::string("ab\0cd\nx\n", 8), {"ab", "x"}, {"ab", "x"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LineReader, ValueLinesSkipOnlyLinesStartingWithHash) {
     LineReader reader(UnterminatedLastLine::kDrop);
@@ -92,40 +95,41 @@ TEST(LineReader, NumbersPhysicalLines) {
     EXPECT_EQ(numbers, (std::vector<int64_t>{1, 3, 3, 4}));
 }
 
-TEST(LineReader, ReadsAFile) {
+TEST(ReadFileBytes, ReadsAFileForTheLineReader) {
     test::TempDir dir;
     ASSERT_TRUE(dir.ok());
     const std::string path = dir.File("lines.txt");
     test::WriteBytes(path, "x\r\ny");
+    const FileBytes file = ReadFileBytes(path);
+    ASSERT_TRUE(file.opened());
+    EXPECT_EQ(file.bytes, "x\r\ny");
     LineReader reader(UnterminatedLastLine::kKeep);
-    ASSERT_TRUE(reader.Open(path.c_str()));
+    reader.OpenText(file.bytes);
     std::string line;
     ASSERT_TRUE(reader.ReadLine(line));
     EXPECT_EQ(line, "x");
     ASSERT_TRUE(reader.ReadLine(line));
     EXPECT_EQ(line, "y");
     EXPECT_FALSE(reader.ReadLine(line));
-    EXPECT_FALSE(reader.readFailed());
+    EXPECT_EQ(file.readError, 0);
 }
 
-TEST(LineReader, MissingFileDoesNotOpen) {
+TEST(ReadFileBytes, MissingFileDoesNotOpen) {
     test::TempDir dir;
-    LineReader reader(UnterminatedLastLine::kDrop);
-    EXPECT_FALSE(reader.Open(dir.File("absent.txt").c_str()));
-    std::string line;
-    EXPECT_FALSE(reader.ReadLine(line));
+    const FileBytes file = ReadFileBytes(dir.File("absent.txt"));
+    EXPECT_FALSE(file.opened());
+    EXPECT_EQ(file.openError, ENOENT);
+    EXPECT_TRUE(file.bytes.empty());
 }
 
-TEST(LineReader, DirectoryIsAReadFailure) {
+TEST(ReadFileBytes, DirectoryIsAReadFailure) {
     test::TempDir dir;
-    LineReader reader(UnterminatedLastLine::kKeep);
-    if (!reader.Open(dir.path().c_str())) {
+    const FileBytes file = ReadFileBytes(dir.path());
+    if (!file.opened()) {
         GTEST_SKIP() << "directories do not open as files here";
     }
-    std::string line;
-    EXPECT_FALSE(reader.ReadLine(line));
-    EXPECT_TRUE(reader.readFailed());
-    EXPECT_NE(reader.readError(), 0);
+    EXPECT_TRUE(file.bytes.empty());
+    EXPECT_NE(file.readError, 0);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "files/number_text.h"
+#include "number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                       IntegerCase{"just_under", "-2147483649", kMin, true, true},
                       IntegerCase{"very_long", "99999999999999999999999999", kMax, true, true},
                       IntegerCase{"leading_zeros", "0000000000000000000042", 42, true, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct DecimalCase {
     const char* name;
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecimalCase{"comma", "2,5", 2.0L}, DecimalCase{"huge", "1e99999", kInf},
         DecimalCase{"huge_negative", "-1e99999", -kInf}, DecimalCase{"tiny", "1e-99999", 0.0L},
         DecimalCase{"huge_exponent_digits", "1e99999999999999999999999", kInf}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ScanDecimal, IsRoundedToExtendedPrecision) {
     // 25.4 is not exact; the nearest long double lies below it.
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase{"under", "-1e39", -FLT_MAX},
         FloatCase{"long_digits", "1000000000000000000000000000000000000000000", FLT_MAX},
         FloatCase{"tiny", "0.00000000000000000000000000000000000000000000000001", 0.0f}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace lapwerk

@@ -1,4 +1,5 @@
-#include "model/part_library.h"
+#include "file_steps.h"
+#include "part_library.h"
 
 #include "fixtures.h"
 #include "temp_dir.h"
@@ -17,7 +18,7 @@ public:
     explicit LibraryFile(const std::string& text) {
         path_ = dir_.File("parts.def");
         test::WriteBytes(path_, text);
-        LoadLibrary(*library_, path_.c_str());
+        LoadPartLibrary(*library_, path_.c_str());
     }
     const PartLibrary& operator*() const { return *library_; }
     const PartLibrary* operator->() const { return library_.get(); }
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ConversionCase{"saturates_high", "INCH", "1e10", kMax},
                       ConversionCase{"saturates_low", "METRIC", "-1e300", kMin},
                       ConversionCase{"beyond_long_double", "INCH", "1e99999", kMax}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct ArcCase {
     const char* name;
@@ -100,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Values, ArcConversionTest,
                                            ArcCase{"negative", "INCH", "-30.1", -120},
                                            ArcCase{"full_turn_stored", "INCH", "360", 1440},
                                            ArcCase{"saturates", "INCH", "1e12", kMax}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 struct KindCase {
     const char* name;
@@ -119,11 +120,11 @@ TEST_P(KindTest, ReadsADecimalInteger) {
 INSTANTIATE_TEST_SUITE_P(Texts, KindTest,
                          ::testing::Values(KindCase{"empty_line", "", 0}, KindCase{"plain", "7", 7},
                                            KindCase{"saturates", "99999999999", kMax}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // ---------------------------------------------------------------- file structure
 
-TEST(LoadLibrary, ReadsEveryFieldOfAStraightAndACurve) {
+TEST(LoadPartLibrary, ReadsEveryFieldOfAStraightAndACurve) {
     LibraryFile library("# parts\nMETRIC\n" + PartLines("S1", "1", "63.5", "254") +
                         PartLines("C1", "2", "63.5", "0", "45", "254", "200", "150"));
     ASSERT_EQ(library->count, 2);
@@ -141,7 +142,7 @@ TEST(LoadLibrary, ReadsEveryFieldOfAStraightAndACurve) {
     EXPECT_EQ(curve.laneLength2, 1511); // 150 mm = 1511.8 units
 }
 
-TEST(LoadLibrary, SkipsCommentsBetweenTheLinesOfAPart) {
+TEST(LoadPartLibrary, SkipsCommentsBetweenTheLinesOfAPart) {
     LibraryFile library("METRIC\nP1\nname\n# the kind follows\n#\n2\n10\n0\n# arc\n45\n5\n6\n7\n");
     ASSERT_EQ(library->count, 1);
     EXPECT_STREQ(library->parts[0].name, "name");
@@ -149,7 +150,7 @@ TEST(LoadLibrary, SkipsCommentsBetweenTheLinesOfAPart) {
     EXPECT_EQ(library->parts[0].arc, 180);
 }
 
-TEST(LoadLibrary, KeepsTrailingBlanksOfTheNumber) {
+TEST(LoadPartLibrary, KeepsTrailingBlanksOfTheNumber) {
     LibraryFile library("METRIC\n" + PartLines("C151 "));
     ASSERT_EQ(library->count, 1);
     EXPECT_STREQ(library->parts[0].number, "C151 ");
@@ -157,7 +158,7 @@ TEST(LoadLibrary, KeepsTrailingBlanksOfTheNumber) {
     EXPECT_EQ(FindPartByNumber(*library, "C151 "), 0);
 }
 
-TEST(LoadLibrary, DropsALastLineWithoutLineBreakAndItsPart) {
+TEST(LoadPartLibrary, DropsALastLineWithoutLineBreakAndItsPart) {
     std::string text = "METRIC\n" + PartLines("A") + PartLines("B");
     text.pop_back();
     LibraryFile library(text);
@@ -165,20 +166,20 @@ TEST(LoadLibrary, DropsALastLineWithoutLineBreakAndItsPart) {
     EXPECT_STREQ(library->parts[0].number, "A");
 }
 
-TEST(LoadLibrary, DoesNotCountAPartCutOffByTheEnd) {
+TEST(LoadPartLibrary, DoesNotCountAPartCutOffByTheEnd) {
     LibraryFile library("METRIC\n" + PartLines("A") + "B\nname\n1\n");
     EXPECT_EQ(library->count, 1);
     EXPECT_STREQ(library->parts[1].number, "");
 }
 
-TEST(LoadLibrary, UnitLineIsNeverAPartNumber) {
+TEST(LoadPartLibrary, UnitLineIsNeverAPartNumber) {
     LibraryFile library("P0\n" + PartLines("P1"));
     ASSERT_EQ(library->count, 1);
     EXPECT_STREQ(library->parts[0].number, "P1");
     EXPECT_EQ(library->parts[0].width, 512); // inches
 }
 
-TEST(LoadLibrary, LongPhysicalLineShiftsTheValues) {
+TEST(LoadPartLibrary, LongPhysicalLineShiftsTheValues) {
     // A 79-character name is read as the name and an empty kind line.
     const std::string name(79, 'n');
     LibraryFile library("INCH\nP1\n" + name + "\n3\n1\n0\n0\n0\n0\n9\n");
@@ -188,7 +189,7 @@ TEST(LoadLibrary, LongPhysicalLineShiftsTheValues) {
     EXPECT_EQ(library->parts[0].width, 3 * 256);
 }
 
-TEST(LoadLibrary, TruncatesLongNumbersAndNames) {
+TEST(LoadPartLibrary, TruncatesLongNumbersAndNames) {
     const std::string number(20, '7');
     const std::string name(60, 'x');
     LibraryFile library("INCH\n" + number + "\n" + name + "\n1\n1\n1\n0\n0\n0\n0\n");
@@ -197,7 +198,7 @@ TEST(LoadLibrary, TruncatesLongNumbersAndNames) {
     EXPECT_EQ(std::string(library->parts[0].name), std::string(39, 'x'));
 }
 
-TEST(LoadLibrary, IgnoresPartsAfterTheTwoHundredFiftySixth) {
+TEST(LoadPartLibrary, IgnoresPartsAfterTheTwoHundredFiftySixth) {
     std::string text = "METRIC\n";
     for (int i = 0; i < 260; ++i) {
         text += PartLines("N" + std::to_string(i));
@@ -208,11 +209,11 @@ TEST(LoadLibrary, IgnoresPartsAfterTheTwoHundredFiftySixth) {
     EXPECT_EQ(FindPartByNumber(*library, "N256"), -1);
 }
 
-TEST(LoadLibrary, MissingFileLeavesItEmptyAndRecordsThePath) {
+TEST(LoadPartLibrary, MissingFileLeavesItEmptyAndRecordsThePath) {
     auto library = std::make_unique<PartLibrary>();
     library->count = 5;
     test::TempDir dir;
-    LoadLibrary(*library, dir.File("none").c_str());
+    LoadPartLibrary(*library, dir.File("none").c_str());
     EXPECT_EQ(library->count, 0);
     EXPECT_EQ(std::string(library->fileName), dir.File("none").substr(0, 39));
 }

@@ -1,4 +1,4 @@
-#include "geometry/print_pass.h"
+#include "print_pass.h"
 
 #include "recording_canvas.h"
 #include "view_fixture.h"
@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScaleCase{"infinite_board", INFINITY, 50.0f, kPortrait, 0},
         ScaleCase{"empty_page", 100.0f, 50.0f, PageSize{0, 0}, 0},
         ScaleCase{"denormal_board_saturates", 1e-44f, 1e-44f, kPortrait, INT32_MAX}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(PrintHeaderText, JoinsCaptionBoardAndNotice) {
     EXPECT_EQ(PrintHeaderText("untitled.tr2 - Lapwerk V2.1", {" 2.00", " 1.50"}),
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"board_too_small", 0.0001f, 0.0001f, kPortrait},
                       RefusalCase{"no_page", 100.0f, 50.0f, PageSize{0, 0}},
                       RefusalCase{"negative_page", 100.0f, 50.0f, PageSize{-4800, -6800}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace lapwerk

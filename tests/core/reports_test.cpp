@@ -1,6 +1,6 @@
-#include "reports/lane_lengths.h"
-#include "reports/part_counts.h"
-#include "reports/section_list.h"
+#include "lane_lengths.h"
+#include "part_counts.h"
+#include "section_list.h"
 
 #include "fixtures.h"
 
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         LengthCase{"tiny_negative", -1, true, "-0.00 m"},
         LengthCase{"largest_inches", std::numeric_limits<int32_t>::max(), false, "8388608.00 '"},
         LengthCase{"smallest_metres", std::numeric_limits<int32_t>::min(), true, "-213070.64 m"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // --- RefreshLaneLengths ----------------------------------------------------------------------
 
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, RefreshPartCountsTest,
                                            CountCase{"highest_owned_count",
                                                      std::numeric_limits<int32_t>::max(), 0, "0",
                                                      "2147483647", 2147483647}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RefreshPartCounts, CountsEveryTrackInUseAndNoFreeOne) {
     test::Records r;
@@ -339,7 +339,7 @@ INSTANTIATE_TEST_SUITE_P(
                      std::string(15, '#') + " " + std::string(39, 'x') + "   0     12345"},
         PartLineCase{"empty_number_and_name", "", "", -3,
                      std::string(10, ' ') + " " + std::string(30, ' ') + "   0     -3  "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(BuildSectionList, NeverReadsPastAPartsTextFields) {
     test::Records r;

@@ -1,12 +1,13 @@
 // The lines of `lapwerk-cli summary`, which prints SummaryLines of the opened design, one per
 // line, for the example designs and part library.
-#include "reports/closure.h"
+#include "closure.h"
+#include "file_steps.h"
 
 #include "fixtures.h"
 
-#include "files/tr2_file.h"
-#include "files/trk_import.h"
-#include "geometry/trig.h"
+#include "tr2_file.h"
+#include "trig.h"
+#include "trk_import.h"
 
 #include <gtest/gtest.h>
 
@@ -40,16 +41,15 @@ class ExampleSummary : public ::testing::TestWithParam<SummaryCase> {};
 
 TEST_P(ExampleSummary, OneLinePerTrackInUse) {
     const SummaryCase& row = GetParam();
-    BuildTrigTables();
     test::Records r;
-    LoadLibrary(*r.library, LAPWERK_EXAMPLES "/parts.def");
+    LoadPartLibrary(*r.library, LAPWERK_EXAMPLES "/parts.def");
     const std::string path = std::string(LAPWERK_EXAMPLES "/") + row.file;
     MaybeMessage message;
     if (path.ends_with(".trk")) {
-        message = ImportTrkFile(*r.design, *r.history, *r.library, path.c_str());
+        message = test::ImportIntoDesign(*r.design, *r.history, *r.library, path.c_str());
     } else {
         ASSERT_TRUE(SetDesignFileName(*r.design, path.c_str()));
-        message = ReadDesignFile(*r.design, *r.history, *r.library);
+        message = test::LoadIntoDesign(*r.design, *r.history, *r.library);
     }
     ASSERT_FALSE(message.has_value()) << message->text;
 
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                     true,
                     {"Track 1\t2.92 m\t3.41 m\t+0.49 m\tclosed\t0.5 mm\t0.0\xC2\xB0",
                      "Track 2\t3.90 m\t4.39 m\t+0.49 m\tclosed\t0.5 mm\t0.0\xC2\xB0"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace lapwerk

@@ -1,14 +1,19 @@
-#include "files/tr2_file.h"
+#include "file_steps.h"
+#include "open_counter.h"
+#include "tr2_file.h"
 
 #include "fixtures.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cfloat>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -50,8 +55,8 @@ struct Tr2Fixture {
         return t;
     }
 
-    MaybeMessage Write() { return WriteDesignFile(*r.design, *r.history, *r.library); }
-    MaybeMessage Read() { return ReadDesignFile(*r.design, *r.history, *r.library); }
+    MaybeMessage Write() { return test::SaveToFileName(*r.design, *r.history, *r.library); }
+    MaybeMessage Read() { return test::LoadIntoDesign(*r.design, *r.history, *r.library); }
     MaybeMessage ReadText(const std::string& text) {
         test::WriteBytes(path, text);
         return Read();
@@ -118,7 +123,7 @@ std::string FirstDifference(const std::string& got, const std::string& want) {
 
 // ---------------------------------------------------------------- writing
 
-TEST(WriteDesignFile, WritesTheTwoTrackExampleByteForByte) {
+TEST(SaveDesignFile, WritesTheTwoTrackExampleByteForByte) {
     Tr2Fixture f;
     f.r.design->boardX = 2.0f / 0.0254f;
     f.r.design->boardY = 1.5f / 0.0254f;
@@ -159,9 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BoardCase{"negative", -1.5f, "-1.50"},
                       BoardCase{"hundreds", 118.11f, "118.11"},
                       BoardCase{"largest", FLT_MAX, "340282346638528859811704183484516925440.00"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
-TEST(WriteDesignFile, WritesOnlyTracksInUseNumberedInOrder) {
+TEST(SaveDesignFile, WritesOnlyTracksInUseNumberedInOrder) {
     Tr2Fixture f;
     f.AddTrack(0, {{0, 'L'}});
     f.AddTrack(3, {}, 100, -7, 9, 2);
@@ -174,7 +179,7 @@ TEST(WriteDesignFile, WritesOnlyTracksInUseNumberedInOrder) {
     EXPECT_EQ(got, want) << FirstDifference(got, want);
 }
 
-TEST(WriteDesignFile, ClearsTheFlagAndTheHistory) {
+TEST(SaveDesignFile, ClearsTheFlagAndTheHistory) {
     Tr2Fixture f;
     f.AddTrack(0, {{0, 'L'}});
     f.r.design->changed = 1;
@@ -191,7 +196,7 @@ TEST(WriteDesignFile, ClearsTheFlagAndTheHistory) {
     EXPECT_EQ(f.r.history->slots[f.r.history->position].tracks[0].sectionCount, 1);
 }
 
-TEST(WriteDesignFile, ReplacesAnOldFileAndLeavesNoTemporaryFile) {
+TEST(SaveDesignFile, ReplacesAnOldFileAndLeavesNoTemporaryFile) {
     Tr2Fixture f;
     test::WriteBytes(f.path, std::string(5000, 'x'));
     ASSERT_FALSE(f.Write());
@@ -204,7 +209,7 @@ TEST(WriteDesignFile, ReplacesAnOldFileAndLeavesNoTemporaryFile) {
     EXPECT_EQ(files, 1);
 }
 
-TEST(WriteDesignFile, KeepsThePermissionsOfTheOldFile) {
+TEST(SaveDesignFile, KeepsThePermissionsOfTheOldFile) {
     Tr2Fixture f;
     test::WriteBytes(f.path, "old");
     namespace fs = std::filesystem;
@@ -214,7 +219,7 @@ TEST(WriteDesignFile, KeepsThePermissionsOfTheOldFile) {
     EXPECT_EQ(fs::status(f.path).permissions(), perms);
 }
 
-TEST(WriteDesignFile, WritesAPathWithoutDirectory) {
+TEST(SaveDesignFile, WritesAPathWithoutDirectory) {
     Tr2Fixture f;
     const auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(f.dir.path());
@@ -247,7 +252,7 @@ struct FailedSave : Tr2Fixture {
     }
 };
 
-TEST(WriteDesignFile, ReportsAMissingDirectory) {
+TEST(SaveDesignFile, ReportsAMissingDirectory) {
     FailedSave f;
     const std::string target = f.dir.File("missing/design.tr2");
     SetDesignFileName(*f.r.design, target.c_str());
@@ -256,7 +261,7 @@ TEST(WriteDesignFile, ReportsAMissingDirectory) {
     EXPECT_NE(m->text.find(std::strerror(ENOENT)), std::string::npos) << m->text;
 }
 
-TEST(WriteDesignFile, ReportsAFileInPlaceOfTheDirectory) {
+TEST(SaveDesignFile, ReportsAFileInPlaceOfTheDirectory) {
     FailedSave f;
     test::WriteBytes(f.dir.File("plain"), f.oldContent);
     const std::string target = f.dir.File("plain/design.tr2");
@@ -265,14 +270,14 @@ TEST(WriteDesignFile, ReportsAFileInPlaceOfTheDirectory) {
     EXPECT_EQ(test::ReadBytes(f.dir.File("plain")), f.oldContent);
 }
 
-TEST(WriteDesignFile, ReportsADirectoryInPlaceOfTheFile) {
+TEST(SaveDesignFile, ReportsADirectoryInPlaceOfTheFile) {
     FailedSave f;
     std::filesystem::create_directory(f.path);
     f.ExpectNothingChanged(f.Write(), f.path);
     EXPECT_TRUE(std::filesystem::is_directory(f.path));
 }
 
-TEST(WriteDesignFile, ReadOnlyDirectoryLeavesTheOldFileWhole) {
+TEST(SaveDesignFile, ReadOnlyDirectoryLeavesTheOldFileWhole) {
     FailedSave f;
     test::WriteBytes(f.path, f.oldContent);
     std::filesystem::permissions(f.dir.path(), std::filesystem::perms::owner_read |
@@ -284,7 +289,7 @@ TEST(WriteDesignFile, ReadOnlyDirectoryLeavesTheOldFileWhole) {
     EXPECT_EQ(test::ReadBytes(f.path), f.oldContent);
 }
 
-TEST(WriteDesignFile, ReadOnlyFileIsNotReplaced) {
+TEST(SaveDesignFile, ReadOnlyFileIsNotReplaced) {
     FailedSave f;
     test::WriteBytes(f.path, f.oldContent);
     std::filesystem::permissions(f.path, std::filesystem::perms::owner_read);
@@ -295,7 +300,7 @@ TEST(WriteDesignFile, ReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(test::ReadBytes(f.path), f.oldContent);
 }
 
-TEST(WriteDesignFile, WriteErrorLeavesTheOldFileWhole) {
+TEST(SaveDesignFile, WriteErrorLeavesTheOldFileWhole) {
     FailedSave f;
     test::WriteBytes(f.path, f.oldContent);
     // A file size limit makes the writes fail part way, as a full disk would.
@@ -358,11 +363,11 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"index_outside_library", nullptr, 'L', "no part"},
                       RefusedCase{"blank_letter", "C154", ' ', "no direction letter"},
                       RefusedCase{"nul_letter", "C154", '\0', "no direction letter"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // ---------------------------------------------------------------- reading
 
-TEST(ReadDesignFile, ReadsBackWhatWasWritten) {
+TEST(LoadDesignFile, ReadsBackWhatWasWritten) {
     Tr2Fixture f;
     f.r.design->boardX = 78.74016f;
     f.r.design->boardY = 9.5f;
@@ -381,7 +386,7 @@ TEST(ReadDesignFile, ReadsBackWhatWasWritten) {
     EXPECT_EQ(f.r.design->tracks[0].selectedSection, -1);
 }
 
-TEST(ReadDesignFile, SlotsZeroThreeSevenComeBackAsZeroOneTwo) {
+TEST(LoadDesignFile, SlotsZeroThreeSevenComeBackAsZeroOneTwo) {
     Tr2Fixture f;
     f.AddTrack(0, {{0, 'L'}}, 720, 0, 0, 0);
     f.AddTrack(3, {{1, 'R'}}, 10, 1, 2, 5);
@@ -394,7 +399,7 @@ TEST(ReadDesignFile, SlotsZeroThreeSevenComeBackAsZeroOneTwo) {
     EXPECT_EQ(f.r.design->currentTrack, 2);
 }
 
-TEST(ReadDesignFile, EmptyTrackRoundTrips) {
+TEST(LoadDesignFile, EmptyTrackRoundTrips) {
     Tr2Fixture f;
     ASSERT_FALSE(f.Write()); // New design: one empty track in slot 0
     EXPECT_NE(test::ReadBytes(f.path).find("# Length in parts\r\n0\r\n# Angle"), std::string::npos);
@@ -402,7 +407,7 @@ TEST(ReadDesignFile, EmptyTrackRoundTrips) {
     EXPECT_EQ(Describe(*f.r.design), "0 0 720 0 0 0 |\n");
 }
 
-TEST(ReadDesignFile, ResetsTheHistoryThenClearsTheFlag) {
+TEST(LoadDesignFile, ResetsTheHistoryThenClearsTheFlag) {
     Tr2Fixture f;
     f.AddTrack(0, {{0, 'L'}});
     ASSERT_FALSE(f.Write());
@@ -478,9 +483,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"board_beyond_float_clamped", "1e39\n-1e39\n0\n", "", FLT_MAX, 0},
         ReadCase{"angle_limits", "1\n2\n0\n0\n0\n0\n0\n0\n0\n1439\n0\n0\n0\n",
                  "0 0 0 0 0 0 |\n1 0 1439 0 0 0 |\n", 1.0f, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
-TEST(ReadDesignFile, ReadsSixtyFourTracksOfTwoThousandSections) {
+TEST(LoadDesignFile, ReadsSixtyFourTracksOfTwoThousandSections) {
     Tr2Fixture f;
     std::string text = "1\n2\n0\n";
     for (int t = 0; t < kMaxTracks; ++t) {
@@ -497,7 +502,7 @@ TEST(ReadDesignFile, ReadsSixtyFourTracksOfTwoThousandSections) {
     EXPECT_EQ(f.r.design->tracks[63].direction[1999], 'R');
 }
 
-TEST(ReadDesignFile, MissingFileLeavesNoTrackWithoutMessage) {
+TEST(LoadDesignFile, MissingFileLeavesNoTrackWithoutMessage) {
     Tr2Fixture f;
     f.r.design->boardX = 33.0f;
     f.AddTrack(2, {{0, 'L'}});
@@ -512,7 +517,7 @@ TEST(ReadDesignFile, MissingFileLeavesNoTrackWithoutMessage) {
     EXPECT_EQ(Describe(f.r.history->slots[f.r.history->position]), "");
 }
 
-TEST(ReadDesignFile, UnknownPartShowsTheMessageAndLeavesANewDesign) {
+TEST(LoadDesignFile, UnknownPartShowsTheMessageAndLeavesANewDesign) {
     Tr2Fixture f;
     const MaybeMessage m =
         f.ReadText("10\n20\n0\n1\n0\n0\n0\n0\nC151 L\n2\n0\n0\n0\n0\nC151 L\nX99 R\n");
@@ -581,16 +586,16 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"ends_inside_block_header", kHeader + "2\n0\n0\n", "Line 4 "},
         RejectCase{"comment_lines_do_not_count_as_parts",
                    kHeader + "2\n0\n0\n0\n0\nC151 L\n# C151 L\n", "after 1 of them"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
-TEST(ReadDesignFile, LineNumbersCountPhysicalLines) {
+TEST(LoadDesignFile, LineNumbersCountPhysicalLines) {
     Tr2Fixture f;
     const MaybeMessage m = f.ReadText("# a\r\n# b\r\n1\r\n2\r\n#\r\n0\r\n#\r\n7000\r\n");
     ASSERT_TRUE(m);
     EXPECT_EQ(m->text.substr(0, 7), "Line 8 ") << m->text;
 }
 
-TEST(ReadDesignFile, DirectoryIsReportedAsUnreadable) {
+TEST(LoadDesignFile, DirectoryIsReportedAsUnreadable) {
     Tr2Fixture f;
     SetDesignFileName(*f.r.design, f.dir.path().c_str());
     const MaybeMessage m = f.Read();
@@ -599,6 +604,46 @@ TEST(ReadDesignFile, DirectoryIsReportedAsUnreadable) {
     }
     EXPECT_EQ(m->caption, "Error");
     EXPECT_EQ(Describe(*f.r.design), "0 0 720 0 0 0 |\n");
+}
+
+TEST(LoadDesignFile, OpensTheFileOnceAndLeavesTheShownDesignAlone) {
+    Tr2Fixture f;
+    f.AddTrack(0, {{0, 'L'}, {1, 'R'}});
+    ASSERT_FALSE(f.Write());
+    f.AddTrack(5, {{2, 'L'}});
+    const std::string shown = Describe(*f.r.design);
+    test::OpenCounter counter(f.path);
+    ASSERT_TRUE(counter.ok());
+    const auto load =
+        std::make_unique<DesignLoad>(LoadDesignFile(f.path, *f.r.library, *f.r.design));
+    EXPECT_EQ(counter.opens(), 1);
+    EXPECT_TRUE(load->loaded());
+    EXPECT_TRUE(load->markUnchanged);
+    EXPECT_EQ(Describe(load->design), "0 2 720 0 0 0 | 0L 1R\n");
+    EXPECT_EQ(Describe(*f.r.design), shown) << "parsed first, replaced by the caller";
+}
+
+TEST(LoadDesignFile, ReportsWhyTheFileDidNotOpen) {
+    Tr2Fixture f;
+    const auto load = std::make_unique<DesignLoad>(
+        LoadDesignFile(f.dir.File("absent.tr2"), *f.r.library, *f.r.design));
+    ASSERT_TRUE(load->openFailure.has_value());
+    EXPECT_EQ(*load->openFailure, std::strerror(ENOENT));
+    EXPECT_FALSE(load->problem.has_value());
+    EXPECT_FALSE(load->loaded());
+}
+
+TEST(ParseDesign, GivesTheLineOfTheFault) {
+    Tr2Fixture f;
+    const std::optional<ReadError> unknown =
+        ParseDesign("10\n20\n0\n1\n0\n0\n0\n0\nX99 R\n", *f.r.library, *f.r.design);
+    ASSERT_TRUE(unknown.has_value());
+    EXPECT_EQ(unknown->line, 9);
+    const std::optional<ReadError> count =
+        ParseDesign("# a\r\n1\r\n2\r\n0\r\n7000\r\n", *f.r.library, *f.r.design);
+    ASSERT_TRUE(count.has_value());
+    EXPECT_EQ(count->line, 5);
+    EXPECT_EQ(count->text.substr(0, 7), "Line 5 ");
 }
 
 } // namespace

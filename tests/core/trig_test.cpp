@@ -1,4 +1,4 @@
-#include "geometry/trig.h"
+#include "trig.h"
 
 #include <gtest/gtest.h>
 
@@ -7,47 +7,41 @@
 namespace lapwerk {
 namespace {
 
+enum class Table { kCos, kSin };
+
 struct EntryCase {
     const char* name;
-    const int32_t* table;
+    Table table;
     int index;
     int32_t value;
 };
 
-class TrigTableTest : public ::testing::TestWithParam<EntryCase> {
-protected:
-    void SetUp() override { BuildTrigTables(); }
-};
+class TrigTableTest : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(TrigTableTest, HoldsTheTruncatedSinglePrecisionValue) {
-    EXPECT_EQ(GetParam().table[GetParam().index], GetParam().value);
+    const TrigTables& trig = Trig();
+    const int32_t* table = GetParam().table == Table::kCos ? trig.cos : trig.sin;
+    EXPECT_EQ(table[GetParam().index], GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     TellingEntries, TrigTableTest,
     ::testing::Values(
-        EntryCase{"cos0_is_the_only_full_entry", CosTable, 0, 32768},
-        EntryCase{"cos240_falls_short_of_half", CosTable, 240, 16383},
-        EntryCase{"cos360_is_zero", CosTable, 360, 0}, EntryCase{"cos480", CosTable, 480, -16384},
-        EntryCase{"cos720_stops_short_of_minus_one", CosTable, 720, -32767},
-        EntryCase{"cos1080", CosTable, 1080, 0}, EntryCase{"sin0", SinTable, 0, 0},
-        EntryCase{"sin120", SinTable, 120, 16384}, EntryCase{"sin360", SinTable, 360, 32767},
-        EntryCase{"sin720", SinTable, 720, 0}, EntryCase{"sin1080", SinTable, 1080, -32767}),
-    [](const auto& info) { return std::string(info.param.name); });
+        EntryCase{"cos0_is_the_only_full_entry", Table::kCos, 0, 32768},
+        EntryCase{"cos240_falls_short_of_half", Table::kCos, 240, 16383},
+        EntryCase{"cos360_is_zero", Table::kCos, 360, 0},
+        EntryCase{"cos480", Table::kCos, 480, -16384},
+        EntryCase{"cos720_stops_short_of_minus_one", Table::kCos, 720, -32767},
+        EntryCase{"cos1080", Table::kCos, 1080, 0}, EntryCase{"sin0", Table::kSin, 0, 0},
+        EntryCase{"sin120", Table::kSin, 120, 16384}, EntryCase{"sin360", Table::kSin, 360, 32767},
+        EntryCase{"sin720", Table::kSin, 720, 0}, EntryCase{"sin1080", Table::kSin, 1080, -32767}),
+    [](const auto& row) { return std::string(row.param.name); });
 
-TEST(BuildTrigTables, GivesTheSameTablesWhenRunAgain) {
-    BuildTrigTables();
-    int32_t cosBefore[1440];
-    int32_t sinBefore[1440];
-    for (int i = 0; i < 1440; ++i) {
-        cosBefore[i] = CosTable[i];
-        sinBefore[i] = SinTable[i];
-    }
-    BuildTrigTables();
-    for (int i = 0; i < 1440; ++i) {
-        ASSERT_EQ(CosTable[i], cosBefore[i]) << "entry " << i;
-        ASSERT_EQ(SinTable[i], sinBefore[i]) << "entry " << i;
-    }
+TEST(Trig, BuildsTheTablesOnceOnFirstUse) {
+    const TrigTables& first = Trig();
+    EXPECT_EQ(&Trig(), &first);
+    EXPECT_EQ(first.cos[0], 32768);
+    EXPECT_EQ(first.sin[360], 32767);
 }
 
 } // namespace

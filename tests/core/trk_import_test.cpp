@@ -1,4 +1,5 @@
-#include "files/trk_import.h"
+#include "file_steps.h"
+#include "trk_import.h"
 
 #include "fixtures.h"
 
@@ -154,7 +155,7 @@ TEST_P(TrkImportReads, BuildsTheTracksFromTheCodes) {
     TrkFiles files;
 
     const MaybeMessage message =
-        ImportTrkFile(*r.design, *r.history, *r.library, files.Write(c.bytes).c_str());
+        test::ImportIntoDesign(*r.design, *r.history, *r.library, files.Write(c.bytes).c_str());
 
     ASSERT_FALSE(message.has_value()) << message->text;
     const Design& d = *r.design;
@@ -290,14 +291,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"C156", 'R'}},
                    false,
                    {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(TrkImport, WorkedExampleGivesTheBoardToFloatPrecision) {
     test::Records r;
     AddImportParts(*r.library);
     TrkFiles files;
     const std::string path = files.Write(Join({1, 0, 200, 150, 0, 0, 0, 3, 0, 1001, 4, 0, 0}));
-    ASSERT_FALSE(ImportTrkFile(*r.design, *r.history, *r.library, path.c_str()).has_value());
+    ASSERT_FALSE(
+        test::ImportIntoDesign(*r.design, *r.history, *r.library, path.c_str()).has_value());
     // 200 and 150 cm in inches, rounded once to the nearest float.
     EXPECT_EQ(r.design->boardX, 78.740158081054688f);
     EXPECT_EQ(r.design->boardY, 59.055118560791016f);
@@ -318,7 +320,8 @@ TEST(TrkImport, FillsBothTracksToTheirCapacity) {
     }
     const std::string path = files.Write(Join(values, " "));
 
-    const MaybeMessage message = ImportTrkFile(*r.design, *r.history, *r.library, path.c_str());
+    const MaybeMessage message =
+        test::ImportIntoDesign(*r.design, *r.history, *r.library, path.c_str());
 
     ASSERT_FALSE(message.has_value()) << message->text;
     const Track& first = r.design->tracks[0];
@@ -337,7 +340,8 @@ TEST(TrkImport, FindsTheFixtureThroughTheTestDataPath) {
     const std::string path = std::string(LAPWERK_TEST_DATA) + "/two_tracks.trk";
     ASSERT_TRUE(fs::exists(path)) << path;
 
-    ASSERT_FALSE(ImportTrkFile(*r.design, *r.history, *r.library, path.c_str()).has_value());
+    ASSERT_FALSE(
+        test::ImportIntoDesign(*r.design, *r.history, *r.library, path.c_str()).has_value());
 
     EXPECT_EQ(SectionsOf(r.design->tracks[0], *r.library),
               (Sections{{"C151", 'L'}, {"C152", 'R'}, {"C156", 'L'}}));
@@ -353,7 +357,8 @@ TEST(TrkImport, FileThatCannotBeOpenedLeavesTheEmptyDesignSilently) {
     TrkFiles files;
     const std::string path = files.Dir() + "/missing.trk";
 
-    EXPECT_FALSE(ImportTrkFile(*r.design, *r.history, *r.library, path.c_str()).has_value());
+    EXPECT_FALSE(
+        test::ImportIntoDesign(*r.design, *r.history, *r.library, path.c_str()).has_value());
 
     ExpectEmptyDesign(*r.design, *r.history);
 }
@@ -366,7 +371,7 @@ TEST(TrkImport, DirectoryInsteadOfAFileLeavesTheEmptyDesign) {
 
     // Some systems refuse to open a directory (silent), others fail on the first read.
     const MaybeMessage message =
-        ImportTrkFile(*r.design, *r.history, *r.library, files.Dir().c_str());
+        test::ImportIntoDesign(*r.design, *r.history, *r.library, files.Dir().c_str());
 
     if (message) {
         EXPECT_EQ(message->text, "The .trk file could not be read.");
@@ -398,7 +403,7 @@ TEST_P(TrkImportRejects, ShowsAnErrorAndLeavesTheEmptyDesign) {
     TrkFiles files;
 
     const MaybeMessage message =
-        ImportTrkFile(*r.design, *r.history, *r.library, files.Write(c.bytes).c_str());
+        test::ImportIntoDesign(*r.design, *r.history, *r.library, files.Write(c.bytes).c_str());
 
     ASSERT_TRUE(message.has_value());
     EXPECT_EQ(message->text, c.message);
@@ -415,7 +420,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"right_c151_in_track_1", kHead + Join({1, 1000, 0, 0}), false, kMessageA},
         RejectCase{"left_c151_in_track_2", kHead + Join({1, 4, 0, 2, 4, 0}), false, kMessageB},
         RejectCase{"right_c151_in_track_2", kHead + Join({0, 0, 1, 1000}), false, kMessageB}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, TrkImportRejects,
@@ -435,7 +440,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"largest_code", kHead + Join({1, 2147483647, 0, 0}), true,
                    "Value 9 (section 1 of track 1) of the .trk file is 2147483647, which is no "
                    "section code (0 to 16 or 1000 to 1016)."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     SectionCounts, TrkImportRejects,
@@ -452,7 +457,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"track_2_lowest", kHead + Join({0, 0, kInt32Min}), true,
                    "Value 10 (section count of track 2) of the .trk file is -2147483648, but a "
                    "track holds 0 to 2000 sections."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     NotNumbers, TrkImportRejects,
@@ -482,7 +487,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Value 4 (board height) of the .trk file is too large a number."},
         RejectCase{"many_digits", "1 " + std::string(5000, '9'), true,
                    "Value 2 of the .trk file is too large a number."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     EarlyEnds, TrkImportRejects,
@@ -501,7 +506,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "The .trk file ends before value 11 (section count of track 2)."},
                       RejectCase{"inside_track_2", kHead + Join({0, 0, 2, 4}), true,
                                  "The .trk file ends before value 12 (section 2 of track 2)."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(TrkImport, RejectedFileKeepsTheBoardSizeItHadRead) {
     test::Records r;
@@ -509,7 +514,8 @@ TEST(TrkImport, RejectedFileKeepsTheBoardSizeItHadRead) {
     TrkFiles files;
     const std::string path = files.Write(kHead + Join({1, 0, 0, 0}));
 
-    ASSERT_TRUE(ImportTrkFile(*r.design, *r.history, *r.library, path.c_str()).has_value());
+    ASSERT_TRUE(
+        test::ImportIntoDesign(*r.design, *r.history, *r.library, path.c_str()).has_value());
 
     EXPECT_FLOAT_EQ(r.design->boardX, 78.74016f);
     EXPECT_FLOAT_EQ(r.design->boardY, 59.05512f);

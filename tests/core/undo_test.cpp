@@ -1,9 +1,10 @@
 #include "fixtures.h"
 #include "section_text.h"
 
-#include "geometry/trig.h"
-#include "model/editing.h"
-#include "model/undo.h"
+#include "editing.h"
+#include "pick_edits.h"
+#include "trig.h"
+#include "undo.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ namespace {
 /// A new design with one straight in the library; each Record() is an edit's snapshot.
 class UndoRingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        BuildTrigTables();
-        test::AddPart(*r.library, "S9", "Straight 9", 1, 640, 2304);
-    }
+    void SetUp() override { test::AddPart(*r.library, "S9", "Straight 9", 1, 640, 2304); }
 
     Design& design() { return *r.design; }
     UndoRing& history() { return *r.history; }

@@ -1,10 +1,10 @@
-#include "geometry/walk.h"
+#include "walk.h"
 
 #include "recording_canvas.h"
 #include "view_fixture.h"
 
-#include "geometry/design_view.h"
-#include "geometry/trig.h"
+#include "design_view.h"
+#include "trig.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,6 @@ struct Walker {
     WalkPass pass{state, nullptr, canvas};
 
     explicit Walker(int32_t zoomScale = 960, int32_t heading = 720, bool onPaper = false) {
-        BuildTrigTables();
         state.zoomScale = zoomScale;
         state.heading = heading;
         state.onPaper = onPaper;
@@ -64,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StraightCase{"east_3500", 1080, 3500, 13125, 0},
                       StraightCase{"west_3500_loses_a_unit", 360, 3500, -13122, 0},
                       StraightCase{"length_0_stays", 720, 0, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DrawStraight, OfLengthZeroAddsNothingToTheLanes) {
     Walker w;
@@ -100,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Zooms, ZoomScales,
                          ::testing::Values(ZoomCase{"zoom1_three_quarter_pixel", 1, 192, 192},
                                            ZoomCase{"zoom13_default", 13, 960, 960},
                                            ZoomCase{"zoom24_six_and_a_half", 24, 1664, 1664}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // ---- Curves -------------------------------------------------------------------------------
 
@@ -131,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TurnCase{"arc_zero_keeps_heading", 'R', 500, 0, 500},
                       TurnCase{"huge_arc_turns_modulo_a_turn", 'R', 720, 100000, 1360},
                       TurnCase{"negative_arc_turns_back", 'R', 720, -360, 360}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DrawCurve, RightQuarterFromNorthEndsAtTheInnerRadius) {
     Walker w;
@@ -183,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{"arc20_below_one_step", 20, false, 1},
                       StepCase{"arc0_no_step", 0, false, 0},
                       StepCase{"huge_arc_one_turn_and_the_rest", 100000, false, 70}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 class CurveSurfaces : public ::testing::TestWithParam<int32_t> {};
 
@@ -277,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LaneCase{"left_after_two_crossings", "XXL", 4000, 4500},
                       LaneCase{"crossing_between_curves", "LXL", 5500, 5500},
                       LaneCase{"crossing_between_left_and_right", "LXR", 5000, 6000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // ---- Tracks -------------------------------------------------------------------------------
 

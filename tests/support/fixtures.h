@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/design.h"
-#include "model/inventory.h"
-#include "model/part_library.h"
-#include "model/undo.h"
+#include "design.h"
+#include "inventory.h"
+#include "part_library.h"
+#include "undo.h"
 
 #include <algorithm>
 #include <cstring>

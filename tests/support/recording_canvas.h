@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/canvas.h"
+#include "canvas.h"
 
 #include <cstdint>
 #include <string>

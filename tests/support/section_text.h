@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/design.h"
+#include "design.h"
 
 #include <string>
 

@@ -3,8 +3,7 @@
 #include "fixtures.h"
 #include "recording_canvas.h"
 
-#include "geometry/design_view.h"
-#include "geometry/trig.h"
+#include "design_view.h"
 
 #include <cstdint>
 
@@ -23,9 +22,7 @@ struct ViewRecords : Records {
     int straight, curve, crossing, border, nothing;
 
     explicit ViewRecords(int32_t width = 800, int32_t height = 600) {
-        BuildTrigTables();
         view.library = library.get();
-        view.screen = &screen;
         view.areaWidth = width;
         view.areaHeight = height;
         straight = AddPart(*library, "S1", "Straight", 1, 1536, 3500);
@@ -60,7 +57,7 @@ struct ViewRecords : Records {
 
     void redraw() {
         screen.clear();
-        RedrawDesign(*design, view);
+        RedrawDesign(*design, view, &screen);
     }
 };
 

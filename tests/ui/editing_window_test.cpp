@@ -347,6 +347,31 @@ private Q_SLOTS:
         QCOMPARE(window.records->history.undoCount, steps + 1);
     }
 
+    void joinRefusedForSizeIsNoUndoStep() {
+        Window window;
+        Lay(window, kStraight, 2);
+        SecondTrack(window, QPoint(window.area()->width() / 2 - 150, window.area()->height() / 2),
+                    3);
+        lapwerk::Track& first = window.design().tracks[0];
+        for (int i = first.sectionCount; i < 1999; ++i) {
+            first.partIndex[i] = first.partIndex[0];
+            first.direction[i] = 'L';
+        }
+        first.sectionCount = 1999;
+        window.click(window.markerPixel(0, 0));
+        QCOMPARE(window.design().currentTrack, 0);
+        window.trigger("JoinTrack1");
+        const int steps = window.records->history.undoCount;
+        window.click(window.markerPixel(1, 0));
+        QCOMPARE(window.shown,
+                 (std::vector<ShownBox>{
+                     {"The joined track would have more than 2000 sections", "Join"}}));
+        QCOMPARE(window.tracksInUse(), 2);
+        QCOMPARE(window.design().currentTrack, 0);
+        QCOMPARE(window.current().selectedSection, 0);
+        QCOMPARE(window.records->history.undoCount, steps);
+    }
+
     void groupWithAPickedTrack() {
         Window window;
         Lay(window, kStraight, 2);

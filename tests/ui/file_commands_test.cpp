@@ -1,6 +1,7 @@
 #include "command_fixture.h"
+#include "open_counter.h"
 
-#include "model/undo.h"
+#include "undo.h"
 
 #include <QFileDialog>
 #include <QSlider>
@@ -163,6 +164,23 @@ private Q_SLOTS:
         QVERIFY(!CanUndo(fixture.form().history()));
         // The redraw ran: the lane lengths of the track are there.
         QVERIFY(track.lane1Length > 0);
+    }
+
+    void openOpensTheFileOnce_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("a design") << QByteArray(kOneTrackDesign);
+        QTest::newRow("a design that is refused")
+            << QByteArray("10\n20\n0\n1\n0\n0\n0\n0\nX99 R\n");
+    }
+
+    void openOpensTheFileOnce() {
+        QFETCH(QByteArray, content);
+        CommandFixture fixture;
+        const QString path = fixture.writeFile(QStringLiteral("once.tr2"), content.constData());
+        OpenCounter counter(path.toStdString());
+        QVERIFY(counter.ok());
+        fixture.open(path);
+        QCOMPARE(counter.opens(), 1);
     }
 
     void openCancelledChangesNothing() {

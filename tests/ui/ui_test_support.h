@@ -9,7 +9,7 @@
 #include "main_form.h"
 #include "records.h"
 
-#include "geometry/walk.h"
+#include "walk.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "model/inventory.h"
+#include "inventory_file.h"
 
-#include "files/line_reader.h"
-#include "files/number_text.h"
+#include "line_reader.h"
+#include "number_text.h"
 
 #include <cstring>
 #include <string>
@@ -9,13 +9,11 @@
 
 namespace lapwerk {
 
-void LoadInventory(Inventory& inventory, const PartLibrary& library, const char* path) {
+void ParseInventory(std::string_view bytes, const PartLibrary& library, Inventory& inventory) {
     std::memset(&inventory, 0, sizeof inventory);
 
     LineReader reader(UnterminatedLastLine::kDrop);
-    if (!reader.Open(path)) {
-        return;
-    }
+    reader.OpenText(bytes);
     std::string line;
     while (reader.ReadValueLine(line)) {
         // A part number (the first run of non-blank characters), then the owned count.

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "design.h"
+#include "inventory.h"
+#include "message.h"
+#include "part_library.h"
+#include "undo.h"
+
+#include <optional>
+#include <string>
+
+// Loading and saving: the one place where the data files are opened. Each step reads a file
+// once (or writes it once, atomically) and leaves the parsing and formatting to the readers
+// and writers of this layer, which work on bytes.
+
+namespace lapwerk {
+
+/// What loading a design file gives. Nothing shown has changed yet: the caller shows it with
+/// AdoptDesign.
+struct DesignLoad {
+    Design design;        ///< the design to show from now on
+    MaybeMessage problem; ///< why the file's content was refused (caption "Error")
+    std::optional<std::string> openFailure; ///< the system's reason the file did not open
+    /// A design file read whole: shown unchanged, while the history keeps the flag reading left.
+    bool markUnchanged = false;
+
+    /// True when the file was opened and read without a fault.
+    bool loaded() const { return !problem && !openFailure; }
+};
+
+/// Reads the .tr2 file at `path` once and parses it (ParseDesign) over a copy of `shown`, whose
+/// board size, fileName and toggle copies carry over. A file that cannot be opened gives the
+/// empty design with no Track in use; one that cannot be read to its end is refused with a
+/// message that names it.
+DesignLoad LoadDesignFile(const std::string& path, const PartLibrary& library, const Design& shown);
+
+/// Reads the version-1 .trk file at `path` once and parses it (ParseTrk) over a copy of
+/// `shown`. A file that cannot be opened gives New design's empty design.
+DesignLoad ImportTrkFile(const std::string& path, const PartLibrary& library, const Design& shown);
+
+/// Shows a load: `shown` becomes load.design and the only state of the history, then is marked
+/// unchanged when load.markUnchanged says so.
+void AdoptDesign(Design& shown, UndoRing& history, const DesignLoad& load);
+
+/// Formats the design (FormatDesign) and writes it to `path` atomically. On success clears
+/// `changed` and resets the history to the design. On failure returns a message (caption
+/// "Error") and changes nothing.
+MaybeMessage SaveDesignFile(Design& design, UndoRing& history, const PartLibrary& library,
+                            const std::string& path);
+
+/// Loads the part library file at `path` (ParsePartLibrary) and stores the path as its
+/// fileName; a file that cannot be opened leaves the library empty.
+void LoadPartLibrary(PartLibrary& library, const std::string& path);
+
+/// Loads the inventory file at `path` (ParseInventory), matching numbers in `library`; a file
+/// that cannot be opened leaves every count 0.
+void LoadInventory(Inventory& inventory, const PartLibrary& library, const std::string& path);
+
+} // namespace lapwerk
