@@ -35,6 +35,19 @@ std::string PrintHeaderText(const std::string& caption, const BoardTexts& boardT
     return caption + "       " + boardTexts.x + " x " + boardTexts.y + "         " + kPrintNotice;
 }
 
+void DrawPaperPass(Design& design, DesignView& view, Canvas& paper, int32_t zoomScale,
+                   int32_t centreX, int32_t centreY) {
+    // The paper pass must not leave its scale, pen or pick results behind: the next click on
+    // the screen is read with the screen's.
+    const WalkState screenWalk = view.walk;
+    const int32_t current = design.currentTrack;
+    design.currentTrack = -1;
+    view.walk.drawEnabled = true;
+    DrawDesignPass(design, view, {&paper, true, zoomScale, centreX, centreY, 2});
+    design.currentTrack = current;
+    view.walk = screenWalk;
+}
+
 MaybeMessage PrintDesignPage(Design& design, DesignView& view, Canvas& printer, PageSize page,
                              const std::string& caption) {
     if (!IsBoardSize(design.boardX) || !IsBoardSize(design.boardY)) {
@@ -52,15 +65,7 @@ MaybeMessage PrintDesignPage(Design& design, DesignView& view, Canvas& printer, 
     printer.setBrush(kWhite);
     printer.textOut(20, 20, PrintHeaderText(caption, texts).c_str());
 
-    // The page pass must not leave its scale, pen or pick results behind: the next click on
-    // the screen is read with the screen's.
-    const WalkState screenWalk = view.walk;
-    const int32_t current = design.currentTrack;
-    design.currentTrack = -1;
-    view.walk.drawEnabled = true;
-    DrawDesignPass(design, view, {&printer, true, scale, page.width / 2, page.height / 2, 2});
-    design.currentTrack = current;
-    view.walk = screenWalk;
+    DrawPaperPass(design, view, printer, scale, page.width / 2, page.height / 2);
     return std::nullopt;
 }
 

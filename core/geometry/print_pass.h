@@ -26,6 +26,12 @@ int32_t PaperZoomScale(const Design& design, PageSize page);
 /// " x ", nine blanks and the notice.
 std::string PrintHeaderText(const std::string& caption, const BoardTexts& boardTexts);
 
+/// The printer pass of the design onto `paper` at `zoomScale` with model point (0, 0) at output
+/// pixel (centreX, centreY), with no current track and pen width 2. Puts back what a pass
+/// changes that the screen relies on: the current track and the whole walk state.
+void DrawPaperPass(Design& design, DesignView& view, Canvas& paper, int32_t zoomScale,
+                   int32_t centreX, int32_t centreY);
+
 /// Prints the design on one page: header line at (20, 20), then the printer pass with no
 /// current track (the current track is put back afterwards). Refuses with a message, drawing
 /// nothing, when the board width or depth is 0 or less.
