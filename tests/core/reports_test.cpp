@@ -1,7 +1,9 @@
 #include "lane_lengths.h"
 #include "part_counts.h"
+#include "parts_list.h"
 #include "section_list.h"
 
+#include "file_steps.h"
 #include "fixtures.h"
 
 #include <gtest/gtest.h>
@@ -375,6 +377,153 @@ TEST(BuildSectionList, SectionOfAPartBeyondTheLibraryShowsNoText) {
 
     ASSERT_GE(lines.size(), 9u);
     EXPECT_EQ(lines[8], "\t\t");
+}
+
+// --- the parts list --------------------------------------------------------------------------
+
+TEST(BuildPartsList, ListsWhatIsUsedOrOwnedWithTheShortfall) {
+    test::Records r;
+    const int usedOnly = test::AddPart(*r.library, "U1", "used only", 1, 640, 100);
+    test::AddPart(*r.library, "N1", "neither", 1, 640, 100);
+    const int ownedOnly = test::AddPart(*r.library, "O1", "owned only", 1, 640, 100);
+    const int short3 = test::AddPart(*r.library, "S1", "three short", 2, 640, 0, 90, 2000);
+    const int enough = test::AddPart(*r.library, "E1", "enough", 1, 640, 100);
+    r.inventory->owned[ownedOnly] = 6;
+    r.inventory->owned[short3] = 2;
+    r.inventory->owned[enough] = 9;
+    for (const auto& [part, count] :
+         {std::pair{usedOnly, 1}, std::pair{short3, 5}, std::pair{enough, 9}}) {
+        for (int i = 0; i < count; ++i) {
+            AddSection(r.design->tracks[0], part, 'R');
+        }
+    }
+
+    const std::vector<PartsListRow> rows = BuildPartsList(*r.design, *r.library, *r.inventory);
+
+    ASSERT_EQ(rows.size(), 4u);
+    const auto text = [](const PartsListRow& row) {
+        return row.number + " " + row.name + " " + std::to_string(row.used) + " " +
+               std::to_string(row.owned) + " " + std::to_string(row.leftOver) + " " +
+               std::to_string(row.toBuy);
+    };
+    EXPECT_EQ(text(rows[0]), "U1 used only 1 0 -1 1");
+    EXPECT_EQ(text(rows[1]), "O1 owned only 0 6 6 0");
+    EXPECT_EQ(text(rows[2]), "S1 three short 5 2 -3 3");
+    EXPECT_EQ(text(rows[3]), "E1 enough 9 9 0 0");
+}
+
+struct ExampleDesign {
+    const char* name;
+    const char* file;
+};
+
+class PartsListOfExample : public ::testing::TestWithParam<ExampleDesign> {};
+
+// The list's rows are the part panel's rows that show a left-over count, with its counts.
+TEST_P(PartsListOfExample, MatchesThePartPanel) {
+    test::Records r;
+    LoadPartLibrary(*r.library, LAPWERK_EXAMPLES "/parts.def");
+    LoadInventory(*r.inventory, *r.library, LAPWERK_EXAMPLES "/sections.own");
+    const std::string path = std::string(LAPWERK_EXAMPLES "/") + GetParam().file;
+    if (path.ends_with(".trk")) {
+        ASSERT_FALSE(test::ImportIntoDesign(*r.design, *r.history, *r.library, path));
+    } else {
+        ASSERT_TRUE(SetDesignFileName(*r.design, path.c_str()));
+        ASSERT_FALSE(test::LoadIntoDesign(*r.design, *r.history, *r.library));
+    }
+
+    const PartCountRows panel = RefreshPartCounts(*r.design, *r.library, *r.inventory);
+    const std::vector<PartsListRow> rows = BuildPartsList(*r.design, *r.library, *r.inventory);
+
+    size_t next = 0;
+    int usedParts = 0;
+    for (int i = 0; i < r.library->count; ++i) {
+        usedParts += panel.used[i] != "0" ? 1 : 0;
+        if (panel.leftOver[i].empty()) {
+            continue;
+        }
+        ASSERT_LT(next, rows.size());
+        const PartsListRow& row = rows[next++];
+        EXPECT_EQ(row.number, r.library->parts[i].number);
+        EXPECT_EQ(std::to_string(row.used), panel.used[i]) << row.number;
+        EXPECT_EQ(std::to_string(row.leftOver), panel.leftOver[i]) << row.number;
+        EXPECT_EQ(row.owned, r.inventory->owned[i]) << row.number;
+        EXPECT_EQ(row.toBuy, row.leftOver < 0 ? -row.leftOver : 0) << row.number;
+    }
+    EXPECT_EQ(next, rows.size());
+    EXPECT_GT(usedParts, 1) << "the example uses parts";
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, PartsListOfExample,
+                         ::testing::Values(ExampleDesign{"oval", "oval.tr2"},
+                                           ExampleDesign{"figure_eight", "figure-eight.tr2"},
+                                           ExampleDesign{"grouped", "grouped.tr2"},
+                                           ExampleDesign{"imported", "example.trk"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+PartsListRow Row(const char* number, const char* name, int64_t used, int64_t owned) {
+    const int64_t leftOver = owned - used;
+    return {number, name, used, owned, leftOver, leftOver < 0 ? -leftOver : 0};
+}
+
+struct CsvCase {
+    const char* name;
+    PartsListRow row;
+    const char* record;
+};
+
+class PartsListCsvTest : public ::testing::TestWithParam<CsvCase> {};
+
+TEST_P(PartsListCsvTest, QuotesOnlyWhatNeedsIt) {
+    EXPECT_EQ(PartsListCsv({GetParam().row}),
+              std::string("Part,Name,Used,Owned,Left over,To buy\r\n") + GetParam().record);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, PartsListCsvTest,
+    ::testing::Values(
+        CsvCase{"plain", Row("C151", "Straight 350 mm", 3, 12),
+                "C151,Straight 350 mm,3,12,9,0\r\n"},
+        CsvCase{"comma", Row("C154", "Curve radius 1, 45 deg", 8, 8),
+                "C154,\"Curve radius 1, 45 deg\",8,8,0,0\r\n"},
+        CsvCase{"double_quotes", Row("K\"0\\", "12\" straight", 2, 0),
+                "\"K\"\"0\\\",\"12\"\" straight\",2,0,-2,2\r\n"},
+        CsvCase{"line_breaks", Row("X", "a\rb\nc", 0, 1), "X,\"a\rb\nc\",0,1,1,0\r\n"},
+        CsvCase{"blanks_kept", Row(" P ", " spaced ", 1, 1), " P , spaced ,1,1,0,0\r\n"},
+        CsvCase{"utf8",
+                Row("B\xc3\xbc",
+                    "Br\xc3\xbc"
+                    "cke",
+                    1, 0),
+                "B\xc3\xbc,Br\xc3\xbc"
+                "cke,1,0,-1,1\r\n"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(PartsListCsv, EmptyListIsTheHeaderAlone) {
+    EXPECT_EQ(PartsListCsv({}), "Part,Name,Used,Owned,Left over,To buy\r\n");
+}
+
+TEST(BuildPartsList, LibraryTextsBecomeUtf8) {
+    test::Records r;
+    const int latin1 = test::AddPart(*r.library, "Z\xfc", "Kurve gro\xdf", 1, 640, 100);
+    const int utf8 = test::AddPart(*r.library, "Y1", "Kurve gro\xc3\x9f", 1, 640, 100);
+    r.inventory->owned[latin1] = 1;
+    r.inventory->owned[utf8] = 1;
+    const std::vector<PartsListRow> rows = BuildPartsList(*r.design, *r.library, *r.inventory);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].number, "Z\xc3\xbc");
+    EXPECT_EQ(rows[0].name, "Kurve gro\xc3\x9f");
+    EXPECT_EQ(rows[1].name, "Kurve gro\xc3\x9f");
+}
+
+TEST(PartsListTable, AlignsColumnsByCharacters) {
+    ExpectLines(PartsListTable({Row("C151", "Straight 350 mm", 12, 12),
+                                Row("Z\xc3\xbc", "Kurve gro\xc3\x9f", 3, 0),
+                                Row("C174a", "Start", 1, 1000)}),
+                {"Part   Name             Used  Owned  Left over  To buy",
+                 "C151   Straight 350 mm    12     12          0       0",
+                 "Z\xc3\xbc     Kurve gro\xc3\x9f          3      0         -3       3",
+                 "C174a  Start               1   1000        999       0"});
 }
 
 } // namespace
