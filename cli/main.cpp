@@ -1,6 +1,6 @@
 // lapwerk-cli: the designer's lane lengths, loop closure and the pieces that close a loop, walk,
-// images, printed page, section list and file conversion from the command line, computed by the
-// same core and canvas as the designer.
+// images, printed pages, section list, parts list and file conversion from the command line,
+// computed by the same core and canvas as the designer.
 #include "verbs.h"
 
 #include <QGuiApplication>
@@ -15,8 +15,8 @@ namespace {
 using namespace lapwerk::cli;
 
 std::vector<Verb> AllVerbs() {
-    return {LengthsVerb(), SummaryVerb(), CloseVerb(), ConvertVerb(),
-            WalkVerb(),    RenderVerb(),  ReportVerb()};
+    return {LengthsVerb(), SummaryVerb(), CloseVerb(),  ConvertVerb(),
+            WalkVerb(),    RenderVerb(),  ReportVerb(), PartsVerb()};
 }
 
 void PrintUsage(std::ostream& out) {

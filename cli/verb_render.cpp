@@ -2,6 +2,8 @@
 
 #include "design_export.h"
 
+#include <optional>
+
 namespace lapwerk::cli {
 
 namespace {
@@ -12,6 +14,17 @@ constexpr int32_t kMaxImageSide = 8192;
 int Usage(Output& output, const char* text) {
     output.err << "lapwerk-cli render: " << text << '\n';
     return kExitUsage;
+}
+
+/// The paper that --page names (A4 when it is not given), or nothing for an unknown name.
+std::optional<QPageSize::PageSizeId> PaperOf(const std::string* name) {
+    if (name == nullptr || *name == "a4") {
+        return QPageSize::A4;
+    }
+    if (*name == "letter") {
+        return QPageSize::Letter;
+    }
+    return std::nullopt;
 }
 
 int RunRender(Session& session, const Arguments& arguments, Output& output) {
@@ -39,6 +52,18 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
     if (!pdf && !HasExtension(out, ".png") && !HasExtension(out, ".svg")) {
         return Usage(output, "OUT must end in .png, .svg or .pdf");
     }
+    const bool fullSize = arguments.has("--full-size");
+    if (fullSize && !pdf) {
+        return Usage(output, "--full-size writes a .pdf file");
+    }
+    const std::string* paperName = arguments.value("--page");
+    if (paperName != nullptr && !fullSize) {
+        return Usage(output, "--page goes with --full-size");
+    }
+    const std::optional<QPageSize::PageSizeId> paper = PaperOf(paperName);
+    if (!paper) {
+        return Usage(output, "--page takes a4 or letter");
+    }
 
     if (auto error = OpenDesign(session, in)) {
         output.err << *error << '\n';
@@ -50,9 +75,10 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
     design.ruler = arguments.has("--no-ruler") ? 0 : 1;
     design.grid = arguments.has("--no-grid") ? 0 : 1;
 
-    const ExportError error = pdf ? ExportPrintedPage(design, *session.library, session.metric,
-                                                      DesignCaption(design), out)
-                                  : ExportScreenImage(design, *session.library, settings, out);
+    const ExportError error = fullSize ? ExportFullSizePdf(design, *session.library, *paper, out)
+                              : pdf    ? ExportPrintedPage(design, *session.library, session.metric,
+                                                           DesignCaption(design), out)
+                                       : ExportScreenImage(design, *session.library, settings, out);
     if (error) {
         output.err << *error << '\n';
         return kExitFailed;
@@ -63,15 +89,17 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
 } // namespace
 
 Verb RenderVerb() {
-    return {"render",
-            "DESIGN OUT [--zoom N] [--size WxH] [--imperial] [--no-segments] [--no-filled] "
-            "[--no-ruler] [--no-grid]",
-            "draws DESIGN into OUT: .png or .svg as on screen, .pdf as printed on A4",
-            {2,
-             {"--zoom", "--size"},
-             {"--imperial", "--no-segments", "--no-filled", "--no-ruler", "--no-grid"}},
-            true,
-            RunRender};
+    return {
+        "render",
+        "DESIGN OUT [--zoom N] [--size WxH] [--imperial] [--no-segments] [--no-filled] "
+        "[--no-ruler] [--no-grid] [--full-size [--page a4|letter]]",
+        "draws DESIGN into OUT: .png or .svg as on screen, .pdf as printed on A4, or with "
+        "--full-size\n      the full-size pages as one PDF (A4 unless --page letter)",
+        {2,
+         {"--zoom", "--size", "--page"},
+         {"--imperial", "--no-segments", "--no-filled", "--no-ruler", "--no-grid", "--full-size"}},
+        true,
+        RunRender};
 }
 
 } // namespace lapwerk::cli

@@ -37,5 +37,6 @@ Verb ConvertVerb();
 Verb WalkVerb();
 Verb RenderVerb();
 Verb ReportVerb();
+Verb PartsVerb();
 
 } // namespace lapwerk::cli

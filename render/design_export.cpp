@@ -1,24 +1,37 @@
 #include "design_export.h"
 
+#include "full_size_print.h"
+#include "parts_list.h"
+#include "print_job.h"
 #include "print_pass.h"
 #include "qpainter_canvas.h"
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFont>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QString>
 #include <QSvgGenerator>
 
+#include <cmath>
+#include <memory>
+
 namespace lapwerk {
 
 namespace {
 
 constexpr int kPdfDotsPerInch = 300;
+constexpr int kFullSizePdfDotsPerInch = 1200;
+constexpr qreal kFullSizePdfMarginMm = 10.0;
+/// Pixel size of the full-size texts' font, paper pixels: 3.2 mm, so that a line stays within
+/// kFullSizeLineHeight.
+constexpr int kFullSizeFontPixels = 32;
 
 bool EndsWith(const std::string& text, const char* suffix) {
     const QString name = QString::fromStdString(text);
@@ -44,6 +57,35 @@ void RunScreenPass(Design& design, const PartLibrary& library, const ScreenExpor
     view.zoom = settings.zoom;
     view.metric = settings.metric;
     RedrawDesign(design, view, &canvas);
+}
+
+/// Paper pixels (0.1 mm) that `devicePixels` at `dotsPerInch` span, rounded down so that a page
+/// never reaches beyond the printable area.
+int32_t PaperPixels(int devicePixels, int dotsPerInch) {
+    return static_cast<int32_t>(
+        std::floor(static_cast<double>(devicePixels) * kPaperPixelsPerInch / dotsPerInch));
+}
+
+/// Draws the planned pages on an active painter that maps paper pixels to the device.
+ExportError PaintFullSizePages(Design& design, DesignView& view, const FullSizePlan& plan,
+                               QPagedPaintDevice& device, QPainter& painter,
+                               const PageProgress& progress) {
+    QPainterCanvas canvas(painter);
+    const int pageCount = static_cast<int>(plan.pages.size()) + 1;
+    for (int page = 0; page < pageCount; ++page) {
+        if (progress && !progress(page, pageCount)) {
+            return std::string("Printing was cancelled.");
+        }
+        if (page == 0) {
+            PrintFullSizeOverview(design, view, canvas, plan);
+        } else {
+            canvas.flush();
+            device.newPage();
+            PrintFullSizePage(design, view, canvas, plan, plan.pages[page - 1]);
+        }
+    }
+    canvas.flush();
+    return std::nullopt;
 }
 
 } // namespace
@@ -119,6 +161,66 @@ ExportError ExportPrintedPage(Design& design, const PartLibrary& library, bool m
         return refused->text;
     }
     return SaveBytes(bytes, path);
+}
+
+ExportError PrintFullSize(const Design& design, const PartLibrary& library,
+                          QPagedPaintDevice& device, const PageProgress& progress) {
+    const int dotsX = device.logicalDpiX();
+    const int dotsY = device.logicalDpiY();
+    if (dotsX <= 0 || dotsY <= 0) {
+        return std::string("The printer does not tell its resolution.");
+    }
+    // A copy, so that the window's design keeps its zoom, lane lengths and board texts.
+    const auto copy = std::make_unique<Design>(design);
+    DesignView view;
+    view.library = &library;
+    FullSizePlan plan;
+    const PageSize page{PaperPixels(device.width(), dotsX), PaperPixels(device.height(), dotsY)};
+    if (const MaybeMessage refused = PlanFullSizePrint(*copy, view, page, plan)) {
+        return refused->text;
+    }
+
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return std::string("The printer could not start the print job.");
+    }
+    SendWholeStateOnFirstDraw(painter);
+    painter.setClipRect(QRect(0, 0, device.width(), device.height()));
+    painter.scale(static_cast<qreal>(dotsX) / kPaperPixelsPerInch,
+                  static_cast<qreal>(dotsY) / kPaperPixelsPerInch);
+    QFont font = painter.font();
+    font.setPixelSize(kFullSizeFontPixels);
+    painter.setFont(font);
+    const ExportError error = PaintFullSizePages(*copy, view, plan, device, painter, progress);
+    painter.end();
+    return error;
+}
+
+ExportError ExportFullSizePdf(const Design& design, const PartLibrary& library,
+                              QPageSize::PageSizeId paper, const std::string& path) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kFullSizePdfDotsPerInch);
+        writer.setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait,
+                                         QMarginsF(kFullSizePdfMarginMm, kFullSizePdfMarginMm,
+                                                   kFullSizePdfMarginMm, kFullSizePdfMarginMm),
+                                         QPageLayout::Millimeter));
+        writer.setTitle(QString::fromStdString(DesignCaption(design)));
+        writer.setCreator(QStringLiteral("Lapwerk V2.1"));
+        if (const ExportError error = PrintFullSize(design, library, writer)) {
+            return error;
+        }
+    }
+    return SaveBytes(bytes, path);
+}
+
+ExportError ExportPartsList(const Design& design, const PartLibrary& library,
+                            const Inventory& inventory, const std::string& path) {
+    const std::string csv = PartsListCsv(BuildPartsList(design, library, inventory));
+    return SaveBytes(QByteArray::fromStdString(csv), path);
 }
 
 } // namespace lapwerk

@@ -2,12 +2,17 @@
 
 #include "design.h"
 #include "design_view.h"
+#include "inventory.h"
 #include "part_library.h"
 
+#include <QPageSize>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 #include <string>
+
+class QPagedPaintDevice;
 
 namespace lapwerk {
 
@@ -31,5 +36,28 @@ ExportError ExportScreenImage(Design& design, const PartLibrary& library,
 /// of a PDF file at 300 dots per inch. Refuses a board of 0 or less, writing nothing.
 ExportError ExportPrintedPage(Design& design, const PartLibrary& library, bool metric,
                               const std::string& caption, const std::string& path);
+
+/// Told before each page of a full-size print is drawn: `page` pages of `pageCount` are done.
+/// Returning false cancels the print.
+using PageProgress = std::function<bool(int page, int pageCount)>;
+
+/// Prints `design` at full size on `device` (the printer the user chose, or a PDF writer): the
+/// overview page, then every page that holds part of the board or a track, each filling the
+/// device's printable area at its resolution (horizontal and vertical alike 1:1). The design
+/// itself is not touched. Refuses, before the device's job starts, a design that cannot be
+/// printed at full size on these pages; returns the refusal, a printer that would not start, or
+/// "Printing was cancelled." when `progress` said so (the pages drawn so far stay in the job).
+ExportError PrintFullSize(const Design& design, const PartLibrary& library,
+                          QPagedPaintDevice& device, const PageProgress& progress = {});
+
+/// Writes the full-size pages of `design` into a PDF file of `paper` pages (portrait, 10 mm
+/// margins) at 1200 dots per inch, as PrintFullSize prints them. Writes nothing when it refuses.
+ExportError ExportFullSizePdf(const Design& design, const PartLibrary& library,
+                              QPageSize::PageSizeId paper, const std::string& path);
+
+/// Writes the parts list of `design` as a CSV file (PartsListCsv), replacing `path` only when
+/// the whole file could be written.
+ExportError ExportPartsList(const Design& design, const PartLibrary& library,
+                            const Inventory& inventory, const std::string& path);
 
 } // namespace lapwerk

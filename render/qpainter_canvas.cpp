@@ -38,8 +38,9 @@ bool BoxMisses(const QRect& device, int64_t left, int64_t top, int64_t right, in
 QPainterCanvas::QPainterCanvas(QPainter& painter)
     : painter_(painter), pixelExact_(painter.paintEngine() != nullptr &&
                                      painter.paintEngine()->type() == QPaintEngine::Raster),
-      deviceRect_(0, 0, painter.device() != nullptr ? painter.device()->width() : 0,
-                  painter.device() != nullptr ? painter.device()->height() : 0),
+      deviceRect_(painter.combinedTransform().inverted().mapRect(
+          QRect(0, 0, painter.device() != nullptr ? painter.device()->width() : 0,
+                painter.device() != nullptr ? painter.device()->height() : 0))),
       penColour_(Qt::black), brushColour_(Qt::white),
       pen_(penColour_, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin), noPen_(Qt::NoPen) {
     if (pixelExact_ && painter.device() != nullptr &&

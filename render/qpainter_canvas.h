@@ -34,7 +34,9 @@ namespace lapwerk {
 /// On vector devices lines run between pixel centres and are left to the device.
 class QPainterCanvas final : public Canvas {
 public:
-    /// Paints through `painter`, which must be active; turns its antialiasing off.
+    /// Paints through `painter`, which must be active; turns its antialiasing off. Coordinates
+    /// go through the painter's transform as it is now, which must not change while the canvas
+    /// paints (a printed page is drawn in paper pixels scaled to the printer's).
     explicit QPainterCanvas(QPainter& painter);
     /// Flushes what is still pending while the painter is active.
     ~QPainterCanvas() override;
@@ -62,7 +64,7 @@ private:
 
     QPainter& painter_;
     bool pixelExact_;         ///< raster device: width-1 lines are traced here
-    QRect deviceRect_;        ///< pixels that can be painted, in device coordinates
+    QRect deviceRect_;        ///< pixels that can be painted, in the canvas's coordinates
     QImage* image_ = nullptr; ///< a 32-bit image device whose pixels can be set directly
     QColor penColour_;
     int penWidth_ = 1;

@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,10 +24,11 @@ struct Result {
     std::string err;
 };
 
-Result RunCli(const QStringList& arguments, const QString& workingDirectory) {
+Result RunProgram(const QString& program, const QStringList& arguments,
+                  const QString& workingDirectory) {
     QProcess process;
     process.setWorkingDirectory(workingDirectory);
-    process.start(kCli, arguments);
+    process.start(program, arguments);
     Result result;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
@@ -36,6 +39,10 @@ Result RunCli(const QStringList& arguments, const QString& workingDirectory) {
     result.out = process.readAllStandardOutput().toStdString();
     result.err = process.readAllStandardError().toStdString();
     return result;
+}
+
+Result RunCli(const QStringList& arguments, const QString& workingDirectory) {
+    return RunProgram(kCli, arguments, workingDirectory);
 }
 
 std::string ReadFile(const QString& path) {
@@ -109,14 +116,21 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{
             "CloseMaxPiecesOutOfRange", {"close", "oval.tr2", "--max-pieces", "11"}, "1 to 10"},
         UsageRow{"CloseNoProposals", {"close", "oval.tr2", "--proposals", "0"}, "1 to 100"},
-        UsageRow{"CloseNoSuchTrack", {"close", "oval.tr2", "--track", "2"}, "has no track 2"}),
+        UsageRow{"CloseNoSuchTrack", {"close", "oval.tr2", "--track", "2"}, "has no track 2"},
+        UsageRow{"FullSizeImage", {"render", "oval.tr2", "o.png", "--full-size"}, ".pdf"},
+        UsageRow{
+            "PageWithoutFullSize", {"render", "oval.tr2", "o.pdf", "--page", "a4"}, "--full-size"},
+        UsageRow{"UnknownPage",
+                 {"render", "oval.tr2", "o.pdf", "--full-size", "--page", "a5"},
+                 "a4 or letter"},
+        UsageRow{"PartsWithoutDesign", {"parts"}, "expected 1"}),
     [](const testing::TestParamInfo<UsageRow>& row) { return row.param.name; });
 
 TEST(Cli, HelpListsEveryVerb) {
     const Result result = RunCli({"--help"}, kExamples);
     EXPECT_EQ(result.exitCode, 0);
     for (const char* verb :
-         {"lengths", "summary", "close", "convert", "walk", "render", "report"}) {
+         {"lengths", "summary", "close", "convert", "walk", "render", "report", "parts"}) {
         EXPECT_NE(result.out.find(std::string("  ") + verb + " "), std::string::npos) << verb;
     }
 }
@@ -501,6 +515,209 @@ TEST(CliClose, NothingClosingWritesNothing) {
     const Result result =
         RunCli({"close", kOpenOvals, "--max-pieces", "5", "--apply", target}, kExamples);
     EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+// --- parts ----------------------------------------------------------------------------
+
+TEST(CliParts, TinyDesignInColumns) {
+    const Result result = RunCli({"parts", "tiny.tr2"}, kData);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    ExpectSameLines(result.out, "Part  Name      Used  Owned  Left over  To buy\n"
+                                "P1    Straight     1      5          4       0\n"
+                                "P2    Curve        1      0         -1       1\n"
+                                "K\"0\\  Nothing      1      0         -1       1\n");
+}
+
+TEST(CliParts, TinyDesignAsCsv) {
+    const Result result = RunCli({"parts", "tiny.tr2", "--csv"}, kData);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Part,Name,Used,Owned,Left over,To buy\r\n"
+                          "P1,Straight,1,5,4,0\r\n"
+                          "P2,Curve,1,0,-1,1\r\n"
+                          "\"K\"\"0\\\",Nothing,1,0,-1,1\r\n");
+}
+
+/// The fields of one CSV record of plain fields and fields in double quotes.
+std::vector<std::string> CsvFields(const std::string& record) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (size_t i = 0; i < record.size(); ++i) {
+        const char c = record[i];
+        if (quoted && c == '"' && i + 1 < record.size() && record[i + 1] == '"') {
+            fields.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+std::vector<std::string> SplitLines(const std::string& text, const std::string& end) {
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t stop = text.find(end, start);
+        lines.push_back(text.substr(start, stop - start));
+        start = stop == std::string::npos ? text.size() : stop + end.size();
+    }
+    return lines;
+}
+
+class PartsOfExampleTest : public testing::TestWithParam<const char*> {};
+
+// The section list's part lines show the panel's used and left-over counts; the CSV holds one
+// record for every part line with a left-over count, with the same counts.
+TEST_P(PartsOfExampleTest, CsvMatchesTheSectionListsCounts) {
+    const Result report = RunCli({"report", GetParam()}, kExamples);
+    const Result csv = RunCli({"parts", GetParam(), "--csv"}, kExamples);
+    ASSERT_EQ(report.exitCode, 0) << report.err;
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    std::vector<std::vector<std::string>> expected;
+    const std::vector<std::string> lines = SplitLines(report.out, "\n");
+    for (size_t i = 2; i < lines.size() && !lines[i].empty(); ++i) {
+        // "%-10s %-30s   %-4s  %-4s": number, name, used, left over (the examples' texts and
+        // counts fit their widths).
+        const std::string& line = lines[i];
+        const auto field = [&](size_t from, size_t width) {
+            const std::string text = line.substr(from, width);
+            const size_t last = text.find_last_not_of(' ');
+            return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+        };
+        const std::string leftOver = field(50, 4);
+        if (!leftOver.empty()) {
+            expected.push_back({field(0, 10), field(11, 30), field(44, 4), leftOver});
+        }
+    }
+    const std::vector<std::string> records = SplitLines(csv.out, "\r\n");
+    ASSERT_EQ(records.size(), expected.size() + 1) << csv.out;
+    EXPECT_EQ(records[0], "Part,Name,Used,Owned,Left over,To buy");
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const std::vector<std::string> fields = CsvFields(records[i + 1]);
+        ASSERT_EQ(fields.size(), 6u) << records[i + 1];
+        EXPECT_EQ((std::vector<std::string>{fields[0], fields[1], fields[2], fields[4]}),
+                  expected[i])
+            << records[i + 1];
+        EXPECT_EQ(std::stoll(fields[3]) - std::stoll(fields[2]), std::stoll(fields[4]));
+        EXPECT_EQ(std::stoll(fields[5]), std::max(0LL, -std::stoll(fields[4])));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, PartsOfExampleTest,
+                         testing::Values("oval.tr2", "figure-eight.tr2", "grouped.tr2",
+                                         "example.trk"),
+                         [](const testing::TestParamInfo<const char*>& row) {
+                             std::string name = row.param;
+                             name = name.substr(0, name.find('.'));
+                             name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+                             return name;
+                         });
+
+// --- render --full-size -----------------------------------------------------------------
+
+bool PopplerInstalled() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+/// Page `page` of `pdf` at 254 dots per inch, so that a pixel is 0.1 mm.
+QImage PageAtTenthMillimetres(const QString& pdf, int page, const QString& stem) {
+    const QString number = QString::number(page);
+    RunProgram(QStringLiteral("pdftoppm"),
+               {"-r", "254", "-png", "-singlefile", "-f", number, "-l", number, pdf, stem},
+               QDir::tempPath());
+    return QImage(stem + ".png").convertToFormat(QImage::Format_RGB32);
+}
+
+bool IsBlack(QRgb pixel) {
+    return qRed(pixel) < 80 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
+}
+
+/// Length in pixels of the longest run of black pixels down a column (or along a row) of
+/// `image`, among the rows from `firstRow` down.
+int LongestBlackRun(const QImage& image, bool downColumns, int firstRow = 0) {
+    int longest = 0;
+    const int outer = downColumns ? image.width() : image.height();
+    const int inner = downColumns ? image.height() : image.width();
+    for (int a = downColumns ? 0 : firstRow; a < outer; ++a) {
+        int run = 0;
+        for (int b = downColumns ? firstRow : 0; b < inner; ++b) {
+            run = IsBlack(downColumns ? image.pixel(a, b) : image.pixel(b, a)) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
+TEST(CliRenderFullSize, PagesOfTheExtentOverviewFirstAndTrueLengths) {
+    if (!PopplerInstalled()) {
+        GTEST_SKIP() << "poppler-utils is not installed: the pages are not looked at";
+    }
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString pdf = out.filePath("full-size.pdf");
+    const Result result =
+        RunCli({"render", "full-size.tr2", pdf, "--full-size", "--parts", kExamples + "/parts.def"},
+               kData);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    // The overview, then the 11 pages of the 4 x 3 cells over the 600 mm board but B2.
+    const std::vector<std::string> labels = {"A1", "A2", "A3", "A4", "B1", "B3",
+                                             "B4", "C1", "C2", "C3", "C4"};
+    const Result info = RunProgram("pdfinfo", {pdf}, out.path());
+    EXPECT_NE(info.out.find("Pages:           12\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("(A4)"), std::string::npos) << info.out;
+    const Result overview = RunProgram("pdftotext", {"-f", "1", "-l", "1", pdf, "-"}, out.path());
+    EXPECT_EQ(overview.out.rfind("full-size.tr2 at full size: 11 pages of 190 x 277 mm, rows A "
+                                 "to C, columns 1 to 4\n",
+                                 0),
+              0u)
+        << overview.out;
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const QString page = QString::number(i + 2);
+        const Result text = RunProgram("pdftotext", {"-f", page, "-l", page, pdf, "-"}, out.path());
+        EXPECT_EQ(text.out.rfind(labels[i] + " full-size.tr2\n", 0), 0u) << text.out;
+        EXPECT_NE(overview.out.find(labels[i] + "\n"), std::string::npos) << labels[i];
+    }
+
+    // On B3 the 175 mm straight, drawn filled, runs 175 mm down the paper; on A1 the scale bar
+    // is 100 mm long. Both within 0.5 mm.
+    const QImage b3 = PageAtTenthMillimetres(pdf, 7, out.filePath("b3"));
+    ASSERT_FALSE(b3.isNull());
+    EXPECT_NEAR(LongestBlackRun(b3, true), 1750, 5);
+    const QImage a1 = PageAtTenthMillimetres(pdf, 2, out.filePath("a1"));
+    ASSERT_FALSE(a1.isNull());
+    EXPECT_NEAR(LongestBlackRun(a1, false), 1000, 5);
+}
+
+TEST(CliRenderFullSize, LetterPagesOnRequest) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString pdf = out.filePath("oval.pdf");
+    const Result result =
+        RunCli({"render", "oval.tr2", pdf, "--full-size", "--page", "letter"}, kExamples);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    if (!PopplerInstalled()) {
+        GTEST_SKIP() << "poppler-utils is not installed: the pages are not looked at";
+    }
+    const Result info = RunProgram("pdfinfo", {pdf}, out.path());
+    EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
+}
+
+TEST(CliRenderFullSize, TrackTooFarAwayIsRefusedAndWritesNothing) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    QFile design(out.filePath("far.tr2"));
+    ASSERT_TRUE(design.open(QIODevice::WriteOnly));
+    design.write("# Lapwerk V2 format\n20\n20\n0\n0\n720\n40000\n0\n0\n");
+    design.close();
+    const QString target = out.filePath("far.pdf");
+    const Result result = RunCli({"render", design.fileName(), target, "--full-size"}, kData);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("too far"), std::string::npos) << result.err;
     EXPECT_FALSE(QFile::exists(target));
 }
 
