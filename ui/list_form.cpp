@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -88,8 +89,14 @@ QStringList TListForm::reportLines() const {
     return lines;
 }
 
-bool TListForm::printReport(QPrinter& printer) const {
+bool TListForm::printReport(QPrinter& printer, const std::vector<std::string>& closingLines) const {
     std::unique_ptr<QTextDocument> document(TrackList->document()->clone());
+    QTextCursor end(document.get());
+    end.movePosition(QTextCursor::End);
+    for (const std::string& line : closingLines) {
+        end.insertBlock();
+        end.insertText(DecodeFileText(line));
+    }
     document->setDefaultFont(TrackList->document()->defaultFont());
     document->setDocumentMargin(0);
 

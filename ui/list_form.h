@@ -26,10 +26,11 @@ public:
     /// The report text as shown, one entry per paragraph.
     QStringList reportLines() const;
 
-    /// Prints the text as shown on whole pages of `printer` (the page range it was given, or
-    /// all pages): the printable area without further margins, no header, footer or page
-    /// numbers. False when the printer could not start the job.
-    bool printReport(QPrinter& printer) const;
+    /// Prints the text as shown, followed by `closingLines` (one paragraph each), on whole pages
+    /// of `printer` (the page range it was given, or all pages): the printable area without
+    /// further margins, no header, footer or page numbers. False when the printer could not
+    /// start the job.
+    bool printReport(QPrinter& printer, const std::vector<std::string>& closingLines = {}) const;
 
     /// The read-only rich text box that holds the report.
     QTextEdit* TrackList = nullptr;

@@ -6,6 +6,7 @@
 
 #include "print_pass.h"
 #include "qpainter_canvas.h"
+#include "parts_list.h"
 #include "section_list.h"
 
 #include <QPainter>
@@ -81,7 +82,11 @@ void TMainForm::PrintTracklist1Click() {
     }
     buildSectionList();
     printer.setDocName(QString::fromLatin1(kTrackListJobTitle));
-    if (!commandWindows_->listForm->printReport(printer)) {
+    // On paper the list ends with the parts list, after an empty line, to take to the shop.
+    std::vector<std::string> partsList =
+        PartsListTable(BuildPartsList(records_.design, records_.library, records_.inventory));
+    partsList.insert(partsList.begin(), std::string());
+    if (!commandWindows_->listForm->printReport(printer, partsList)) {
         showError(QStringLiteral("The printer could not start the print job."));
     }
 }

@@ -1,9 +1,12 @@
 #include "command_fixture.h"
 
 #include "list_form.h"
+#include "part_panel.h"
 
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QTest>
 
@@ -258,6 +261,67 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("--- END ---")));
         QVERIFY(
             !text.contains(QRegularExpression("^\\s*1\\s*$", QRegularExpression::MultilineOption)));
+        // On paper the list ends with the parts list; the window's text does not hold it.
+        const QString afterEnd = text.mid(text.indexOf(QStringLiteral("--- END ---")));
+        QVERIFY2(afterEnd.contains(
+                     QRegularExpression("\\n *Part +Name +Used +Owned +Left over +To buy *\\n")),
+                 qPrintable(afterEnd));
+        QVERIFY2(
+            afterEnd.contains(QRegularExpression("\\n *C151 +Straight 350 mm +2 +4 +2 +0 *\\n")),
+            qPrintable(afterEnd));
+        QVERIFY2(afterEnd.contains(QRegularExpression("\\n *C152 +Curve R1 45 +1 +8 +7 +0 *\\n")),
+                 qPrintable(afterEnd));
+        QVERIFY(!fixture.form().listForm()->reportLines().contains(
+            QRegularExpression(QStringLiteral("^Part +Name"))));
+    }
+
+    void printedPartsListMatchesThePanel_data() {
+        QTest::addColumn<QString>("design");
+        QTest::newRow("oval") << QStringLiteral("oval.tr2");
+        QTest::newRow("figure eight") << QStringLiteral("figure-eight.tr2");
+        QTest::newRow("grouped") << QStringLiteral("grouped.tr2");
+    }
+
+    void printedPartsListMatchesThePanel() {
+        QFETCH(QString, design);
+        const auto example = [](const char* name) {
+            QFile file(QStringLiteral(LAPWERK_EXAMPLES "/") + QLatin1String(name));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        CommandFixture fixture(example("parts.def").constData());
+        fixture.writeFile(QStringLiteral("sections.own"), example("sections.own").constData());
+        fixture.restart();
+        fixture.open(QStringLiteral(LAPWERK_EXAMPLES "/") + design);
+        fixture.form().PrintTracklist1Click();
+        if (!PopplerInstalled()) {
+            QSKIP("poppler-utils is not installed: the pages are not looked at");
+        }
+        const QString text =
+            Poppler("pdftotext", {QStringLiteral("-layout"), fixture.files().pdfPath, "-"});
+        const QString table = text.mid(text.indexOf(QStringLiteral("--- END ---")));
+
+        const MainPanel& panel = *fixture.form().mainPanel();
+        int rows = 0;
+        for (int i = 0; i < panel.deelList()->count(); ++i) {
+            const QString leftOver = panel.overList()->item(i)->text();
+            if (leftOver.isEmpty()) {
+                continue;
+            }
+            const QStringList part = panel.deelList()->item(i)->text().split(QLatin1Char('\t'));
+            const int used = panel.tellerList()->item(i)->text().toInt();
+            const int left = leftOver.toInt();
+            const QString line =
+                QStringLiteral("\\n *%1 +%2 +%3 +%4 +%5 +%6 *\\n")
+                    .arg(QRegularExpression::escape(part[0]), QRegularExpression::escape(part[1]))
+                    .arg(used)
+                    .arg(used + left)
+                    .arg(left)
+                    .arg(qMax(0, -left));
+            QVERIFY2(table.contains(QRegularExpression(line)), qPrintable(line + "\n" + table));
+            ++rows;
+        }
+        QVERIFY(rows > 0);
+        QCOMPARE(table.count(QRegularExpression(QStringLiteral("\\n *C\\d+"))), rows);
     }
 };
 
