@@ -4,9 +4,9 @@
 #include "list_form.h"
 #include "print_job.h"
 
+#include "parts_list.h"
 #include "print_pass.h"
 #include "qpainter_canvas.h"
-#include "parts_list.h"
 #include "section_list.h"
 
 #include <QPainter>

@@ -286,5 +286,29 @@ TEST(CanvasText, WritesOnAnOpaqueBrushRectangleFromTheTopLeftCorner) {
     EXPECT_TRUE(dark) << "the digit is written in black";
 }
 
+TEST(CanvasTransform, DrawsWhatTheTransformBringsOntoTheDevice) {
+    // Half scale: the canvas's coordinates reach twice as far as the image's pixels.
+    QImage image(kSize, kSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(0.5, 0.5);
+    {
+        QPainterCanvas canvas(painter);
+        canvas.setPen(kBlack, 2);
+        canvas.moveTo(30, 10);
+        canvas.lineTo(44, 10);
+        canvas.moveTo(60, 10);
+        canvas.lineTo(90, 10);
+    }
+    painter.end();
+    const PixelSet painted = NonWhite(image);
+    ASSERT_FALSE(painted.empty());
+    for (const auto& [x, y] : painted) {
+        EXPECT_TRUE(x >= 14 && x <= 22 && y >= 4 && y <= 5) << x << "," << y;
+    }
+    EXPECT_TRUE(painted.count({20, 5}) == 1)
+        << "the line beyond the image's width in canvas pixels";
+}
+
 } // namespace
 } // namespace lapwerk
