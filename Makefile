@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build test test-asan run fuzz bench format format-check clean
+.PHONY: deps build test test-asan check-package package run fuzz bench format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -14,7 +14,7 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLAPWERK_WERROR=ON
 	cmake --build $(BUILD) -j$(JOBS)
 
-test: format-check build test-asan
+test: format-check build test-asan check-package
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # Every test again, built with the address and undefined-behaviour sanitizers.
@@ -23,6 +23,14 @@ test-asan: deps
 	  -DLAPWERK_BENCH=OFF -DLAPWERK_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The Debian package, $(BUILD)/lapwerk_VERSION_ARCH.deb.
+package: build
+	cmake --build $(BUILD) --target package
+
+# The package's contents, and its programs and manual pages run from a temporary folder.
+check-package: package
+	scripts/check-package.sh $(BUILD)
 
 run: build
 	@scripts/run-designer.sh $(BUILD)

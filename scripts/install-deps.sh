@@ -1,12 +1,13 @@
 #!/bin/sh
-# Installs the Debian packages that building and testing Lapwerk needs.
+# Installs the Debian packages that building, testing and packaging Lapwerk need.
 # Only packages that are missing are installed, so a second run is quick.
 set -e
 
 PACKAGES="cmake make g++ clang libclang-rt-14-dev pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  xvfb xauth fonts-dejavu-core fonts-liberation clang-format poppler-utils"
+  xvfb xauth fonts-dejavu-core fonts-liberation clang-format poppler-utils \
+  dpkg-dev file man-db groff-base"
 
 missing=""
 for p in $PACKAGES; do
