@@ -40,10 +40,17 @@ int64_t CeilDiv(int64_t a, int64_t b) {
     return -FloorDiv(-a, b);
 }
 
+/// Sheet pixel of the left edge of the cells in `column`, and of the top edge of those in `row`.
+int64_t CellLeft(const SheetGrid& grid, int64_t column) {
+    return grid.left + column * grid.cellWidth;
+}
+int64_t CellTop(const SheetGrid& grid, int64_t row) {
+    return grid.top + row * grid.cellHeight;
+}
+
 /// The bounding box of every point a pass draws at, inclusive.
 class ExtentCanvas final : public Canvas {
 public:
-    bool empty() const { return empty_; }
     /// The box grown by the pen's reach: a width-2 line covers a pixel on either side.
     PaperRect rect() const { return {left_ - 1, top_ - 1, right_ + 2, bottom_ + 2}; }
 
@@ -193,8 +200,8 @@ private:
                 if (marked_[index]) {
                     continue;
                 }
-                const double cellLeft = static_cast<double>(grid_.left + column * grid_.cellWidth);
-                const double cellTop = static_cast<double>(grid_.top + row * grid_.cellHeight);
+                const auto cellLeft = static_cast<double>(CellLeft(grid_, column));
+                const auto cellTop = static_cast<double>(CellTop(grid_, row));
                 const Box box{cellLeft, cellTop, cellLeft + grid_.cellWidth,
                               cellTop + grid_.cellHeight};
                 if (test(box)) {
@@ -361,14 +368,6 @@ std::string PageLabel(SheetPage page) {
     return RowLetters(page.row) + std::to_string(int64_t{page.column} + 1);
 }
 
-int64_t PageLeftOnSheet(const SheetGrid& grid, SheetPage page) {
-    return grid.left + int64_t{page.column} * grid.cellWidth - kHalfOverlap;
-}
-
-int64_t PageTopOnSheet(const SheetGrid& grid, SheetPage page) {
-    return grid.top + int64_t{page.row} * grid.cellHeight - kHalfOverlap;
-}
-
 MaybeMessage PlanFullSizePrint(Design& design, DesignView& view, PageSize page,
                                FullSizePlan& plan) {
     if (page.width < kMinFullSizePage || page.height < kMinFullSizePage) {
@@ -420,8 +419,8 @@ void PrintFullSizeOverview(Design& design, DesignView& view, Canvas& paper,
     const OverviewMap map = MapOverview(plan);
     DrawPaperPass(design, view, paper, map.zoomScale, map.x(0), map.y(0));
     for (const SheetPage& page : plan.pages) {
-        const int64_t cellLeft = plan.grid.left + int64_t{page.column} * plan.grid.cellWidth;
-        const int64_t cellTop = plan.grid.top + int64_t{page.row} * plan.grid.cellHeight;
+        const int64_t cellLeft = CellLeft(plan.grid, page.column);
+        const int64_t cellTop = CellTop(plan.grid, page.row);
         const int32_t left = map.x(cellLeft);
         const int32_t top = map.y(cellTop);
         const int32_t right = map.x(cellLeft + plan.grid.cellWidth);
@@ -439,9 +438,10 @@ void PrintFullSizeOverview(Design& design, DesignView& view, Canvas& paper,
 
 void PrintFullSizePage(Design& design, DesignView& view, Canvas& paper, const FullSizePlan& plan,
                        SheetPage page) {
-    // Accepted plans lie well inside 32 bits: at most 999 cells, each of a page.
-    const auto pageLeft = static_cast<int32_t>(PageLeftOnSheet(plan.grid, page));
-    const auto pageTop = static_cast<int32_t>(PageTopOnSheet(plan.grid, page));
+    // The page's printable area starts half the overlap before its cell. Accepted plans lie
+    // well inside 32 bits: at most 999 cells, each of a page.
+    const auto pageLeft = static_cast<int32_t>(CellLeft(plan.grid, page.column) - kHalfOverlap);
+    const auto pageTop = static_cast<int32_t>(CellTop(plan.grid, page.row) - kHalfOverlap);
     DrawPaperPass(design, view, paper, kFullSizeZoomScale, -pageLeft, -pageTop);
 
     CellMarks(paper, plan.grid);

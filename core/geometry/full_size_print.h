@@ -76,11 +76,6 @@ SheetGrid PlanSheetGrid(const PaperRect& extent, PageSize page);
 /// from 1, as in "B3".
 std::string PageLabel(SheetPage page);
 
-/// Sheet pixel of the top-left corner of `page`'s printable area: its cell's corner less half
-/// the overlap.
-int64_t PageLeftOnSheet(const SheetGrid& grid, SheetPage page);
-int64_t PageTopOnSheet(const SheetGrid& grid, SheetPage page);
-
 /// Plans a full-size print on pages of printable size `page`, paper pixels: runs the printer
 /// pass at full size to find what it draws, lays the grid over it and keeps the pages whose
 /// cells hold part of the board outline or of a track. Refuses with a message, leaving `plan`
