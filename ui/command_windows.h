@@ -1,7 +1,5 @@
 #pragma once
 
-#include "command_dialogs.h"
-
 #include <QObject>
 
 #include <memory>
@@ -15,8 +13,8 @@ class TAboutForm;
 class THelpForm;
 class TListForm;
 
-/// What the file, print and help commands keep for the main window: the windows they show,
-/// the dialogs they ask through and the printer they print on. A child of the main window.
+/// What the file, print and help commands keep for the main window: the windows they show
+/// and the printer they print on. A child of the main window.
 class CommandWindows final : public QObject {
     Q_OBJECT
 
@@ -31,7 +29,6 @@ public:
     TAboutForm* aboutForm = nullptr;
     TListForm* listForm = nullptr;
     THelpForm* helpForm = nullptr;
-    std::unique_ptr<CommandDialogs> dialogs;
     /// Exit has asked its question; the close query then lets the window go without asking.
     bool quitConfirmed = false;
 

@@ -1,18 +1,113 @@
 #include "dialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace lapwerk {
 
-void MessageBoxDialogs::message(QWidget* owner, const QString& text, const QString& caption) {
+namespace {
+
+struct FileDialogLook {
+    const char* title;
+    const char* filters;
+    const char* defaultSuffix;
+    QFileDialog::AcceptMode mode;
+};
+
+FileDialogLook LookOf(FileDialogKind kind) {
+    switch (kind) {
+    case FileDialogKind::Open:
+        return {"Open Track", "Tracks V2 (*.tr2);;All Files (*.*)", "tr2", QFileDialog::AcceptOpen};
+    case FileDialogKind::Save:
+        // A name typed without an extension becomes a design file, and replacing a file asks.
+        return {"Save Track", "Tracks V2 (*.tr2);;All Files (*.*)", "tr2", QFileDialog::AcceptSave};
+    case FileDialogKind::Import:
+        return {"Import Track V1", "Tracks V1 (*.trk);;All Files (*.*)", "trk",
+                QFileDialog::AcceptOpen};
+    case FileDialogKind::Export:
+        return {"Export Image", "PNG image (*.png);;SVG image (*.svg);;PDF page (*.pdf)", "png",
+                QFileDialog::AcceptSave};
+    }
+    return {"", "", "", QFileDialog::AcceptOpen};
+}
+
+/// The extension of a filter such as "SVG image (*.svg)": "svg".
+QString SuffixOfFilter(const QString& filter) {
+    const qsizetype star = filter.lastIndexOf(QStringLiteral("*."));
+    const qsizetype close = filter.indexOf(QLatin1Char(')'), star);
+    if (star < 0 || close < 0) {
+        return {};
+    }
+    return filter.mid(star + 2, close - star - 2);
+}
+
+} // namespace
+
+QtDialogs::QtDialogs() = default;
+
+QtDialogs::~QtDialogs() = default;
+
+void QtDialogs::message(QWidget* owner, const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
     box.exec();
 }
 
-bool MessageBoxDialogs::question(QWidget* owner, const QString& text, const QString& caption) {
+bool QtDialogs::question(QWidget* owner, const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+QFileDialog& QtDialogs::fileDialog(QWidget* owner, FileDialogKind kind) {
+    std::unique_ptr<QFileDialog>& dialog = fileDialogs_[static_cast<int>(kind)];
+    if (!dialog) {
+        const FileDialogLook look = LookOf(kind);
+        dialog = std::make_unique<QFileDialog>(owner, QString::fromLatin1(look.title));
+        dialog->setNameFilters(QString::fromLatin1(look.filters).split(QStringLiteral(";;")));
+        dialog->setDefaultSuffix(QString::fromLatin1(look.defaultSuffix));
+        dialog->setAcceptMode(look.mode);
+        dialog->setFileMode(look.mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                                 : QFileDialog::ExistingFile);
+        if (kind == FileDialogKind::Export) {
+            // A name typed without an extension gets the one of the format chosen.
+            QFileDialog* shown = dialog.get();
+            QObject::connect(shown, &QFileDialog::filterSelected, shown,
+                             [shown](const QString& filter) {
+                                 shown->setDefaultSuffix(SuffixOfFilter(filter));
+                             });
+        }
+    }
+    return *dialog;
+}
+
+QString QtDialogs::chooseFile(QWidget* owner, FileDialogKind kind) {
+    QFileDialog& dialog = fileDialog(owner, kind);
+    QString& last = lastChosen_[static_cast<int>(kind)];
+    if (!last.isEmpty()) {
+        dialog.selectFile(last);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return {};
+    }
+    last = chosen.first();
+    return last;
+}
+
+bool QtDialogs::choosePrinter(QWidget* owner, QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::pageSetup(QWidget* owner, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, owner);
+    dialog.exec();
 }
 
 } // namespace lapwerk

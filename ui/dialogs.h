@@ -2,12 +2,28 @@
 
 #include <QString>
 
+#include <memory>
+
+class QFileDialog;
+class QPrinter;
 class QWidget;
 
 namespace lapwerk {
 
-/// The modal boxes the main window shows. The window owns one; tests give it one that
-/// records the texts and answers the questions itself.
+/// The file dialogs of the File menu.
+enum class FileDialogKind {
+    Open,   ///< "Open Track", .tr2 designs
+    Save,   ///< "Save Track", .tr2 designs, for Save and Save As
+    Import, ///< "Import Track V1", .trk designs
+    Export, ///< "Export Image", PNG and SVG images and PDF pages
+};
+
+/// Number of FileDialogKind values.
+inline constexpr int kFileDialogKinds = 4;
+
+/// Every modal dialog the main window shows: message boxes, questions, the file dialogs and
+/// the print and printer set-up dialogs. The window owns one; tests give it one that records
+/// what it was shown and answers by itself.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -18,13 +34,36 @@ public:
     /// Asks `text` in a modal box captioned `caption` with Yes and No and no icon;
     /// true for Yes.
     virtual bool question(QWidget* owner, const QString& text, const QString& caption) = 0;
+
+    /// Shows the file dialog of `kind`; the chosen path, or an empty text when cancelled.
+    virtual QString chooseFile(QWidget* owner, FileDialogKind kind) = 0;
+
+    /// Shows the print dialog over `printer`; true when the user chose to print.
+    virtual bool choosePrinter(QWidget* owner, QPrinter& printer) = 0;
+
+    /// Shows the printer set-up dialog over `printer`.
+    virtual void pageSetup(QWidget* owner, QPrinter& printer) = 0;
 };
 
-/// The real boxes, through QMessageBox.
-class MessageBoxDialogs final : public Dialogs {
+/// The real dialogs. Each file dialog is one object for the whole run, so it keeps the folder
+/// and the name last chosen in it; none is primed with the design's own name.
+class QtDialogs final : public Dialogs {
 public:
+    QtDialogs();
+    ~QtDialogs() override;
+
     void message(QWidget* owner, const QString& text, const QString& caption) override;
     bool question(QWidget* owner, const QString& text, const QString& caption) override;
+    QString chooseFile(QWidget* owner, FileDialogKind kind) override;
+    bool choosePrinter(QWidget* owner, QPrinter& printer) override;
+    void pageSetup(QWidget* owner, QPrinter& printer) override;
+
+    /// The file dialog of `kind`, made on first use with its title, filters and extension.
+    QFileDialog& fileDialog(QWidget* owner, FileDialogKind kind);
+
+private:
+    std::unique_ptr<QFileDialog> fileDialogs_[kFileDialogKinds];
+    QString lastChosen_[kFileDialogKinds];
 };
 
 } // namespace lapwerk

@@ -32,7 +32,7 @@ ExportFormat FormatOf(const QString& path) {
 } // namespace
 
 void TMainForm::ExportImage1Click() {
-    const QString path = commandWindows_->dialogs->chooseFile(this, FileDialogKind::Export);
+    const QString path = dialogs_->chooseFile(this, FileDialogKind::Export);
     if (path.isEmpty()) {
         return;
     }

@@ -89,7 +89,7 @@ void TMainForm::Open1Click() {
     if (!mayDiscardDesign(kOpenQuestion)) {
         return;
     }
-    const QString path = commandWindows_->dialogs->chooseFile(this, FileDialogKind::Open);
+    const QString path = dialogs_->chooseFile(this, FileDialogKind::Open);
     if (path.isEmpty()) {
         return;
     }
@@ -154,7 +154,7 @@ void TMainForm::Save1Click() {
 }
 
 void TMainForm::SaveAs1Click() {
-    const QString path = commandWindows_->dialogs->chooseFile(this, FileDialogKind::Save);
+    const QString path = dialogs_->chooseFile(this, FileDialogKind::Save);
     if (path.isEmpty()) {
         return;
     }
@@ -200,7 +200,7 @@ void TMainForm::ImportTRKClick() {
     if (!mayDiscardDesign(kImportQuestion)) {
         return;
     }
-    const QString path = commandWindows_->dialogs->chooseFile(this, FileDialogKind::Import);
+    const QString path = dialogs_->chooseFile(this, FileDialogKind::Import);
     if (path.isEmpty()) {
         return;
     }

@@ -12,8 +12,7 @@ namespace lapwerk {
 
 CommandWindows::CommandWindows(QWidget* mainWindow)
     : QObject(mainWindow), aboutForm(new TAboutForm(mainWindow)),
-      listForm(new TListForm(mainWindow)), helpForm(new THelpForm(mainWindow)),
-      dialogs(std::make_unique<QtCommandDialogs>()) {
+      listForm(new TListForm(mainWindow)), helpForm(new THelpForm(mainWindow)) {
     setObjectName(QStringLiteral("CommandWindows"));
 }
 
@@ -50,10 +49,6 @@ TAboutForm* TMainForm::aboutForm() const {
 
 THelpForm* TMainForm::helpForm() const {
     return commandWindows_->helpForm;
-}
-
-void TMainForm::setCommandDialogs(std::unique_ptr<CommandDialogs> dialogs) {
-    commandWindows_->dialogs = std::move(dialogs);
 }
 
 void TMainForm::HelpTopics1Click() {

@@ -39,7 +39,7 @@ void SetCheck(QAction* item, const std::optional<bool>& stored) {
 
 TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), records_(records),
-      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<MessageBoxDialogs>()) {
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>()) {
     setObjectName("MainForm");
     resize(600, 458);
     records_.view.library = &records_.library;

@@ -21,7 +21,6 @@ class QToolBar;
 
 namespace lapwerk {
 
-class CommandDialogs;
 class CommandWindows;
 class DesignArea;
 class MainPanel;
@@ -61,8 +60,7 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     /// Creates the window and runs its start-up: settings, part library and inventory from
-    /// the working directory, and a new design. Without `dialogs` the real message boxes are
-    /// used.
+    /// the working directory, and a new design. Without `dialogs` the real dialogs are used.
     explicit TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs = nullptr,
                        QWidget* parent = nullptr);
     /// Saves the settings (FormDestroy).
@@ -88,8 +86,6 @@ public:
     /// The text of the status bar: the current track's lane balance and closure.
     QString statusText() const;
 
-    /// Replaces the file, print and printer set-up dialogs (tests answer them themselves).
-    void setCommandDialogs(std::unique_ptr<CommandDialogs> dialogs);
     /// Opens the design at `path` as File > Open does once its dialog has chosen the file.
     void openDesignFile(const QString& path);
     /// Opens the design named by the first command-line argument, if there is one.
@@ -192,7 +188,6 @@ protected:
     const PartLibrary& library() const { return records_.library; }
     const Inventory& inventory() const { return records_.inventory; }
     DesignView& view() { return records_.view; }
-    Dialogs& dialogs() { return *dialogs_; }
 
     /// Runs the follow-up steps in the order given.
     void followUp(std::initializer_list<FollowUp> steps);

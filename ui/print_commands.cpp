@@ -21,12 +21,12 @@ constexpr const char* kTrackListJobTitle = "Track Design";
 } // namespace
 
 void TMainForm::PageSetup1Click() {
-    commandWindows_->dialogs->pageSetup(this, commandWindows_->printer());
+    dialogs_->pageSetup(this, commandWindows_->printer());
 }
 
 void TMainForm::Print1Click() {
     QPrinter& printer = commandWindows_->printer();
-    if (!commandWindows_->dialogs->choosePrinter(this, printer)) {
+    if (!dialogs_->choosePrinter(this, printer)) {
         return;
     }
     const std::string caption = windowTitle().toStdString();
@@ -77,7 +77,7 @@ void TMainForm::Tracklist1Click() {
 
 void TMainForm::PrintTracklist1Click() {
     QPrinter& printer = commandWindows_->printer();
-    if (!commandWindows_->dialogs->choosePrinter(this, printer)) {
+    if (!dialogs_->choosePrinter(this, printer)) {
         return;
     }
     buildSectionList();

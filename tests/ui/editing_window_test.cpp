@@ -1,7 +1,7 @@
 // Editing through the window as a user does it: the part list, the toolbars and menus, clicks
 // and keys, and what the panel, the boxes and the lane-length window show afterwards.
 
-#include "ui_test_support.h"
+#include "window_fixture.h"
 
 #include "cursors.h"
 #include "length_form.h"
@@ -13,10 +13,9 @@
 
 #include <cstdlib>
 
-using lapwerk::test::IsolatedWorkplace;
 using lapwerk::test::Rows;
 using lapwerk::test::ShownBox;
-using lapwerk::test::Window;
+using lapwerk::test::WindowFixture;
 
 namespace {
 
@@ -56,16 +55,14 @@ bool SameCursor(const QCursor& a, const QCursor& b) {
 class EditingWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<IsolatedWorkplace> workplace_;
-
     /// Lays `count` sections of `part` into the current track by double clicks.
-    static void Lay(Window& window, int part, int count) {
+    static void Lay(WindowFixture& window, int part, int count) {
         for (int i = 0; i < count; ++i) {
             window.doubleClickPart(part);
         }
     }
 
-    static void ExpectUndoRedo(Window& window, bool undo, bool redo) {
+    static void ExpectUndoRedo(WindowFixture& window, bool undo, bool redo) {
         QCOMPARE(window.action("UndoItem")->isEnabled(), undo);
         QCOMPARE(window.action("UndoButton")->isEnabled(), undo);
         QCOMPARE(window.action("RedoItem")->isEnabled(), redo);
@@ -73,7 +70,7 @@ class EditingWindowTest : public QObject {
     }
 
     /// A second track, begun by Insert Track and a click at `at`, with `count` straights.
-    static int SecondTrack(Window& window, QPoint at, int count) {
+    static int SecondTrack(WindowFixture& window, QPoint at, int count) {
         window.trigger("InsertTrackButton");
         window.click(at);
         Lay(window, kStraight, count);
@@ -81,12 +78,9 @@ class EditingWindowTest : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
-    void init() { IsolatedWorkplace::clearSettings(); }
-    void cleanupTestCase() { workplace_.reset(); }
 
     void doubleClickInsertsThePartUnderThePointer() {
-        Window window;
+        WindowFixture window;
         window.doubleClickPart(kCurve);
         QCOMPARE(Parts(window.current()), QList<int>{kCurve});
         QCOMPARE(window.current().selectedSection, 0);
@@ -97,18 +91,18 @@ private Q_SLOTS:
     }
 
     void insKeyInsertsTheSelectedPartWithTheDirection() {
-        Window window;
+        WindowFixture window;
         window.clickPart(kCurve);
         window.find<QRadioButton>("RightRadio")->click();
-        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        QTest::keyClick(&window.form(), Qt::Key_Insert);
         window.find<QRadioButton>("LeftRadio")->click();
-        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        QTest::keyClick(&window.form(), Qt::Key_Insert);
         QCOMPARE(Parts(window.current()), (QList<int>{kCurve, kCurve}));
         QCOMPARE(Directions(window.current()), QString("RL"));
     }
 
     void overUsedPartShowsANegativeLeftOver() {
-        Window window;
+        WindowFixture window;
         Lay(window, kCurve, 3);
         QCOMPARE(Rows(window.list("OverList")).at(kCurve), QString("-1"));
         Lay(window, kHalfStraight, 1);
@@ -116,7 +110,7 @@ private Q_SLOTS:
     }
 
     void clickOnAMarkerSelectsSectionAndShowsItsPartAndAngle() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         Lay(window, kHalfStraight, 1);
         window.trigger("RotateWest");
@@ -126,36 +120,36 @@ private Q_SLOTS:
         window.find<QSlider>("RotateBar")->blockSignals(false);
         window.click(window.markerPixel(0, 1));
         QCOMPARE(window.current().selectedSection, 1);
-        QCOMPARE(window.form->partSelection(), kStraight);
+        QCOMPARE(window.form().partSelection(), kStraight);
         QCOMPARE(window.find<QSlider>("RotateBar")->value(), 90);
         QCOMPARE(window.current().angle, 360);
         window.click(window.markerPixel(0, 2));
         QCOMPARE(window.current().selectedSection, 2);
-        QCOMPARE(window.form->partSelection(), kHalfStraight);
+        QCOMPARE(window.form().partSelection(), kHalfStraight);
         // A selection click is no undo step.
-        QCOMPARE(window.records->history.undoCount, 3);
+        QCOMPARE(window.records().history.undoCount, 3);
     }
 
     void clickOnTheBeginPointSelectsNoRow() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         window.click(window.beginPixel(0));
         QCOMPARE(window.current().selectedSection, -1);
-        QCOMPARE(window.form->partSelection(), -1);
+        QCOMPARE(window.form().partSelection(), -1);
         // With no part chosen the section commands do nothing.
-        const int steps = window.records->history.undoCount;
+        const int steps = window.records().history.undoCount;
         window.trigger("InsertSectionButton");
         window.trigger("ChangeSectionButton");
         QCOMPARE(window.current().sectionCount, 2);
-        QCOMPARE(window.records->history.undoCount, steps);
+        QCOMPARE(window.records().history.undoCount, steps);
     }
 
     void clickOnEmptyBoardChangesNothing() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         window.click(QPoint(5, 5));
         QCOMPARE(window.current().selectedSection, 1);
-        QCOMPARE(window.form->partSelection(), kStraight);
+        QCOMPARE(window.form().partSelection(), kStraight);
     }
 
     void navigationButtons_data() {
@@ -172,38 +166,38 @@ private Q_SLOTS:
     void navigationButtons() {
         QFETCH(QStringList, buttons);
         QFETCH(int, selected);
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 3);
         for (const QString& button : buttons) {
             window.trigger(button.toLatin1().constData());
         }
         QCOMPARE(window.current().selectedSection, selected);
-        QCOMPARE(window.records->history.undoCount, 3);
+        QCOMPARE(window.records().history.undoCount, 3);
     }
 
     void deleteAndChangeSection() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 3);
         window.trigger("BackButton");
         window.clickPart(kCurve);
-        QTest::keyClick(window.form.get(), Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(&window.form(), Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(Parts(window.current()), (QList<int>{kStraight, kCurve, kStraight}));
-        QTest::keyClick(window.form.get(), Qt::Key_Delete);
+        QTest::keyClick(&window.form(), Qt::Key_Delete);
         QCOMPARE(Parts(window.current()), (QList<int>{kStraight, kStraight}));
         QCOMPARE(window.current().selectedSection, 0);
         QCOMPARE(Rows(window.list("TellerList")), (QStringList{"2", "0", "0", "0"}));
     }
 
     void undoAndRedoFollowTheHistory() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 3);
         ExpectUndoRedo(window, true, false);
-        QTest::keyClick(window.form.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&window.form(), Qt::Key_Z, Qt::ControlModifier);
         window.trigger("UndoButton");
         QCOMPARE(window.current().sectionCount, 1);
         QCOMPARE(Rows(window.list("TellerList")).at(kStraight), QString("1"));
         ExpectUndoRedo(window, true, true);
-        QTest::keyClick(window.form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(&window.form(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         window.trigger("RedoButton");
         QCOMPARE(window.current().sectionCount, 3);
         ExpectUndoRedo(window, true, false);
@@ -214,24 +208,24 @@ private Q_SLOTS:
         QCOMPARE(window.design().changed, 0);
         ExpectUndoRedo(window, false, true);
         // A disabled item's shortcut does nothing.
-        QTest::keyClick(window.form.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&window.form(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(window.current().sectionCount, 0);
     }
 
     void insertTrackByModeAndClick() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 1);
         window.trigger("InsertTrack1");
-        QCOMPARE(window.form->editMode(), 1);
+        QCOMPARE(window.form().editMode(), 1);
         QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
         const QPoint at(window.area()->width() / 2 - 80, window.area()->height() / 2 + 40);
         window.click(at);
-        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.form().editMode(), 0);
         QCOMPARE(window.tracksInUse(), 2);
         QCOMPARE(window.design().currentTrack, 1);
         QVERIFY(Near(window.beginPixel(1), at));
         QCOMPARE(window.current().angle, 720);
-        QCOMPARE(Rows(window.form->lengthForm()->trackNrList()),
+        QCOMPARE(Rows(window.form().lengthForm()->trackNrList()),
                  (QStringList{"Track 1", "Track 2"}));
         ExpectUndoRedo(window, true, false);
         window.trigger("UndoItem");
@@ -239,30 +233,30 @@ private Q_SLOTS:
     }
 
     void rightClickMovesTheTrackAndKeepsThePendingMode() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         window.trigger("CopyTrackButton");
         const QPoint to(window.area()->width() / 2 + 60, window.area()->height() / 2 + 30);
         window.click(to, Qt::RightButton);
         QVERIFY(Near(window.beginPixel(0), to));
-        QCOMPARE(window.form->editMode(), 3);
+        QCOMPARE(window.form().editMode(), 3);
         QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
         QCOMPARE(window.design().changed, 1);
-        QCOMPARE(window.records->history.undoCount, 3);
+        QCOMPARE(window.records().history.undoCount, 3);
         window.click(QPoint(to.x() - 100, to.y()));
         QCOMPARE(window.tracksInUse(), 2);
         QCOMPARE(Parts(window.current()), (QList<int>{kStraight, kStraight}));
-        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.form().editMode(), 0);
     }
 
     void mirrorFlipsTheDirections() {
-        Window window;
+        WindowFixture window;
         window.clickPart(kCurve);
-        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        QTest::keyClick(&window.form(), Qt::Key_Insert);
         window.find<QRadioButton>("RightRadio")->click();
-        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        QTest::keyClick(&window.form(), Qt::Key_Insert);
         window.find<QRadioButton>("LeftRadio")->click();
-        QTest::keyClick(window.form.get(), Qt::Key_Insert);
+        QTest::keyClick(&window.form(), Qt::Key_Insert);
         window.trigger("MirrorButton");
         window.click(QPoint(window.area()->width() / 2 - 120, window.area()->height() / 2));
         QCOMPARE(window.design().currentTrack, 1);
@@ -272,7 +266,7 @@ private Q_SLOTS:
     }
 
     void splitAtTheSelectedSection() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 5);
         window.click(window.markerPixel(0, 2));
         QCOMPARE(window.current().selectedSection, 2);
@@ -282,17 +276,17 @@ private Q_SLOTS:
         QCOMPARE(window.current().sectionCount, 2);
         QCOMPARE(window.current().selectedSection, -1);
         QCOMPARE(window.design().tracks[0].sectionCount, 3);
-        QCOMPARE(Rows(window.form->lengthForm()->trackLength1List()),
+        QCOMPARE(Rows(window.form().lengthForm()->trackLength1List()),
                  (QStringList{"0.69 m", "0.46 m"}));
         // With no selection a split does nothing and is no undo step.
-        const int steps = window.records->history.undoCount;
+        const int steps = window.records().history.undoCount;
         window.trigger("SplitTrack1");
         QCOMPARE(window.tracksInUse(), 2);
-        QCOMPARE(window.records->history.undoCount, steps);
+        QCOMPARE(window.records().history.undoCount, steps);
     }
 
     void joinAppendsThePickedTrack() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         const QPoint elsewhere(window.area()->width() / 2 - 150, window.area()->height() / 2);
         const int other = SecondTrack(window, elsewhere, 3);
@@ -300,14 +294,14 @@ private Q_SLOTS:
         window.click(window.markerPixel(0, 1));
         QCOMPARE(window.design().currentTrack, 0);
         window.trigger("JoinTrackButton");
-        const int steps = window.records->history.undoCount;
+        const int steps = window.records().history.undoCount;
         window.click(window.markerPixel(1, 0));
-        QVERIFY(window.shown.empty());
+        QVERIFY(window.dialogs().messages.empty());
         QCOMPARE(window.tracksInUse(), 1);
         QCOMPARE(window.design().currentTrack, 0);
         QCOMPARE(window.current().sectionCount, 5);
-        QCOMPARE(window.records->history.undoCount, steps + 1);
-        QCOMPARE(Rows(window.form->lengthForm()->trackNrList()), QStringList{"Track 1"});
+        QCOMPARE(window.records().history.undoCount, steps + 1);
+        QCOMPARE(Rows(window.form().lengthForm()->trackNrList()), QStringList{"Track 1"});
     }
 
     void joinMessages_data() {
@@ -331,24 +325,24 @@ private Q_SLOTS:
         QFETCH(int, pickInOther);
         QFETCH(QString, text);
         QFETCH(QString, caption);
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 3);
         SecondTrack(window, QPoint(window.area()->width() / 2 - 150, window.area()->height() / 2),
                     3);
         window.click(window.markerPixel(0, selectInCurrent));
         window.trigger("JoinTrack1");
-        const int steps = window.records->history.undoCount;
+        const int steps = window.records().history.undoCount;
         window.click(pickInOther == -2 ? window.markerPixel(0, 0)
                                        : window.markerPixel(1, pickInOther));
-        QCOMPARE(window.shown, (std::vector<ShownBox>{{text, caption}}));
+        QCOMPARE(window.dialogs().messages, (QList<ShownBox>{{text, caption}}));
         QCOMPARE(window.tracksInUse(), 2);
-        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.form().editMode(), 0);
         // The stopped join is still an undo step.
-        QCOMPARE(window.records->history.undoCount, steps + 1);
+        QCOMPARE(window.records().history.undoCount, steps + 1);
     }
 
     void joinRefusedForSizeIsNoUndoStep() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         SecondTrack(window, QPoint(window.area()->width() / 2 - 150, window.area()->height() / 2),
                     3);
@@ -361,19 +355,19 @@ private Q_SLOTS:
         window.click(window.markerPixel(0, 0));
         QCOMPARE(window.design().currentTrack, 0);
         window.trigger("JoinTrack1");
-        const int steps = window.records->history.undoCount;
+        const int steps = window.records().history.undoCount;
         window.click(window.markerPixel(1, 0));
-        QCOMPARE(window.shown,
-                 (std::vector<ShownBox>{
-                     {"The joined track would have more than 2000 sections", "Join"}}));
+        QCOMPARE(
+            window.dialogs().messages,
+            (QList<ShownBox>{{"The joined track would have more than 2000 sections", "Join"}}));
         QCOMPARE(window.tracksInUse(), 2);
         QCOMPARE(window.design().currentTrack, 0);
         QCOMPARE(window.current().selectedSection, 0);
-        QCOMPARE(window.records->history.undoCount, steps);
+        QCOMPARE(window.records().history.undoCount, steps);
     }
 
     void groupWithAPickedTrack() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         SecondTrack(window, QPoint(window.area()->width() / 2 - 150, window.area()->height() / 2),
                     2);
@@ -382,7 +376,7 @@ private Q_SLOTS:
         QCOMPARE(window.design().currentTrack, 0);
         window.trigger("GroupTrack");
         window.click(window.markerPixel(1, 0));
-        QVERIFY(window.shown.empty());
+        QVERIFY(window.dialogs().messages.empty());
         QCOMPARE(window.design().tracks[0].group, 1);
         QCOMPARE(window.design().tracks[1].group, 1);
         QCOMPARE(window.design().tracks[1].angle, 720);
@@ -399,18 +393,18 @@ private Q_SLOTS:
     }
 
     void groupOnEmptyBoardShowsAMessageAndEndsTheMode() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 1);
         window.trigger("GroupTrack1");
         window.click(QPoint(4, 4));
-        QCOMPARE(window.shown,
-                 (std::vector<ShownBox>{{"You cannot group track with it self", "Same"}}));
-        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.dialogs().messages,
+                 (QList<ShownBox>{{"You cannot group track with it self", "Same"}}));
+        QCOMPARE(window.form().editMode(), 0);
         QCOMPARE(window.current().group, 0);
     }
 
     void deleteTrackLowersTheCounts() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         SecondTrack(window, QPoint(window.area()->width() / 2 - 150, window.area()->height() / 2),
                     1);
@@ -422,17 +416,17 @@ private Q_SLOTS:
     }
 
     void selectButtonCancelsThePendingMode() {
-        Window window;
+        WindowFixture window;
         window.trigger("InsertTrackButton");
         window.trigger("SelecteerButton");
-        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.form().editMode(), 0);
         QCOMPARE(window.area()->cursor().shape(), Qt::ArrowCursor);
         window.click(QPoint(20, 20));
         QCOMPARE(window.tracksInUse(), 1);
     }
 
     void cursorShowsTheCurveDirection() {
-        Window window;
+        WindowFixture window;
         window.clickPart(kCurve);
         window.find<QRadioButton>("RightRadio")->click();
         QVERIFY(SameCursor(window.area()->cursor(),
@@ -446,7 +440,7 @@ private Q_SLOTS:
     }
 
     void directionKeyDuringAPendingModeKeepsTheCrosshair() {
-        Window window;
+        WindowFixture window;
         window.clickPart(kCurve);
         window.trigger("MirrorTrack1");
         QTest::keyClicks(window.list("DeelList"), "2");
@@ -488,7 +482,7 @@ private Q_SLOTS:
 
     void viewTogglesCopyIntoTheDesign() {
         QFETCH(QString, item);
-        Window window;
+        WindowFixture window;
         auto flag = [&]() -> int {
             const lapwerk::Design& d = window.design();
             return item == "Segments"   ? d.segments
@@ -510,7 +504,7 @@ private Q_SLOTS:
     }
 
     void undoRestoresAToggleButNotItsCheckMark() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 1);
         window.trigger("Grid");
         Lay(window, kStraight, 1);
@@ -523,11 +517,11 @@ private Q_SLOTS:
     }
 
     void laneLengthsInBothUnits() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 1);
         window.clickPart(kCurve);
-        QTest::keyClick(window.form.get(), Qt::Key_Insert);
-        lapwerk::TLengthForm* lengths = window.form->lengthForm();
+        QTest::keyClick(&window.form(), Qt::Key_Insert);
+        lapwerk::TLengthForm* lengths = window.form().lengthForm();
         // 9 + 10 and 9 + 12 inches.
         QCOMPARE(Rows(lengths->trackLength1List()), QStringList{"0.48 m"});
         QCOMPARE(Rows(lengths->trackLength2List()), QStringList{"0.53 m"});
@@ -554,7 +548,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(float, inches);
         QFETCH(QString, shown);
-        Window window;
+        WindowFixture window;
         if (!metric) {
             window.trigger("Metric");
         }
@@ -570,7 +564,7 @@ private Q_SLOTS:
     }
 
     void directionKeysTypedIntoABoardBox() {
-        Window window;
+        WindowFixture window;
         auto* box = window.find<QLineEdit>("Yboard");
         box->setFocus();
         box->selectAll();
@@ -583,22 +577,22 @@ private Q_SLOTS:
     }
 
     void zoomBarRedrawsAtTheNewScale() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 1);
         const QImage before = window.area()->buffer().copy();
         window.find<QSlider>("ZoomBar")->setValue(24);
         QCOMPARE(window.design().zoom, 24);
-        QCOMPARE(window.records->view.walk.zoomScale, 64 * 24 + 128);
+        QCOMPARE(window.records().view.walk.zoomScale, 64 * 24 + 128);
         QVERIFY(window.area()->buffer() != before);
-        QCOMPARE(window.records->history.undoCount, 1);
+        QCOMPARE(window.records().history.undoCount, 1);
     }
 
     void rotationIsNoUndoStepOfItsOwn() {
-        Window window;
+        WindowFixture window;
         Lay(window, kStraight, 2);
         window.find<QSlider>("RotateBar")->setValue(45);
         QCOMPARE(window.current().angle, 180);
-        QTest::keyClick(window.form.get(), Qt::Key_Delete);
+        QTest::keyClick(&window.form(), Qt::Key_Delete);
         window.trigger("UndoItem");
         QCOMPARE(window.current().sectionCount, 2);
         QCOMPARE(window.current().angle, 720);

@@ -1,7 +1,7 @@
 // File > Export Image...: the drawing area as a PNG or SVG image, the printed page as a PDF,
 // the export dialog, and failures.
 
-#include "ui_test_support.h"
+#include "window_fixture.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,9 +17,8 @@
 #include <vector>
 
 using lapwerk::FileDialogKind;
-using lapwerk::test::IsolatedWorkplace;
 using lapwerk::test::ShownBox;
-using lapwerk::test::Window;
+using lapwerk::test::WindowFixture;
 
 namespace {
 
@@ -27,7 +26,7 @@ constexpr int kStraight = 0;
 constexpr int kCurve = 2;
 
 /// A track of a straight and three curves, and a second one of a straight, which is current.
-void LayTwoTracks(Window& window) {
+void LayTwoTracks(WindowFixture& window) {
     for (const int part : {kStraight, kCurve, kCurve, kCurve}) {
         window.doubleClickPart(part);
     }
@@ -61,22 +60,9 @@ QByteArray ReadAll(const QString& path) {
 class ExportImageTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<IsolatedWorkplace> workplace_;
-
-    QString out(const QString& name) const { return QDir(workplace_->path()).filePath(name); }
-
 private Q_SLOTS:
-    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
-    void init() {
-        IsolatedWorkplace::clearSettings();
-        for (const char* name : {"view.png", "view.PNG", "view.svg", "page.pdf", "view.jpg"}) {
-            QFile::remove(out(name));
-        }
-    }
-    void cleanupTestCase() { workplace_.reset(); }
-
     void itemFollowsPrintTracklist() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         QMenu* file = window.find<QMenu>("File1");
         const QList<QAction*> items = file->actions();
         const qsizetype at = items.indexOf(window.action("ExportImage1"));
@@ -97,27 +83,27 @@ private Q_SLOTS:
     void screenImageIsTheDrawingArea() {
         QFETCH(QString, name);
         QFETCH(int, zoom);
-        Window window;
+        WindowFixture window;
         LayTwoTracks(window);
         window.find<QSlider>("ZoomBar")->setValue(zoom);
-        window.files.push_back(out(name));
+        window.dialogs().files.append(window.path(name));
         window.trigger("ExportImage1");
-        QCOMPARE(window.fileDialogs, std::vector<FileDialogKind>{FileDialogKind::Export});
-        QVERIFY(window.shown.empty());
+        QCOMPARE(window.dialogs().fileDialogsShown, QList<FileDialogKind>{FileDialogKind::Export});
+        QVERIFY(window.dialogs().messages.empty());
         QImage image;
-        QVERIFY(image.load(out(name), "PNG"));
+        QVERIFY(image.load(window.path(name), "PNG"));
         QCOMPARE(image.size(), window.area()->size());
         // Pixel for pixel what the screen shows, the current track in its colours.
         QCOMPARE(image.convertToFormat(QImage::Format_RGB32), window.area()->buffer());
     }
 
     void svgImageParses() {
-        Window window;
+        WindowFixture window;
         LayTwoTracks(window);
-        window.files.push_back(out("view.svg"));
+        window.dialogs().files.append(window.path("view.svg"));
         window.trigger("ExportImage1");
-        QVERIFY(window.shown.empty());
-        QSvgRenderer svg(out("view.svg"));
+        QVERIFY(window.dialogs().messages.empty());
+        QSvgRenderer svg(window.path("view.svg"));
         QVERIFY(svg.isValid());
         // The picture spans the drawing area's pixels; its size on paper is the generator's.
         QCOMPARE(svg.viewBox(), QRect(QPoint(0, 0), window.area()->size()));
@@ -136,16 +122,16 @@ private Q_SLOTS:
     }
 
     void pdfHoldsThePrintedPage() {
-        Window window;
+        WindowFixture window;
         LayTwoTracks(window);
-        window.files.push_back(out("page.pdf"));
+        window.dialogs().files.append(window.path("page.pdf"));
         window.trigger("ExportImage1");
-        QVERIFY(window.shown.empty());
-        const QByteArray pdf = ReadAll(out("page.pdf"));
+        QVERIFY(window.dialogs().messages.empty());
+        const QByteArray pdf = ReadAll(window.path("page.pdf"));
         QVERIFY(pdf.size() > 1000);
         QVERIFY(pdf.startsWith("%PDF"));
         // The document title is the caption, in the UTF-16 a PDF string holds.
-        QVERIFY(pdf.contains("/Title (" + PdfText(window.form->windowTitle()) + ")"));
+        QVERIFY(pdf.contains("/Title (" + PdfText(window.form().windowTitle()) + ")"));
     }
 
     void exportChangesNothing_data() {
@@ -157,31 +143,31 @@ private Q_SLOTS:
 
     void exportChangesNothing() {
         QFETCH(QString, name);
-        Window window;
+        WindowFixture window;
         LayTwoTracks(window);
         window.find<QSlider>("ZoomBar")->setValue(7);
         const QByteArray design = BytesOf(window.design());
-        const QByteArray history = BytesOf(window.records->history);
-        const QByteArray walk = BytesOf(window.records->view.walk);
+        const QByteArray history = BytesOf(window.records().history);
+        const QByteArray walk = BytesOf(window.records().view.walk);
         const QImage screen = window.area()->buffer().copy();
         const bool undo = window.action("UndoItem")->isEnabled();
-        window.files.push_back(out(name));
+        window.dialogs().files.append(window.path(name));
         window.trigger("ExportImage1");
-        QVERIFY(QFileInfo::exists(out(name)));
+        QVERIFY(QFileInfo::exists(window.path(name)));
         QVERIFY(BytesOf(window.design()) == design);
-        QVERIFY(BytesOf(window.records->history) == history);
-        QVERIFY(BytesOf(window.records->view.walk) == walk);
+        QVERIFY(BytesOf(window.records().history) == history);
+        QVERIFY(BytesOf(window.records().view.walk) == walk);
         QCOMPARE(window.area()->buffer(), screen);
         QCOMPARE(window.action("UndoItem")->isEnabled(), undo);
         QVERIFY(!window.action("RedoItem")->isEnabled());
     }
 
     void cancelWritesNothing() {
-        Window window;
+        WindowFixture window;
         window.trigger("ExportImage1");
-        QCOMPARE(window.fileDialogs.size(), std::size_t{1});
-        QVERIFY(window.shown.empty());
-        QVERIFY(QDir(workplace_->path()).entryList({"*.png", "*.svg", "*.pdf"}).isEmpty());
+        QCOMPARE(window.dialogs().fileDialogsShown.size(), qsizetype{1});
+        QVERIFY(window.dialogs().messages.empty());
+        QVERIFY(QDir(window.path(".")).entryList({"*.png", "*.svg", "*.pdf"}).isEmpty());
     }
 
     void failuresAreShownAsErrors_data() {
@@ -201,20 +187,20 @@ private Q_SLOTS:
     void failuresAreShownAsErrors() {
         QFETCH(QString, path);
         QFETCH(QString, start);
-        Window window;
+        WindowFixture window;
         LayTwoTracks(window);
-        const QString full = QFileInfo(path).isAbsolute() ? path : out(path);
-        window.files.push_back(full);
+        const QString full = QFileInfo(path).isAbsolute() ? path : window.path(path);
+        window.dialogs().files.append(full);
         window.trigger("ExportImage1");
-        QCOMPARE(window.shown.size(), std::size_t{1});
-        QCOMPARE(window.shown.front().caption, QString("Error"));
-        QVERIFY2(window.shown.front().text.startsWith(start),
-                 qPrintable(window.shown.front().text));
+        QCOMPARE(window.dialogs().messages.size(), qsizetype{1});
+        QCOMPARE(window.dialogs().messages.front().caption, QString("Error"));
+        QVERIFY2(window.dialogs().messages.front().text.startsWith(start),
+                 qPrintable(window.dialogs().messages.front().text));
         QVERIFY(!QFileInfo::exists(full));
     }
 
     void pageOfABoardOfNothingIsRefused() {
-        Window window;
+        WindowFixture window;
         LayTwoTracks(window);
         auto* box = window.find<QLineEdit>("Xboard");
         box->setFocus();
@@ -222,20 +208,20 @@ private Q_SLOTS:
         QTest::keyClicks(box, "0");
         window.find<QLineEdit>("Yboard")->setFocus();
         QCOMPARE(window.design().boardX, 0.0f);
-        window.files.push_back(out("page.pdf"));
+        window.dialogs().files.append(window.path("page.pdf"));
         window.trigger("ExportImage1");
-        QCOMPARE(window.shown.size(), std::size_t{1});
-        QCOMPARE(window.shown.front().caption, QString("Error"));
-        QVERIFY(!QFileInfo::exists(out("page.pdf")));
+        QCOMPARE(window.dialogs().messages.size(), qsizetype{1});
+        QCOMPARE(window.dialogs().messages.front().caption, QString("Error"));
+        QVERIFY(!QFileInfo::exists(window.path("page.pdf")));
         // The drawing area of the same design still exports.
-        window.files.push_back(out("view.png"));
+        window.dialogs().files.append(window.path("view.png"));
         window.trigger("ExportImage1");
-        QCOMPARE(window.shown.size(), std::size_t{1});
-        QVERIFY(QFileInfo::exists(out("view.png")));
+        QCOMPARE(window.dialogs().messages.size(), qsizetype{1});
+        QVERIFY(QFileInfo::exists(window.path("view.png")));
     }
 
     void exportDialogLook() {
-        lapwerk::QtCommandDialogs dialogs;
+        lapwerk::QtDialogs dialogs;
         QFileDialog& dialog = dialogs.fileDialog(nullptr, FileDialogKind::Export);
         QCOMPARE(dialog.windowTitle(), QString("Export Image"));
         QCOMPARE(dialog.nameFilters(),

@@ -1,5 +1,5 @@
-#include "command_fixture.h"
 #include "open_counter.h"
+#include "window_fixture.h"
 
 #include "undo.h"
 
@@ -20,23 +20,23 @@ const char* const kOpenQuestion = "Design changed - Are you sure you want to loa
 const char* const kImportQuestion = "Design changed - Are you sure you want to import a design?";
 const char* const kQuitQuestion = "Design changed - Are you sure you want to quit?";
 
-/// Runs `command`; for the close box, answers whether the window may close.
-bool Run(CommandForm& form, Command command) {
+/// Runs `command` as the user does; for the close box, answers whether the window closed.
+bool Run(WindowFixture& fixture, Command command) {
     switch (command) {
     case Command::New:
-        form.New1Click();
+        fixture.trigger("New1");
         return true;
     case Command::Open:
-        form.Open1Click();
+        fixture.trigger("Open1");
         return true;
     case Command::Import:
-        form.ImportTRKClick();
+        fixture.trigger("ImportTRK");
         return true;
     case Command::Exit:
-        form.Exit1Click();
+        fixture.trigger("Exit1");
         return true;
     case Command::CloseBox:
-        return form.FormCloseQuery();
+        return fixture.form().close();
     }
     return false;
 }
@@ -59,9 +59,9 @@ private Q_SLOTS:
 
     void guardAsksOnlyWhenChanged() {
         QFETCH(int, command);
-        CommandFixture fixture;
-        Run(fixture.form(), Command(command));
-        QVERIFY(fixture.boxes().questions.isEmpty());
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        Run(fixture, Command(command));
+        QVERIFY(fixture.dialogs().questions.isEmpty());
     }
 
     void guardNoLeavesEverything_data() { guardAsksOnlyWhenChanged_data(); }
@@ -69,26 +69,26 @@ private Q_SLOTS:
     void guardNoLeavesEverything() {
         QFETCH(int, command);
         QFETCH(QString, question);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
         fixture.makeChanged();
         fixture.form().show();
         const QString caption = fixture.form().windowTitle();
-        fixture.files().fileDialogsShown.clear();
-        fixture.boxes().answers = {false};
+        fixture.dialogs().fileDialogsShown.clear();
+        fixture.dialogs().answers = {false};
 
-        const bool mayClose = Run(fixture.form(), Command(command));
+        const bool mayClose = Run(fixture, Command(command));
 
-        QCOMPARE(fixture.boxes().questions.size(), 1);
-        QCOMPARE(fixture.boxes().questions[0].text, question);
-        QCOMPARE(fixture.boxes().questions[0].caption, QStringLiteral("Sure?"));
+        QCOMPARE(fixture.dialogs().questions.size(), 1);
+        QCOMPARE(fixture.dialogs().questions[0].text, question);
+        QCOMPARE(fixture.dialogs().questions[0].caption, QStringLiteral("Sure?"));
         QVERIFY(!mayClose || Command(command) != Command::CloseBox);
-        QVERIFY(fixture.files().fileDialogsShown.isEmpty());
+        QVERIFY(fixture.dialogs().fileDialogsShown.isEmpty());
         QCOMPARE(fixture.tracksInUse(), 2);
         QCOMPARE(fixture.design().changed, 1);
         QCOMPARE(fixture.fileName(), fixture.path(QStringLiteral("one.tr2")));
         QCOMPARE(fixture.form().windowTitle(), caption);
-        QVERIFY(CanUndo(fixture.form().history()));
+        QVERIFY(CanUndo(fixture.records().history));
         QVERIFY(fixture.form().isVisible());
     }
 
@@ -96,24 +96,24 @@ private Q_SLOTS:
 
     void guardYesGoesOn() {
         QFETCH(int, command);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.makeChanged();
         fixture.form().show();
-        fixture.boxes().answers = {true};
+        fixture.dialogs().answers = {true};
 
-        const bool mayClose = Run(fixture.form(), Command(command));
+        const bool mayClose = Run(fixture, Command(command));
 
-        QCOMPARE(fixture.boxes().questions.size(), 1);
+        QCOMPARE(fixture.dialogs().questions.size(), 1);
         switch (Command(command)) {
         case Command::New:
             QCOMPARE(fixture.tracksInUse(), 1);
             QCOMPARE(fixture.design().changed, 0);
             break;
         case Command::Open:
-            QCOMPARE(fixture.files().fileDialogsShown, QList{FileDialogKind::Open});
+            QCOMPARE(fixture.dialogs().fileDialogsShown, QList{FileDialogKind::Open});
             break;
         case Command::Import:
-            QCOMPARE(fixture.files().fileDialogsShown, QList{FileDialogKind::Import});
+            QCOMPARE(fixture.dialogs().fileDialogsShown, QList{FileDialogKind::Import});
             break;
         case Command::Exit:
             // The close query that closing runs asks nothing more.
@@ -126,42 +126,42 @@ private Q_SLOTS:
     }
 
     void closeBoxWithNoKeepsTheWindowOpen() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.makeChanged();
         fixture.form().show();
-        fixture.boxes().answers = {false};
+        fixture.dialogs().answers = {false};
         QVERIFY(!fixture.form().close());
         QVERIFY(fixture.form().isVisible());
-        fixture.boxes().answers = {true};
+        fixture.dialogs().answers = {true};
         QVERIFY(fixture.form().close());
-        QCOMPARE(fixture.boxes().questions.size(), 2);
+        QCOMPARE(fixture.dialogs().questions.size(), 2);
     }
 
     void newNamesTheDesignUntitled() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
-        fixture.form().New1Click();
+        fixture.trigger("New1");
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
         QCOMPARE(fixture.tracksInUse(), 1);
-        QVERIFY(!CanUndo(fixture.form().history()));
+        QVERIFY(!CanUndo(fixture.records().history));
     }
 
     void openReadsTheDesign() {
-        CommandFixture fixture;
-        fixture.form().RotateBar->setValue(10);
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.find<QSlider>("RotateBar")->setValue(10);
         const QString path = fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign);
         fixture.open(path);
-        QVERIFY(fixture.boxes().messages.isEmpty());
+        QVERIFY(fixture.dialogs().messages.isEmpty());
         QCOMPARE(fixture.fileName(), path);
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.tr2 - Lapwerk V2.1"));
         QCOMPARE(fixture.tracksInUse(), 1);
         const Track& track = fixture.design().tracks[fixture.design().currentTrack];
         QCOMPARE(track.sectionCount, 3);
         QCOMPARE(track.angle, 360);
-        QCOMPARE(fixture.form().RotateBar->value(), 90);
+        QCOMPARE(fixture.find<QSlider>("RotateBar")->value(), 90);
         QCOMPARE(fixture.design().changed, 0);
-        QVERIFY(!CanUndo(fixture.form().history()));
+        QVERIFY(!CanUndo(fixture.records().history));
         // The redraw ran: the lane lengths of the track are there.
         QVERIFY(track.lane1Length > 0);
     }
@@ -175,7 +175,7 @@ private Q_SLOTS:
 
     void openOpensTheFileOnce() {
         QFETCH(QByteArray, content);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         const QString path = fixture.writeFile(QStringLiteral("once.tr2"), content.constData());
         OpenCounter counter(path.toStdString());
         QVERIFY(counter.ok());
@@ -184,9 +184,9 @@ private Q_SLOTS:
     }
 
     void openCancelledChangesNothing() {
-        CommandFixture fixture;
-        fixture.form().Open1Click();
-        QCOMPARE(fixture.files().fileDialogsShown.size(), 1);
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.trigger("Open1");
+        QCOMPARE(fixture.dialogs().fileDialogsShown.size(), 1);
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         QCOMPARE(fixture.tracksInUse(), 1);
     }
@@ -210,7 +210,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
         QFETCH(int, tracksInUse);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         const QString path = fixture.path(name);
         if (!content.isEmpty()) {
             fixture.writeFile(name, content.constData());
@@ -218,91 +218,91 @@ private Q_SLOTS:
 
         fixture.open(path);
 
-        QCOMPARE(fixture.boxes().messages.size(), 1);
-        QCOMPARE(fixture.boxes().messages[0].text, message.arg(path));
-        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
+        QCOMPARE(fixture.dialogs().messages.size(), 1);
+        QCOMPARE(fixture.dialogs().messages[0].text, message.arg(path));
+        QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
         QCOMPARE(fixture.tracksInUse(), tracksInUse);
         QCOMPARE(fixture.design().changed, 0);
-        QVERIFY(!CanUndo(fixture.form().history()));
+        QVERIFY(!CanUndo(fixture.records().history));
 
         // Neither a later Save nor an undone edit can write over the file that failed to load.
         fixture.makeChanged();
-        Undo(fixture.form().history(), fixture.design());
+        Undo(fixture.records().history, fixture.design());
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
-        fixture.form().Save1Click();
-        QCOMPARE(fixture.files().fileDialogsShown.last(), FileDialogKind::Save);
+        fixture.trigger("Save1");
+        QCOMPARE(fixture.dialogs().fileDialogsShown.last(), FileDialogKind::Save);
         QCOMPARE(fixture.readFile(name), content);
     }
 
     void untitledSaveAsksForANameOnce() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         const QString path = fixture.path(QStringLiteral("mine.tr2"));
-        fixture.files().files = {path};
+        fixture.dialogs().files = {path};
         fixture.makeChanged();
 
-        fixture.form().Save1Click();
-        QCOMPARE(fixture.files().fileDialogsShown, QList{FileDialogKind::Save});
+        fixture.trigger("Save1");
+        QCOMPARE(fixture.dialogs().fileDialogsShown, QList{FileDialogKind::Save});
         QCOMPARE(fixture.fileName(), path);
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("mine.tr2 - Lapwerk V2.1"));
         QCOMPARE(fixture.design().changed, 0);
-        QVERIFY(!CanUndo(fixture.form().history()));
+        QVERIFY(!CanUndo(fixture.records().history));
         QVERIFY(fixture.readFile(QStringLiteral("mine.tr2")).contains("# Track 2"));
 
         fixture.makeChanged();
-        fixture.form().Save1Click();
-        QCOMPARE(fixture.files().fileDialogsShown.size(), 1);
+        fixture.trigger("Save1");
+        QCOMPARE(fixture.dialogs().fileDialogsShown.size(), 1);
         QVERIFY(fixture.readFile(QStringLiteral("mine.tr2")).contains("# Track 3"));
     }
 
     void untitledSaveCancelledWritesNothing() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.makeChanged();
-        fixture.form().Save1Click();
-        QCOMPARE(fixture.files().fileDialogsShown.size(), 1);
+        fixture.trigger("Save1");
+        QCOMPARE(fixture.dialogs().fileDialogsShown.size(), 1);
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         QCOMPARE(fixture.design().changed, 1);
         QVERIFY(!QFile::exists(fixture.path(QStringLiteral("untitled.tr2"))));
     }
 
     void fileNamedUntitledInAFolderIsSavedWithoutADialog() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         const QString path = fixture.writeFile(QStringLiteral("untitled.tr2"), kOneTrackDesign);
         fixture.open(path);
         fixture.makeChanged();
-        fixture.form().Save1Click();
-        QCOMPARE(fixture.files().fileDialogsShown.size(), 1); // the Open dialog alone
+        fixture.trigger("Save1");
+        QCOMPARE(fixture.dialogs().fileDialogsShown.size(), 1); // the Open dialog alone
         QVERIFY(fixture.readFile(QStringLiteral("untitled.tr2")).contains("# Track 2"));
         QCOMPARE(fixture.design().changed, 0);
     }
 
     void saveAsAlwaysAsks() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
-        fixture.form().Save1Click();
+        fixture.trigger("Save1");
         const QString copy = fixture.path(QStringLiteral("copy.tr2"));
-        fixture.files().files = {copy};
-        fixture.form().SaveAs1Click();
-        QCOMPARE(fixture.files().fileDialogsShown.last(), FileDialogKind::Save);
+        fixture.dialogs().files = {copy};
+        fixture.trigger("SaveAs1");
+        QCOMPARE(fixture.dialogs().fileDialogsShown.last(), FileDialogKind::Save);
         QCOMPARE(fixture.fileName(), copy);
         QCOMPARE(fixture.readFile(QStringLiteral("copy.tr2")),
                  fixture.readFile(QStringLiteral("one.tr2")));
     }
 
     void failedSaveKeepsNameFlagAndHistory() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.makeChanged();
         const QString path = fixture.path(QStringLiteral("no/such/folder/x.tr2"));
-        fixture.files().files = {path};
-        fixture.form().SaveAs1Click();
-        QCOMPARE(fixture.boxes().messages.size(), 1);
-        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
-        QVERIFY(fixture.boxes().messages[0].text.contains(path));
+        fixture.dialogs().files = {path};
+        fixture.trigger("SaveAs1");
+        QCOMPARE(fixture.dialogs().messages.size(), 1);
+        QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
+        QVERIFY(fixture.dialogs().messages[0].text.contains(path));
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
         QCOMPARE(fixture.design().changed, 1);
-        QVERIFY(CanUndo(fixture.form().history()));
+        QVERIFY(CanUndo(fixture.records().history));
     }
 
     void tooLongPathIsRefused_data() {
@@ -313,67 +313,67 @@ private Q_SLOTS:
 
     void tooLongPathIsRefused() {
         QFETCH(bool, opening);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.makeChanged();
         const QString path = fixture.path(QString(260, QLatin1Char('a')) + QStringLiteral(".tr2"));
-        fixture.files().files = {path};
+        fixture.dialogs().files = {path};
         if (opening) {
-            fixture.form().Open1Click();
+            fixture.trigger("Open1");
         } else {
-            fixture.form().SaveAs1Click();
+            fixture.trigger("SaveAs1");
         }
-        QCOMPARE(fixture.boxes().messages.size(), 1);
-        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
-        QVERIFY(fixture.boxes().messages[0].text.contains(QStringLiteral("255")));
+        QCOMPARE(fixture.dialogs().messages.size(), 1);
+        QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
+        QVERIFY(fixture.dialogs().messages[0].text.contains(QStringLiteral("255")));
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         QCOMPARE(fixture.tracksInUse(), 2);
         QCOMPARE(fixture.design().changed, 1);
     }
 
     void undoToTheSavedStateClearsTheFlag() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
         fixture.makeChanged();
-        fixture.form().Save1Click();
+        fixture.trigger("Save1");
         QCOMPARE(fixture.design().changed, 0);
-        QVERIFY(!CanUndo(fixture.form().history()));
+        QVERIFY(!CanUndo(fixture.records().history));
         fixture.makeChanged();
         fixture.makeChanged();
-        fixture.form().UndoItemClick();
+        fixture.trigger("UndoItem");
         QCOMPARE(fixture.design().changed, 1);
-        fixture.form().UndoItemClick();
+        fixture.trigger("UndoItem");
         QCOMPARE(fixture.design().changed, 0);
-        fixture.form().New1Click();
-        QVERIFY(fixture.boxes().questions.isEmpty());
+        fixture.trigger("New1");
+        QVERIFY(fixture.dialogs().questions.isEmpty());
     }
 
     void importSucceeds() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
         const QString path = fixture.writeFile(QStringLiteral("old.trk"),
                                                "1\n0\n250\n120\n0\n0\n0\n3\n0\n1001\n1\n0\n0\n");
-        fixture.files().files = {path};
-        fixture.form().RotateBar->setValue(10);
+        fixture.dialogs().files = {path};
+        fixture.find<QSlider>("RotateBar")->setValue(10);
 
-        fixture.form().ImportTRKClick();
+        fixture.trigger("ImportTRK");
 
-        QVERIFY(fixture.boxes().messages.isEmpty());
+        QVERIFY(fixture.dialogs().messages.isEmpty());
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
         QCOMPARE(fixture.tracksInUse(), 1);
         QCOMPARE(fixture.design().tracks[0].sectionCount, 3);
         QCOMPARE(fixture.design().boardX, 98.4252f);
         QCOMPARE(fixture.design().changed, 1);
-        QVERIFY(!CanUndo(fixture.form().history()));
-        QCOMPARE(fixture.form().RotateBar->value(), 180);
+        QVERIFY(!CanUndo(fixture.records().history));
+        QCOMPARE(fixture.find<QSlider>("RotateBar")->value(), 180);
         QVERIFY(fixture.design().tracks[0].lane1Length > 0);
 
         // Not saved yet: New asks, and Save asks for a name.
-        fixture.boxes().answers = {false};
-        fixture.form().New1Click();
-        QCOMPARE(fixture.boxes().questions.size(), 1);
-        fixture.form().Save1Click();
-        QCOMPARE(fixture.files().fileDialogsShown.last(), FileDialogKind::Save);
+        fixture.dialogs().answers = {false};
+        fixture.trigger("New1");
+        QCOMPARE(fixture.dialogs().questions.size(), 1);
+        fixture.trigger("Save1");
+        QCOMPARE(fixture.dialogs().fileDialogsShown.last(), FileDialogKind::Save);
     }
 
     void failedImportLeavesTheEmptyDesign_data() {
@@ -396,23 +396,23 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
         if (!content.isEmpty()) {
             fixture.writeFile(name, content.constData());
         }
-        fixture.files().files = {fixture.path(name)};
+        fixture.dialogs().files = {fixture.path(name)};
 
-        fixture.form().ImportTRKClick();
+        fixture.trigger("ImportTRK");
 
-        QCOMPARE(fixture.boxes().messages.size(), 1);
-        QCOMPARE(fixture.boxes().messages[0].text, message.arg(fixture.path(name)));
-        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
+        QCOMPARE(fixture.dialogs().messages.size(), 1);
+        QCOMPARE(fixture.dialogs().messages[0].text, message.arg(fixture.path(name)));
+        QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
         QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         QCOMPARE(fixture.tracksInUse(), 1);
         QCOMPARE(fixture.design().tracks[0].sectionCount, 0);
         QCOMPARE(fixture.design().changed, 0);
-        QVERIFY(!CanUndo(fixture.form().history()));
+        QVERIFY(!CanUndo(fixture.records().history));
     }
 
     void commandLineOpensTheNamedDesign_data() {
@@ -425,11 +425,11 @@ private Q_SLOTS:
     void commandLineOpensTheNamedDesign() {
         QFETCH(QStringList, arguments);
         QFETCH(int, sections);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign);
         fixture.form().openCommandLineDesign(arguments);
-        QVERIFY(fixture.boxes().messages.isEmpty());
-        QVERIFY(fixture.files().fileDialogsShown.isEmpty());
+        QVERIFY(fixture.dialogs().messages.isEmpty());
+        QVERIFY(fixture.dialogs().fileDialogsShown.isEmpty());
         QCOMPARE(fixture.design().tracks[fixture.design().currentTrack].sectionCount, sections);
     }
 
@@ -456,7 +456,7 @@ private Q_SLOTS:
         QFETCH(QStringList, filters);
         QFETCH(QString, suffix);
         QFETCH(bool, saving);
-        QtCommandDialogs dialogs;
+        QtDialogs dialogs;
         QFileDialog& dialog = dialogs.fileDialog(nullptr, FileDialogKind(kind));
         QCOMPARE(dialog.windowTitle(), title);
         QCOMPARE(dialog.nameFilters(), filters);
@@ -469,7 +469,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString first = dir.filePath(QStringLiteral("first.tr2"));
         QFile(first).open(QIODevice::WriteOnly);
-        QtCommandDialogs dialogs;
+        QtDialogs dialogs;
         QFileDialog& dialog = dialogs.fileDialog(nullptr, FileDialogKind::Open);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
 

@@ -1,4 +1,4 @@
-#include "command_fixture.h"
+#include "window_fixture.h"
 
 #include "about_form.h"
 #include "help_form.h"
@@ -16,7 +16,7 @@ class HelpCommandsTest : public QObject {
 
 private Q_SLOTS:
     void windowsAreCreatedHidden() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         QVERIFY(!fixture.form().listForm()->isVisible());
         QVERIFY(!fixture.form().aboutForm()->isVisible());
         QVERIFY(!fixture.form().helpForm()->isVisible());
@@ -24,7 +24,7 @@ private Q_SLOTS:
     }
 
     void aboutIsShownModally() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         QWidget* shown = nullptr;
         QTimer::singleShot(0, [&] {
             shown = QApplication::activeModalWidget();
@@ -32,20 +32,20 @@ private Q_SLOTS:
                 shown->close();
             }
         });
-        fixture.form().About1Click();
+        fixture.trigger("About1");
         QCOMPARE(shown, static_cast<QWidget*>(fixture.form().aboutForm()));
         QVERIFY(!fixture.form().aboutForm()->isVisible());
     }
 
     void helpTopicsOpensTheContents() {
-        CommandFixture fixture;
-        fixture.form().HelpTopics1Click();
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.trigger("HelpTopics1");
         QVERIFY(fixture.form().helpForm()->isVisible());
         QCOMPARE(fixture.form().helpForm()->currentUrl(), THelpForm::topicUrl(0));
     }
 
     void helpKeyOpensTheMainWindowTopic() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.form().show();
         fixture.form().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&fixture.form()));
@@ -56,7 +56,9 @@ private Q_SLOTS:
     }
 
     void helpKeyDoesNothingInTheOtherWindows() {
-        CommandFixture fixture;
+        // The offscreen platform does not hand the activation from a shown main window to
+        // another window, so the main window stays hidden here.
+        WindowFixture fixture(WindowFixture::Parts::Metric, WindowFixture::Show::No);
         TListForm* list = fixture.form().listForm();
         list->show();
         list->activateWindow();

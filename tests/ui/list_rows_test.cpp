@@ -1,7 +1,7 @@
 // The row lists of the part panel and the lane-length window: display-only columns that scroll
 // with the list beside them, so long libraries and many tracks stay readable.
 
-#include "ui_test_support.h"
+#include "window_fixture.h"
 
 #include "length_form.h"
 #include "list_rows.h"
@@ -9,9 +9,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-using lapwerk::test::IsolatedWorkplace;
 using lapwerk::test::Rows;
-using lapwerk::test::Window;
+using lapwerk::test::WindowFixture;
 
 namespace {
 
@@ -35,12 +34,7 @@ void Wheel(QWidget* target, int notchesDown) {
 class ListRowsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<IsolatedWorkplace> workplace_;
-
 private Q_SLOTS:
-    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
-    void init() { IsolatedWorkplace::clearSettings(); }
-    void cleanupTestCase() { workplace_.reset(); }
 
     void rowsAreReplacedWhole() {
         QListWidget list;
@@ -70,14 +64,14 @@ private Q_SLOTS:
     }
 
     void laneLengthsOfManyTracksCanBeScrolledTo() {
-        Window window;
+        WindowFixture window;
         lapwerk::Design& design = window.design();
         for (int i = 0; i < 29; ++i) {
             QVERIFY(lapwerk::AllocateTrack(design) >= 0);
         }
         // Metric redraws and refreshes the lists.
         window.trigger("Metric");
-        lapwerk::TLengthForm* lengths = window.form->lengthForm();
+        lapwerk::TLengthForm* lengths = window.form().lengthForm();
         lengths->showAndRaise();
         QCOMPARE(lengths->trackNrList()->count(), 30);
         QCOMPARE(lengths->trackNrList()->item(29)->text(), QString("Track 30"));

@@ -1,6 +1,6 @@
 // The main window as it opens: menus, toolbars, panel, lane-length window and start-up state.
 
-#include "ui_test_support.h"
+#include "window_fixture.h"
 
 #include "length_form.h"
 #include "part_panel.h"
@@ -14,14 +14,11 @@
 #include <QToolBar>
 #include <QToolButton>
 
-using lapwerk::test::IsolatedWorkplace;
 using lapwerk::test::Rows;
-using lapwerk::test::Window;
+using lapwerk::test::WindowFixture;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-
-    std::unique_ptr<IsolatedWorkplace> workplace_;
 
     static QStringList MenuItems(QMenu* menu) {
         QStringList items;
@@ -32,14 +29,11 @@ class MainWindowTest : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
-    void init() { IsolatedWorkplace::clearSettings(); }
-    void cleanupTestCase() { workplace_.reset(); }
 
     void opensAtItsDesignedSize() {
-        Window window(false);
-        QCOMPARE(window.form->size(), QSize(600, 458));
-        QCOMPARE(window.form->windowTitle(), QString("untitled.tr2 - Lapwerk V2.1"));
+        WindowFixture window(WindowFixture::Show::No);
+        QCOMPARE(window.form().size(), QSize(600, 458));
+        QCOMPARE(window.form().windowTitle(), QString("untitled.tr2 - Lapwerk V2.1"));
     }
 
     void menuItemsInOrder_data() {
@@ -86,9 +80,9 @@ private Q_SLOTS:
     void menuItemsInOrder() {
         QFETCH(QString, menu);
         QFETCH(QStringList, items);
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         QMenu* found = nullptr;
-        for (QAction* entry : window.form->menuBar()->actions()) {
+        for (QAction* entry : window.form().menuBar()->actions()) {
             if (entry->text() == menu) {
                 found = entry->menu();
             }
@@ -98,9 +92,9 @@ private Q_SLOTS:
     }
 
     void menuBarOrder() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         QStringList menus;
-        for (QAction* entry : window.form->menuBar()->actions()) {
+        for (QAction* entry : window.form().menuBar()->actions()) {
             menus << entry->text();
         }
         QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Options", "&Window", "&Help"}));
@@ -123,12 +117,12 @@ private Q_SLOTS:
     void shortcuts() {
         QFETCH(QString, item);
         QFETCH(QKeySequence, shortcut);
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         QCOMPARE(window.action(item.toLatin1().constData())->shortcut(), shortcut);
     }
 
     void optionsAreCheckedAtFirstStart() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         for (const char* name : {"Metric", "Segments", "FilledIn", "Ruler", "Grid"}) {
             QAction* item = window.action(name);
             QVERIFY2(item->isCheckable() && item->isChecked(), name);
@@ -203,11 +197,11 @@ private Q_SLOTS:
         QFETCH(QString, hint);
         QFETCH(int, area);
         QFETCH(QStringList, items);
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         auto* dock = window.find<QToolBar>(name.toLatin1().constData());
         QCOMPARE(dock->windowTitle(), caption);
         QCOMPARE(dock->toolTip(), hint);
-        QCOMPARE(static_cast<int>(window.form->toolBarArea(dock)), area);
+        QCOMPARE(static_cast<int>(window.form().toolBarArea(dock)), area);
         QVERIFY(dock->isMovable());
         QVERIFY(dock->isFloatable());
         QStringList found;
@@ -222,11 +216,11 @@ private Q_SLOTS:
     }
 
     void topToolbarsInTwoRows() {
-        Window window(false);
-        QVERIFY(window.form->toolBarBreak(window.find<QToolBar>("ZoomDock")));
+        WindowFixture window(WindowFixture::Show::No);
+        QVERIFY(window.form().toolBarBreak(window.find<QToolBar>("ZoomDock")));
         for (const char* name :
              {"NavigateDock", "CurveDock", "SpeedDock", "RotateDock", "BoardDock"}) {
-            QVERIFY2(!window.form->toolBarBreak(window.find<QToolBar>(name)), name);
+            QVERIFY2(!window.form().toolBarBreak(window.find<QToolBar>(name)), name);
         }
     }
 
@@ -258,13 +252,13 @@ private Q_SLOTS:
     void buttonHints() {
         QFETCH(QString, button);
         QFETCH(QString, hint);
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         QCOMPARE(window.find<QWidget>(button.toLatin1().constData())->toolTip(), hint);
     }
 
     void everyButtonHasAnIcon() {
-        Window window(false);
-        for (QToolButton* button : window.form->findChildren<QToolButton*>()) {
+        WindowFixture window(WindowFixture::Show::No);
+        for (QToolButton* button : window.form().findChildren<QToolButton*>()) {
             if (button->defaultAction() != nullptr && !button->objectName().isEmpty()) {
                 QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
             }
@@ -272,7 +266,7 @@ private Q_SLOTS:
     }
 
     void undoIconHasAVisibleDisabledForm() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         const QIcon icon = window.action("UndoButton")->icon();
         const QImage normal = icon.pixmap(16, QIcon::Normal).toImage();
         const QImage disabled = icon.pixmap(16, QIcon::Disabled).toImage();
@@ -291,7 +285,7 @@ private Q_SLOTS:
     }
 
     void controlsStartAsDesigned() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         QVERIFY(window.find<QRadioButton>("LeftRadio")->isChecked());
         QVERIFY(!window.find<QRadioButton>("RightRadio")->isChecked());
         auto* zoom = window.find<QSlider>("ZoomBar");
@@ -308,25 +302,25 @@ private Q_SLOTS:
             QCOMPARE(window.find<QLineEdit>(name)->width(), 50);
         }
         QCOMPARE(window.find<QLabel>("BoardTimesLabel")->text(), QString("x"));
-        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.form().editMode(), 0);
     }
 
     void boardBoxesShowTheBoardAfterTheFirstPass() {
-        Window window;
+        WindowFixture window;
         QCOMPARE(window.find<QLineEdit>("Xboard")->text(), QString(" 2.00"));
         QCOMPARE(window.find<QLineEdit>("Yboard")->text(), QString(" 2.00"));
         QCOMPARE(window.design().boardX, 78.74016f);
     }
 
     void undoAndRedoStartDisabled() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         for (const char* name : {"UndoItem", "UndoButton", "RedoItem", "RedoButton"}) {
             QVERIFY2(!window.action(name)->isEnabled(), name);
         }
     }
 
     void startsWithOneEmptyTrack() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         QCOMPARE(window.tracksInUse(), 1);
         QCOMPARE(window.design().currentTrack, 0);
         QCOMPARE(window.current().sectionCount, 0);
@@ -335,10 +329,10 @@ private Q_SLOTS:
     }
 
     void partListFilledWithFirstRowSelected() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         QCOMPARE(Rows(window.list("DeelList")), (QStringList{"S9\tStraight 9", "S4\tStraight 4.5",
                                                              "C45\tCurve 45", "LC\tLane change"}));
-        QCOMPARE(window.form->partSelection(), 0);
+        QCOMPARE(window.form().partSelection(), 0);
         QCOMPARE(Rows(window.list("TellerList")), (QStringList{"0", "0", "0", "0"}));
         QCOMPARE(Rows(window.list("OverList")), (QStringList{"4", "", "2", ""}));
     }
@@ -356,16 +350,16 @@ private Q_SLOTS:
         QFETCH(QString, list);
         QFETCH(QRect, geometry);
         QFETCH(QString, accessible);
-        Window window;
+        WindowFixture window;
         QListWidget* widget = window.list(list.toLatin1().constData());
         QCOMPARE(widget->geometry(), geometry);
         QCOMPARE(widget->accessibleName(), accessible);
         QCOMPARE(widget->visualItemRect(widget->item(0)).height(), 13);
-        QCOMPARE(window.form->mainPanel()->width(), 216);
+        QCOMPARE(window.form().mainPanel()->width(), 216);
     }
 
     void countListsTakeNoFocusOrSelection() {
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         for (const char* name : {"TellerList", "OverList"}) {
             QListWidget* list = window.list(name);
             QCOMPARE(list->focusPolicy(), Qt::NoFocus);
@@ -374,14 +368,14 @@ private Q_SLOTS:
     }
 
     void drawingAreaSitsLeftOfThePanel() {
-        Window window;
+        WindowFixture window;
         lapwerk::DesignArea* area = window.area();
         QCOMPARE(area->accessibleName(), QString("Design view"));
-        const QPoint areaRight = area->mapTo(window.form.get(), QPoint(area->width(), 0));
-        const QPoint panelLeft = window.form->mainPanel()->mapTo(window.form.get(), QPoint(0, 0));
+        const QPoint areaRight = area->mapTo(&window.form(), QPoint(area->width(), 0));
+        const QPoint panelLeft = window.form().mainPanel()->mapTo(&window.form(), QPoint(0, 0));
         QCOMPARE(areaRight.x(), panelLeft.x());
-        QCOMPARE(window.records->view.areaWidth, area->width());
-        QCOMPARE(window.records->view.areaHeight, area->height());
+        QCOMPARE(window.records().view.areaWidth, area->width());
+        QCOMPARE(window.records().view.areaHeight, area->height());
         // The first pass has drawn the white area with the board outline in dark green.
         const QImage& buffer = area->buffer();
         QCOMPARE(buffer.size(), area->size());
@@ -393,13 +387,13 @@ private Q_SLOTS:
     }
 
     void lengthWindowShownByF11() {
-        Window window;
-        lapwerk::TLengthForm* lengths = window.form->lengthForm();
+        WindowFixture window;
+        lapwerk::TLengthForm* lengths = window.form().lengthForm();
         QVERIFY(!lengths->isVisible());
         QCOMPARE(lengths->windowTitle(), QString("Track Lengths"));
         QCOMPARE(lengths->size(), QSize(175, 239));
         QVERIFY(lengths->windowFlags() & Qt::WindowStaysOnTopHint);
-        QTest::keyClick(window.form.get(), Qt::Key_F11);
+        QTest::keyClick(&window.form(), Qt::Key_F11);
         QVERIFY(lengths->isVisible());
         QCOMPARE(lengths->pos(), QPoint(340, 184));
         QCOMPARE(Rows(lengths->trackNrList()), QStringList{"Track 1"});
@@ -424,8 +418,8 @@ private Q_SLOTS:
         QFETCH(QString, list);
         QFETCH(int, left);
         QFETCH(int, width);
-        Window window(false);
-        auto* widget = window.form->lengthForm()->findChild<QListWidget*>(list);
+        WindowFixture window(WindowFixture::Show::No);
+        auto* widget = window.form().lengthForm()->findChild<QListWidget*>(list);
         QVERIFY(widget != nullptr);
         QCOMPARE(widget->x(), left);
         QCOMPARE(widget->width(), width);
@@ -436,21 +430,21 @@ private Q_SLOTS:
     }
 
     void zoomBarTurnsUprightOutsideTheTopDock() {
-        Window window;
+        WindowFixture window;
         auto* dock = window.find<QToolBar>("ZoomDock");
         auto* bar = window.find<QSlider>("ZoomBar");
         const QSize flat = bar->size();
         QCOMPARE(bar->orientation(), Qt::Horizontal);
-        window.form->addToolBar(Qt::LeftToolBarArea, dock);
+        window.form().addToolBar(Qt::LeftToolBarArea, dock);
         QCOMPARE(bar->orientation(), Qt::Vertical);
         QCOMPARE(bar->size(), flat.transposed());
-        window.form->addToolBar(Qt::TopToolBarArea, dock);
+        window.form().addToolBar(Qt::TopToolBarArea, dock);
         QCOMPARE(bar->orientation(), Qt::Horizontal);
         QCOMPARE(bar->size(), flat);
     }
 
     void rotateBarUprightWhenFloating() {
-        Window window;
+        WindowFixture window;
         auto* dock = window.find<QToolBar>("RotateDock");
         auto* bar = window.find<QSlider>("RotateBar");
         dock->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);

@@ -1,7 +1,6 @@
-#include "command_fixture.h"
+#include "window_fixture.h"
 
 #include "list_form.h"
-#include "part_panel.h"
 
 #include <QFile>
 #include <QImage>
@@ -62,18 +61,18 @@ class PrintCommandsTest : public QObject {
 
 private Q_SLOTS:
     void printsTheDesignToAPdfFile() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
-        fixture.form().Print1Click();
+        fixture.trigger("Print1");
 
-        QCOMPARE(fixture.files().printDialogsShown, 1);
-        QVERIFY(fixture.boxes().messages.isEmpty());
+        QCOMPARE(fixture.dialogs().printDialogsShown, 1);
+        QVERIFY(fixture.dialogs().messages.isEmpty());
         const QByteArray pdf = fixture.readFile(QStringLiteral("out.pdf"));
         QVERIFY(pdf.startsWith("%PDF"));
         if (!PopplerInstalled()) {
             QSKIP("poppler-utils is not installed: the page is not looked at");
         }
-        const QString pdfPath = fixture.files().pdfPath;
+        const QString pdfPath = fixture.dialogs().pdfPath;
         QVERIFY(Poppler("pdfinfo", {pdfPath}).contains(QStringLiteral("one.tr2 - Lapwerk V2.1")));
         QVERIFY(Poppler("pdfinfo", {pdfPath}).contains(QRegularExpression("Pages: +1\\b")));
         const QString text = Poppler("pdftotext", {QStringLiteral("-layout"), pdfPath, "-"});
@@ -92,8 +91,8 @@ private Q_SLOTS:
         const QList<int> rows = GreenLines(page, false, page.width() / 2);
         QVERIFY2(columns.size() >= 2, qPrintable(QString::number(columns.size())));
         QVERIFY2(rows.size() >= 2, qPrintable(QString::number(rows.size())));
-        const QRectF printable(fixture.files().printableInches.topLeft() * kDpi,
-                               fixture.files().printableInches.size() * kDpi);
+        const QRectF printable(fixture.dialogs().printableInches.topLeft() * kDpi,
+                               fixture.dialogs().printableInches.size() * kDpi);
         const double width = columns.last() - columns.first();
         const double height = rows.last() - rows.first();
         QVERIFY2(qAbs(width / printable.width() - 0.95) < 0.02, qPrintable(QString::number(width)));
@@ -103,16 +102,16 @@ private Q_SLOTS:
     }
 
     void sectionListPrintedAfterTheDesignIsBlack() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
-        fixture.form().Print1Click();
-        fixture.files().pdfPath = fixture.path(QStringLiteral("list.pdf"));
-        fixture.form().PrintTracklist1Click();
+        fixture.trigger("Print1");
+        fixture.dialogs().pdfPath = fixture.path(QStringLiteral("list.pdf"));
+        fixture.trigger("PrintTracklist1");
         if (!PopplerInstalled()) {
             QSKIP("poppler-utils is not installed: the page is not looked at");
         }
         const QString stem = fixture.path(QStringLiteral("list"));
-        Poppler("pdftoppm", {"-r", "60", "-png", "-singlefile", fixture.files().pdfPath, stem});
+        Poppler("pdftoppm", {"-r", "60", "-png", "-singlefile", fixture.dialogs().pdfPath, stem});
         const QImage page =
             QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!page.isNull());
@@ -132,16 +131,16 @@ private Q_SLOTS:
     }
 
     void secondDesignPrintStartsFromBlack() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
-        fixture.form().Print1Click();
-        fixture.files().pdfPath = fixture.path(QStringLiteral("again.pdf"));
-        fixture.form().Print1Click();
+        fixture.trigger("Print1");
+        fixture.dialogs().pdfPath = fixture.path(QStringLiteral("again.pdf"));
+        fixture.trigger("Print1");
         if (!PopplerInstalled()) {
             QSKIP("poppler-utils is not installed: the page is not looked at");
         }
         const QString stem = fixture.path(QStringLiteral("again"));
-        Poppler("pdftoppm", {"-r", "60", "-png", "-singlefile", fixture.files().pdfPath, stem});
+        Poppler("pdftoppm", {"-r", "60", "-png", "-singlefile", fixture.dialogs().pdfPath, stem});
         const QImage page =
             QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!page.isNull());
@@ -159,55 +158,55 @@ private Q_SLOTS:
     }
 
     void printingLeavesTheCurrentTrackAndTheScreenPass() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
-        fixture.form().InserttrackpieceClick();
+        fixture.trigger("InsertTrackSection1");
         const int current = fixture.design().currentTrack;
         const int selected = fixture.design().tracks[current].selectedSection;
-        const int32_t screenScale = fixture.form().view().walk.zoomScale;
+        const int32_t screenScale = fixture.records().view.walk.zoomScale;
         const int32_t lane1 = fixture.design().tracks[current].lane1Length;
 
-        fixture.form().Print1Click();
+        fixture.trigger("Print1");
 
         QCOMPARE(fixture.design().currentTrack, current);
         QCOMPARE(fixture.design().tracks[current].selectedSection, selected);
         QCOMPARE(fixture.design().tracks[current].lane1Length, lane1);
-        QCOMPARE(fixture.form().view().walk.zoomScale, screenScale);
+        QCOMPARE(fixture.records().view.walk.zoomScale, screenScale);
     }
 
     void cancelledPrintDialogPrintsNothing() {
-        CommandFixture fixture;
-        fixture.files().printOk = false;
-        fixture.form().Print1Click();
-        fixture.form().PrintTracklist1Click();
-        QCOMPARE(fixture.files().printDialogsShown, 2);
-        QVERIFY(!QFile::exists(fixture.files().pdfPath));
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.dialogs().printOk = false;
+        fixture.trigger("Print1");
+        fixture.trigger("PrintTracklist1");
+        QCOMPARE(fixture.dialogs().printDialogsShown, 2);
+        QVERIFY(!QFile::exists(fixture.dialogs().pdfPath));
         QCOMPARE(fixture.form().listForm()->reportLines(), QStringList{"TrackList"});
     }
 
     void boardOfNoSizeIsRefusedBeforeTheJob() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.design().boardX = 0.0f;
-        fixture.form().Print1Click();
-        QCOMPARE(fixture.boxes().messages.size(), 1);
-        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
-        QVERIFY(!QFile::exists(fixture.files().pdfPath));
+        fixture.trigger("Print1");
+        QCOMPARE(fixture.dialogs().messages.size(), 1);
+        QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
+        QVERIFY(!QFile::exists(fixture.dialogs().pdfPath));
     }
 
     void pageSetupShowsTheDialogOnly() {
-        CommandFixture fixture;
-        fixture.form().PageSetup1Click();
-        QCOMPARE(fixture.files().pageSetupsShown, 1);
-        QCOMPARE(fixture.files().printDialogsShown, 0);
-        QVERIFY(!QFile::exists(fixture.files().pdfPath));
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.trigger("PageSetup1");
+        QCOMPARE(fixture.dialogs().pageSetupsShown, 1);
+        QCOMPARE(fixture.dialogs().printDialogsShown, 0);
+        QVERIFY(!QFile::exists(fixture.dialogs().pdfPath));
     }
 
     void sectionListIsBuiltIntoItsWindow() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
         QVERIFY(!fixture.form().listForm()->isVisible());
 
-        fixture.form().Tracklist1Click();
+        fixture.trigger("Tracklist1");
 
         QVERIFY(fixture.form().listForm()->isVisible());
         const QStringList lines = fixture.form().listForm()->reportLines();
@@ -222,29 +221,28 @@ private Q_SLOTS:
     }
 
     void sectionListShowsTheBoardTextsAsTyped() {
-        CommandFixture fixture;
-        fixture.form().followUp({FollowUp::Redraw});
-        fixture.form().Xboard->setText(QStringLiteral("3"));
-        fixture.form().Tracklist1Click();
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.find<QLineEdit>("Xboard")->setText(QStringLiteral("3"));
+        fixture.trigger("Tracklist1");
         QCOMPARE(fixture.form().listForm()->reportLines().first(),
                  QStringLiteral("untitled.tr2 - Lapwerk V2.1     3        x  2.00    "));
     }
 
     void sectionListStaysUntilBuiltAgain() {
-        CommandFixture fixture;
-        fixture.form().Tracklist1Click();
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.trigger("Tracklist1");
         const QStringList before = fixture.form().listForm()->reportLines();
         fixture.makeChanged();
         QCOMPARE(fixture.form().listForm()->reportLines(), before);
-        fixture.form().Tracklist1Click();
+        fixture.trigger("Tracklist1");
         QVERIFY(fixture.form().listForm()->reportLines().contains(QStringLiteral("\tTrack 2")));
     }
 
     void printsTheSectionListToAPdfFile() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
 
-        fixture.form().PrintTracklist1Click();
+        fixture.trigger("PrintTracklist1");
 
         // The window's text is renewed, shown or not.
         QVERIFY(!fixture.form().listForm()->isVisible());
@@ -254,7 +252,7 @@ private Q_SLOTS:
         if (!PopplerInstalled()) {
             QSKIP("poppler-utils is not installed: the pages are not looked at");
         }
-        const QString pdfPath = fixture.files().pdfPath;
+        const QString pdfPath = fixture.dialogs().pdfPath;
         QVERIFY(Poppler("pdfinfo", {pdfPath}).contains(QStringLiteral("Track Design")));
         const QString text = Poppler("pdftotext", {QStringLiteral("-layout"), pdfPath, "-"});
         QVERIFY2(text.contains(QStringLiteral("one.tr2 - Lapwerk V2.1")), qPrintable(text));
@@ -288,27 +286,28 @@ private Q_SLOTS:
             QFile file(QStringLiteral(LAPWERK_EXAMPLES "/") + QLatin1String(name));
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         };
-        CommandFixture fixture(example("parts.def").constData());
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.writeFile(QStringLiteral("parts.def"), example("parts.def").constData());
         fixture.writeFile(QStringLiteral("sections.own"), example("sections.own").constData());
         fixture.restart();
         fixture.open(QStringLiteral(LAPWERK_EXAMPLES "/") + design);
-        fixture.form().PrintTracklist1Click();
+        fixture.trigger("PrintTracklist1");
         if (!PopplerInstalled()) {
             QSKIP("poppler-utils is not installed: the pages are not looked at");
         }
         const QString text =
-            Poppler("pdftotext", {QStringLiteral("-layout"), fixture.files().pdfPath, "-"});
+            Poppler("pdftotext", {QStringLiteral("-layout"), fixture.dialogs().pdfPath, "-"});
         const QString table = text.mid(text.indexOf(QStringLiteral("--- END ---")));
 
-        const MainPanel& panel = *fixture.form().mainPanel();
+        QListWidget* parts = fixture.list("DeelList");
         int rows = 0;
-        for (int i = 0; i < panel.deelList()->count(); ++i) {
-            const QString leftOver = panel.overList()->item(i)->text();
+        for (int i = 0; i < parts->count(); ++i) {
+            const QString leftOver = fixture.list("OverList")->item(i)->text();
             if (leftOver.isEmpty()) {
                 continue;
             }
-            const QStringList part = panel.deelList()->item(i)->text().split(QLatin1Char('\t'));
-            const int used = panel.tellerList()->item(i)->text().toInt();
+            const QStringList part = parts->item(i)->text().split(QLatin1Char('\t'));
+            const int used = fixture.list("TellerList")->item(i)->text().toInt();
             const int left = leftOver.toInt();
             const QString line =
                 QStringLiteral("\\n *%1 +%2 +%3 +%4 +%5 +%6 *\\n")

@@ -1,4 +1,4 @@
-#include "command_fixture.h"
+#include "window_fixture.h"
 
 #include "recent_designs.h"
 #include "settings.h"
@@ -16,8 +16,8 @@ namespace {
 
 const char* const kOpenQuestion = "Design changed - Are you sure you want to load a design?";
 
-QMenu* RecentMenu(CommandForm& form) {
-    return form.findChild<QMenu*>(QStringLiteral("RecentDesigns1"));
+QMenu* RecentMenu(WindowFixture& fixture) {
+    return fixture.find<QMenu>("RecentDesigns1");
 }
 
 QStringList Captions(QMenu* menu) {
@@ -29,9 +29,9 @@ QStringList Captions(QMenu* menu) {
 }
 
 /// The paths the submenu names, newest first.
-QStringList ListedPaths(CommandForm& form) {
+QStringList ListedPaths(WindowFixture& fixture) {
     QStringList paths;
-    for (const QAction* item : RecentMenu(form)->actions()) {
+    for (const QAction* item : RecentMenu(fixture)->actions()) {
         if (item->isEnabled()) {
             paths << QDir::fromNativeSeparators(item->toolTip());
         }
@@ -46,42 +46,41 @@ QStringList StoredPaths() {
 }
 
 /// Chooses entry `number` (1 is the newest) of File > Recent Designs.
-void Choose(CommandForm& form, int number) {
-    RecentMenu(form)->actions().at(number - 1)->trigger();
+void Choose(WindowFixture& fixture, int number) {
+    RecentMenu(fixture)->actions().at(number - 1)->trigger();
 }
 
 /// Runs one step of a script: "open NAME", "cmdline NAME" (a name relative to the working
 /// directory), "save", "save NAME" (answering the Save dialog), "saveas NAME", "new",
 /// "import". A NAME without a file of that name is opened as it is (missing).
-void RunStep(CommandFixture& fixture, const QString& step) {
+void RunStep(WindowFixture& fixture, const QString& step) {
     const QString verb = step.section(QLatin1Char(' '), 0, 0);
     const QString name = step.section(QLatin1Char(' '), 1);
-    CommandForm& form = fixture.form();
     if (verb == QLatin1String("open")) {
         fixture.open(fixture.path(name));
     } else if (verb == QLatin1String("cmdline")) {
-        form.openCommandLineDesign({QStringLiteral("lapwerk"), name});
+        fixture.form().openCommandLineDesign({QStringLiteral("lapwerk"), name});
     } else if (verb == QLatin1String("save")) {
         if (!name.isEmpty()) {
-            fixture.files().files = {fixture.path(name)};
+            fixture.dialogs().files = {fixture.path(name)};
         }
-        form.Save1Click();
+        fixture.trigger("Save1");
     } else if (verb == QLatin1String("saveas")) {
-        fixture.files().files = {fixture.path(name)};
-        form.SaveAs1Click();
+        fixture.dialogs().files = {fixture.path(name)};
+        fixture.trigger("SaveAs1");
     } else if (verb == QLatin1String("new")) {
-        form.New1Click();
+        fixture.trigger("New1");
     } else if (verb == QLatin1String("import")) {
-        fixture.files().files = {fixture.writeFile(
+        fixture.dialogs().files = {fixture.writeFile(
             QStringLiteral("old.trk"), "1\n0\n250\n120\n0\n0\n0\n3\n0\n1001\n1\n0\n0\n")};
-        form.ImportTRKClick();
+        fixture.trigger("ImportTRK");
     } else {
         QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
     }
 }
 
 /// A fixture whose working directory holds the one-track design under each of `names`.
-void WriteDesigns(CommandFixture& fixture, const QStringList& names) {
+void WriteDesigns(WindowFixture& fixture, const QStringList& names) {
     for (const QString& name : names) {
         fixture.writeFile(name, kOneTrackDesign);
     }
@@ -94,21 +93,21 @@ class RecentDesignsTest : public QObject {
 
 private Q_SLOTS:
     void submenuFollowsSaveAs() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         QMenu* file = fixture.form().menuBar()->findChild<QMenu*>(QStringLiteral("File1"));
         QVERIFY(file != nullptr);
         const QList<QAction*> items = file->actions();
         const qsizetype saveAs =
             items.indexOf(fixture.form().findChild<QAction*>(QStringLiteral("SaveAs1")));
         QVERIFY(saveAs >= 0 && saveAs + 2 < items.size());
-        QCOMPARE(items[saveAs + 1]->menu(), RecentMenu(fixture.form()));
+        QCOMPARE(items[saveAs + 1]->menu(), RecentMenu(fixture));
         QCOMPARE(items[saveAs + 1]->text(), QStringLiteral("Recent Designs"));
         QVERIFY(items[saveAs + 2]->isSeparator());
     }
 
     void emptyListShowsNone() {
-        CommandFixture fixture;
-        QMenu* menu = RecentMenu(fixture.form());
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        QMenu* menu = RecentMenu(fixture);
         QCOMPARE(Captions(menu), QStringList{QStringLiteral("(none)")});
         QVERIFY(!menu->actions().first()->isEnabled());
     }
@@ -157,7 +156,7 @@ private Q_SLOTS:
     void listAfterOpeningAndSaving() {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, listed);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         WriteDesigns(fixture, {"a.tr2", "b.tr2"});
         for (int i = 1; i <= 9; ++i) {
             fixture.writeFile(QStringLiteral("d%1.tr2").arg(i), kOneTrackDesign);
@@ -174,9 +173,9 @@ private Q_SLOTS:
             expectedPaths << QDir::cleanPath(fixture.path(listed[i]));
             expectedCaptions << QStringLiteral("&%1 %2").arg(i + 1).arg(listed[i]);
         }
-        QMenu* menu = RecentMenu(fixture.form());
+        QMenu* menu = RecentMenu(fixture);
         QCOMPARE(Captions(menu), expectedCaptions);
-        QCOMPARE(ListedPaths(fixture.form()), expectedPaths);
+        QCOMPARE(ListedPaths(fixture), expectedPaths);
         for (const QAction* item : menu->actions()) {
             QCOMPARE(item->statusTip(), item->toolTip());
         }
@@ -185,23 +184,23 @@ private Q_SLOTS:
     }
 
     void choosingAnEntryOpensTheDesign() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         WriteDesigns(fixture, {"a.tr2", "b.tr2"});
         RunStep(fixture, QStringLiteral("open a.tr2"));
         RunStep(fixture, QStringLiteral("open b.tr2"));
         RunStep(fixture, QStringLiteral("new"));
-        fixture.files().fileDialogsShown.clear();
+        fixture.dialogs().fileDialogsShown.clear();
 
-        Choose(fixture.form(), 2);
+        Choose(fixture, 2);
 
-        QVERIFY(fixture.boxes().questions.isEmpty());
-        QVERIFY(fixture.boxes().messages.isEmpty());
-        QVERIFY(fixture.files().fileDialogsShown.isEmpty());
+        QVERIFY(fixture.dialogs().questions.isEmpty());
+        QVERIFY(fixture.dialogs().messages.isEmpty());
+        QVERIFY(fixture.dialogs().fileDialogsShown.isEmpty());
         QCOMPARE(fixture.fileName(), fixture.path(QStringLiteral("a.tr2")));
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("a.tr2 - Lapwerk V2.1"));
         QCOMPARE(fixture.design().tracks[fixture.design().currentTrack].sectionCount, 3);
         QCOMPARE(fixture.design().changed, 0);
-        QCOMPARE(Captions(RecentMenu(fixture.form())),
+        QCOMPARE(Captions(RecentMenu(fixture)),
                  (QStringList{QStringLiteral("&1 a.tr2"), QStringLiteral("&2 b.tr2")}));
     }
 
@@ -213,35 +212,35 @@ private Q_SLOTS:
 
     void choosingAnEntryAsksWhenChanged() {
         QFETCH(bool, answer);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         WriteDesigns(fixture, {"a.tr2", "b.tr2"});
         RunStep(fixture, QStringLiteral("open a.tr2"));
         RunStep(fixture, QStringLiteral("open b.tr2"));
         fixture.makeChanged();
-        fixture.boxes().answers = {answer};
+        fixture.dialogs().answers = {answer};
 
-        Choose(fixture.form(), 2);
+        Choose(fixture, 2);
 
-        QCOMPARE(fixture.boxes().questions.size(), 1);
-        QCOMPARE(fixture.boxes().questions[0].text, QString::fromLatin1(kOpenQuestion));
-        QCOMPARE(fixture.boxes().questions[0].caption, QStringLiteral("Sure?"));
+        QCOMPARE(fixture.dialogs().questions.size(), 1);
+        QCOMPARE(fixture.dialogs().questions[0].text, QString::fromLatin1(kOpenQuestion));
+        QCOMPARE(fixture.dialogs().questions[0].caption, QStringLiteral("Sure?"));
         const QString a = fixture.path(QStringLiteral("a.tr2"));
         const QString b = fixture.path(QStringLiteral("b.tr2"));
         if (answer) {
             QCOMPARE(fixture.fileName(), a);
             QCOMPARE(fixture.tracksInUse(), 1);
             QCOMPARE(fixture.design().changed, 0);
-            QCOMPARE(ListedPaths(fixture.form()), (QStringList{a, b}));
+            QCOMPARE(ListedPaths(fixture), (QStringList{a, b}));
         } else {
             QCOMPARE(fixture.fileName(), b);
             QCOMPARE(fixture.tracksInUse(), 2);
             QCOMPARE(fixture.design().changed, 1);
-            QCOMPARE(ListedPaths(fixture.form()), (QStringList{b, a}));
+            QCOMPARE(ListedPaths(fixture), (QStringList{b, a}));
         }
     }
 
     void missingDesignIsRemovedWithAMessage() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         WriteDesigns(fixture, {"a.tr2", "b.tr2"});
         RunStep(fixture, QStringLiteral("open a.tr2"));
         RunStep(fixture, QStringLiteral("open b.tr2"));
@@ -250,27 +249,27 @@ private Q_SLOTS:
         const QString b = fixture.path(QStringLiteral("b.tr2"));
         QVERIFY(QFile::remove(a));
 
-        Choose(fixture.form(), 2);
+        Choose(fixture, 2);
 
         // Nothing would be loaded, so nothing is asked and the changed design stays.
-        QVERIFY(fixture.boxes().questions.isEmpty());
-        QCOMPARE(fixture.boxes().messages.size(), 1);
-        QCOMPARE(fixture.boxes().messages[0].text,
+        QVERIFY(fixture.dialogs().questions.isEmpty());
+        QCOMPARE(fixture.dialogs().messages.size(), 1);
+        QCOMPARE(fixture.dialogs().messages[0].text,
                  QStringLiteral("The design %1 no longer exists; it has been removed from the "
                                 "recent designs.")
                      .arg(QDir::toNativeSeparators(a)));
-        QCOMPARE(fixture.boxes().messages[0].caption, QStringLiteral("Error"));
+        QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
         QCOMPARE(fixture.fileName(), b);
         QCOMPARE(fixture.tracksInUse(), 2);
         QCOMPARE(fixture.design().changed, 1);
-        QCOMPARE(ListedPaths(fixture.form()), QStringList{b});
+        QCOMPARE(ListedPaths(fixture), QStringList{b});
         QCOMPARE(StoredPaths(), QStringList{b});
 
         // The last one gone leaves the empty list.
         QVERIFY(QFile::remove(b));
-        Choose(fixture.form(), 1);
-        QCOMPARE(fixture.boxes().messages.size(), 2);
-        QCOMPARE(Captions(RecentMenu(fixture.form())), QStringList{QStringLiteral("(none)")});
+        Choose(fixture, 1);
+        QCOMPARE(fixture.dialogs().messages.size(), 2);
+        QCOMPARE(Captions(RecentMenu(fixture)), QStringList{QStringLiteral("(none)")});
         QVERIFY(StoredPaths().isEmpty());
     }
 
@@ -282,31 +281,31 @@ private Q_SLOTS:
 
     void listSurvivesARestart() {
         QFETCH(QStringList, names);
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         WriteDesigns(fixture, names);
         for (const QString& name : names) {
             RunStep(fixture, QStringLiteral("open ") + name);
         }
-        const QStringList listed = ListedPaths(fixture.form());
+        const QStringList listed = ListedPaths(fixture);
         QCOMPARE(listed.size(), names.size());
 
         fixture.restart();
 
-        QCOMPARE(ListedPaths(fixture.form()), listed);
-        Choose(fixture.form(), names.size());
+        QCOMPARE(ListedPaths(fixture), listed);
+        Choose(fixture, names.size());
         QCOMPARE(fixture.fileName(), fixture.path(names.first()));
         QCOMPARE(fixture.design().tracks[fixture.design().currentTrack].sectionCount, 3);
     }
 
     void listIsWrittenAgainAtShutdown() {
-        CommandFixture fixture;
+        WindowFixture fixture(WindowFixture::Parts::Metric);
         WriteDesigns(fixture, {"a.tr2"});
         RunStep(fixture, QStringLiteral("open a.tr2"));
         OpenSettingsStore()->remove(kRecentDesignsValue);
 
         fixture.restart();
 
-        QCOMPARE(ListedPaths(fixture.form()), QStringList{fixture.path(QStringLiteral("a.tr2"))});
+        QCOMPARE(ListedPaths(fixture), QStringList{fixture.path(QStringLiteral("a.tr2"))});
     }
 
     void captions_data() {

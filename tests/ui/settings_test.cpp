@@ -1,6 +1,6 @@
 // The settings store: the values as stored, and what one run leaves for the next.
 
-#include "ui_test_support.h"
+#include "window_fixture.h"
 
 #include "settings.h"
 
@@ -13,8 +13,7 @@
 #include <cstring>
 #include <limits>
 
-using lapwerk::test::IsolatedWorkplace;
-using lapwerk::test::Window;
+using lapwerk::test::WindowFixture;
 
 namespace {
 
@@ -27,12 +26,7 @@ QSettings Store() {
 class SettingsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<IsolatedWorkplace> workplace_;
-
 private Q_SLOTS:
-    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
-    void init() { IsolatedWorkplace::clearSettings(); }
-    void cleanupTestCase() { workplace_.reset(); }
 
     void flags_data() {
         QTest::addColumn<QVariant>("stored");
@@ -89,22 +83,21 @@ private Q_SLOTS:
     }
 
     void firstStartUsesTheDefaults() {
-        Window window;
+        WindowFixture window;
         QCOMPARE(window.design().boardX, 78.74016f);
         QCOMPARE(window.design().boardY, 78.74016f);
         QCOMPARE(window.find<QLineEdit>("Xboard")->text(), QString(" 2.00"));
     }
 
     void shutdownWritesEveryValue() {
-        {
-            Window window;
-            window.trigger("Grid");
-            auto* box = window.find<QLineEdit>("Xboard");
-            box->setFocus();
-            box->selectAll();
-            QTest::keyClicks(box, "1.5");
-            window.find<QLineEdit>("Yboard")->setFocus();
-        }
+        WindowFixture window;
+        window.trigger("Grid");
+        auto* box = window.find<QLineEdit>("Xboard");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "1.5");
+        window.find<QLineEdit>("Yboard")->setFocus();
+        window.quit();
         QSettings store = Store();
         QCOMPARE(store.value("Grid").toInt(), 0);
         for (const char* name : {"Metric", "FilledIn", "Segments", "Ruler"}) {
@@ -119,14 +112,12 @@ private Q_SLOTS:
     }
 
     void nextStartReadsWhatTheLastOneSaved() {
-        {
-            Window window;
-            window.trigger("Grid");
-            window.trigger("Metric");
-            window.design().boardX = 59.05511811f;
-            window.design().boardY = 40.0f;
-        }
-        Window window;
+        WindowFixture window;
+        window.trigger("Grid");
+        window.trigger("Metric");
+        window.design().boardX = 59.05511811f;
+        window.design().boardY = 40.0f;
+        window.restart();
         QVERIFY(!window.action("Grid")->isChecked());
         QVERIFY(!window.action("Metric")->isChecked());
         QVERIFY(window.action("Ruler")->isChecked());
@@ -136,6 +127,10 @@ private Q_SLOTS:
     }
 
     void valuesOfTheWrongTypeAreIgnored() {
+        WindowFixture window;
+        // The first run's shutdown writes the store; these values stand for what another
+        // program left there before the next run.
+        window.quit();
         {
             QSettings store = Store();
             store.setValue("Segments", QStringList{"no", "flag"});
@@ -145,7 +140,7 @@ private Q_SLOTS:
             store.setValue("Toolbars", QStringList{"x"});
             store.sync();
         }
-        Window window;
+        window.restart();
         QVERIFY(window.action("Segments")->isChecked());
         QVERIFY(!window.action("Ruler")->isChecked());
         QCOMPARE(window.design().boardX, 78.74016f);
@@ -153,19 +148,16 @@ private Q_SLOTS:
     }
 
     void toolbarPositionsComeBack() {
-        {
-            Window window;
-            auto* zoom = window.find<QToolBar>("ZoomDock");
-            window.form->addToolBar(Qt::LeftToolBarArea, zoom);
-            window.find<QToolBar>("SpeedDock")->hide();
-        }
-        Window window;
+        WindowFixture window;
+        window.form().addToolBar(Qt::LeftToolBarArea, window.find<QToolBar>("ZoomDock"));
+        window.find<QToolBar>("SpeedDock")->hide();
+        window.restart();
         auto* zoom = window.find<QToolBar>("ZoomDock");
-        QCOMPARE(window.form->toolBarArea(zoom), Qt::LeftToolBarArea);
+        QCOMPARE(window.form().toolBarArea(zoom), Qt::LeftToolBarArea);
         QCOMPARE(window.find<QSlider>("ZoomBar")->orientation(), Qt::Vertical);
         QVERIFY(window.find<QToolBar>("SpeedDock")->isHidden());
         // A hidden toolbar is offered again in the window's context menu.
-        std::unique_ptr<QMenu> menu(window.form->createPopupMenu());
+        std::unique_ptr<QMenu> menu(window.form().createPopupMenu());
         QAction* speed = nullptr;
         for (QAction* item : menu->actions()) {
             if (item->text() == "SpeedDock") {

@@ -1,7 +1,7 @@
 // What the window tells about the design while the user works: the status bar with the current
 // track's lane balance and closure, zooming with the mouse wheel, and left-over counts in red.
 
-#include "ui_test_support.h"
+#include "window_fixture.h"
 
 #include "part_panel.h"
 
@@ -13,9 +13,8 @@
 
 #include <vector>
 
-using lapwerk::test::IsolatedWorkplace;
 using lapwerk::test::Rows;
-using lapwerk::test::Window;
+using lapwerk::test::WindowFixture;
 
 namespace {
 
@@ -31,14 +30,14 @@ const std::vector<int> kOval = {kCurve, kCurve, kCurve, kCurve, kStraight,
 const QString kOvalMetric =
     "Track 1 of 1 | Lane 1: 2.49 m | Lane 2: 2.90 m | Difference: +0.41 m | closed";
 
-void Lay(Window& window, const std::vector<int>& parts) {
+void Lay(WindowFixture& window, const std::vector<int>& parts) {
     for (const int part : parts) {
         window.doubleClickPart(part);
     }
 }
 
 /// Turns the wheel over the middle of the drawing area by `eighths` eighths of a degree.
-void Wheel(Window& window, int eighths) {
+void Wheel(WindowFixture& window, int eighths) {
     lapwerk::DesignArea* area = window.area();
     const QPointF at(area->width() / 2.0, area->height() / 2.0);
     QWheelEvent event(at, area->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton,
@@ -64,93 +63,89 @@ bool HasRedPixels(const QImage& image, const QRect& rect) {
 class ViewFeedbackTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<IsolatedWorkplace> workplace_;
-
 private Q_SLOTS:
-    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
-    void init() { IsolatedWorkplace::clearSettings(); }
-    void cleanupTestCase() { workplace_.reset(); }
 
     // Status bar.
 
     void statusBarTakesItsHeightFromTheDrawingArea() {
-        Window window;
-        QCOMPARE(window.form->size(), QSize(600, 458));
-        QStatusBar* bar = window.form->statusBar();
+        WindowFixture window;
+        QCOMPARE(window.form().size(), QSize(600, 458));
+        QStatusBar* bar = window.form().statusBar();
         QCOMPARE(bar->objectName(), QString("StatusBar"));
         QVERIFY(bar->isVisible());
         const int areaBottom =
-            window.area()->mapTo(window.form.get(), QPoint(0, window.area()->height())).y();
+            window.area()->mapTo(&window.form(), QPoint(0, window.area()->height())).y();
         QVERIFY2(areaBottom <= bar->y(),
                  qPrintable(QString("%1 > %2").arg(areaBottom).arg(bar->y())));
-        QCOMPARE(window.records->view.areaHeight, window.area()->height());
+        QCOMPARE(window.records().view.areaHeight, window.area()->height());
         // A long text is cut off; it never widens the window.
-        QVERIFY(window.form->minimumSizeHint().width() <= 600);
+        QVERIFY(window.form().minimumSizeHint().width() <= 600);
     }
 
     void statusBarShowsTheNewDesign() {
-        Window window(false);
-        QCOMPARE(window.form->statusText(), QString("Track 1 of 1 | Lane 1: 0.00 m | Lane 2: 0.00 m"
-                                                    " | Difference: +0.00 m | open: no sections"));
-        QCOMPARE(window.find<QLabel>("StatusLabel")->text(), window.form->statusText());
+        WindowFixture window(WindowFixture::Show::No);
+        QCOMPARE(window.form().statusText(),
+                 QString("Track 1 of 1 | Lane 1: 0.00 m | Lane 2: 0.00 m"
+                         " | Difference: +0.00 m | open: no sections"));
+        QCOMPARE(window.find<QLabel>("StatusLabel")->text(), window.form().statusText());
     }
 
     void statusBarFollowsEveryInsertUntilTheOvalCloses() {
-        Window window;
+        WindowFixture window;
         for (std::size_t i = 0; i < kOval.size(); ++i) {
             window.doubleClickPart(kOval[i]);
-            const QString text = window.form->statusText();
+            const QString text = window.form().statusText();
             if (i + 1 < kOval.size()) {
                 QVERIFY2(text.contains(" | open: gap "), qPrintable(text));
             }
         }
-        QCOMPARE(window.form->statusText(), kOvalMetric);
+        QCOMPARE(window.form().statusText(), kOvalMetric);
         window.trigger("DeleteSectionButton");
-        QVERIFY2(window.form->statusText().endsWith("°"), qPrintable(window.form->statusText()));
+        QVERIFY2(window.form().statusText().endsWith("°"), qPrintable(window.form().statusText()));
         window.trigger("UndoItem");
-        QCOMPARE(window.form->statusText(), kOvalMetric);
+        QCOMPARE(window.form().statusText(), kOvalMetric);
     }
 
     void statusBarFollowsSelectionClicks() {
-        Window window;
+        WindowFixture window;
         window.find<QSlider>("ZoomBar")->setValue(5);
         Lay(window, kOval);
         // A second, open track of two straights right of the oval, which becomes current.
         window.trigger("InsertTrackButton");
         window.click(QPoint(window.area()->width() - 30, window.area()->height() / 2));
         Lay(window, {kStraight, kStraight});
-        const QString second = window.form->statusText();
+        const QString second = window.form().statusText();
         QVERIFY2(second.startsWith("Track 2 of 2 | Lane 1: 0.46 m | Lane 2: 0.46 m | "
                                    "Difference: +0.00 m | open: gap "),
                  qPrintable(second));
 
         window.click(window.markerPixel(0, 2));
         QCOMPARE(window.design().currentTrack, 0);
-        QCOMPARE(window.form->statusText(),
+        QCOMPARE(window.form().statusText(),
                  QString(kOvalMetric).replace("Track 1 of 1", "Track 1 of 2"));
         // A click on the empty board keeps the current track, and so the text.
         window.click(QPoint(3, 3));
         QCOMPARE(window.design().currentTrack, 0);
-        QCOMPARE(window.form->statusText(),
+        QCOMPARE(window.form().statusText(),
                  QString(kOvalMetric).replace("Track 1 of 1", "Track 1 of 2"));
         window.click(window.markerPixel(1, 0));
-        QCOMPARE(window.form->statusText(), second);
+        QCOMPARE(window.form().statusText(), second);
     }
 
     void statusBarFollowsTheUnit() {
-        Window window;
+        WindowFixture window;
         Lay(window, kOval);
         window.trigger("Metric");
-        QCOMPARE(window.form->statusText(),
+        QCOMPARE(window.form().statusText(),
                  QString("Track 1 of 1 | Lane 1: 98.00 ' | Lane 2: 114.00 ' | "
                          "Difference: +16.00 ' | closed"));
         window.trigger("DeleteSectionButton");
-        QVERIFY2(window.form->statusText().contains(" | open: gap ") &&
-                     window.form->statusText().contains(" in, "),
-                 qPrintable(window.form->statusText()));
+        QVERIFY2(window.form().statusText().contains(" | open: gap ") &&
+                     window.form().statusText().contains(" in, "),
+                 qPrintable(window.form().statusText()));
         window.trigger("Metric");
-        QVERIFY2(window.form->statusText().contains(" mm, "),
-                 qPrintable(window.form->statusText()));
+        QVERIFY2(window.form().statusText().contains(" mm, "),
+                 qPrintable(window.form().statusText()));
     }
 
     // Wheel zoom.
@@ -177,42 +172,42 @@ private Q_SLOTS:
         QFETCH(QList<int>, turns);
         QFETCH(int, zoom);
         QFETCH(int, redraws);
-        Window window;
+        WindowFixture window;
         Lay(window, {kStraight, kCurve});
         auto* bar = window.find<QSlider>("ZoomBar");
         bar->setValue(start);
         const int angle = window.current().angle;
         const int selected = window.current().selectedSection;
         const int rotate = window.find<QSlider>("RotateBar")->value();
-        const int steps = window.records->history.undoCount;
+        const int steps = window.records().history.undoCount;
         QSignalSpy redrawn(window.area(), &lapwerk::DesignArea::redrawn);
         for (const int eighths : turns) {
             Wheel(window, eighths);
         }
         QCOMPARE(bar->value(), zoom);
-        QCOMPARE(window.records->view.zoom, zoom);
-        QCOMPARE(window.records->view.walk.zoomScale, 64 * zoom + 128);
+        QCOMPARE(window.records().view.zoom, zoom);
+        QCOMPARE(window.records().view.walk.zoomScale, 64 * zoom + 128);
         QCOMPARE(window.design().zoom, zoom);
         QCOMPARE(redrawn.count(), redraws);
         // Only the view's scale changes.
         QCOMPARE(window.current().angle, angle);
         QCOMPARE(window.current().selectedSection, selected);
         QCOMPARE(window.find<QSlider>("RotateBar")->value(), rotate);
-        QCOMPARE(window.records->history.undoCount, steps);
-        QCOMPARE(window.form->editMode(), 0);
+        QCOMPARE(window.records().history.undoCount, steps);
+        QCOMPARE(window.form().editMode(), 0);
     }
 
     void wheelKeepsAPendingMode() {
-        Window window;
+        WindowFixture window;
         window.trigger("InsertTrackButton");
         Wheel(window, 120);
         QCOMPARE(window.find<QSlider>("ZoomBar")->value(), 14);
-        QCOMPARE(window.form->editMode(), 1);
+        QCOMPARE(window.form().editMode(), 1);
         QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
     }
 
     void sidewaysWheelDoesNotZoom() {
-        Window window;
+        WindowFixture window;
         lapwerk::DesignArea* area = window.area();
         const QPointF at(10, 10);
         QWheelEvent event(at, area->mapToGlobal(at), QPoint(), QPoint(120, 0), Qt::NoButton,
@@ -224,7 +219,7 @@ private Q_SLOTS:
     // Left-over counts.
 
     void negativeLeftOverIsRed() {
-        Window window;
+        WindowFixture window;
         QListWidget* over = window.list("OverList");
         // Two curves owned, three laid; one straight of four.
         Lay(window, {kCurve, kCurve, kCurve, kStraight});
@@ -244,7 +239,7 @@ private Q_SLOTS:
     }
 
     void leftOverTurnsBlackWhenEnoughAreOwnedAgain() {
-        Window window;
+        WindowFixture window;
         QListWidget* over = window.list("OverList");
         Lay(window, {kCurve, kCurve, kCurve});
         QCOMPARE(over->item(kCurve)->foreground().color(), QColor(Qt::red));

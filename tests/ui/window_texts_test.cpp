@@ -1,23 +1,17 @@
 // Texts the windows show beside their captions and menus: hints that must stay empty, and rows
 // whose bytes come from the data files.
 
-#include "ui_test_support.h"
+#include "window_fixture.h"
 
 #include "list_rows.h"
 
-using lapwerk::test::IsolatedWorkplace;
 using lapwerk::test::Rows;
-using lapwerk::test::Window;
+using lapwerk::test::WindowFixture;
 
 class WindowTextsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<IsolatedWorkplace> workplace_;
-
 private Q_SLOTS:
-    void initTestCase() { workplace_ = std::make_unique<IsolatedWorkplace>(); }
-    void init() { IsolatedWorkplace::clearSettings(); }
-    void cleanupTestCase() { workplace_.reset(); }
 
     void historyButtons_data() {
         QTest::addColumn<QString>("button");
@@ -31,7 +25,7 @@ private Q_SLOTS:
     void historyButtons() {
         QFETCH(QString, button);
         QFETCH(QString, name);
-        Window window(false);
+        WindowFixture window(WindowFixture::Show::No);
         const QByteArray objectName = button.toLatin1();
         QWidget* widget = window.find<QWidget>(objectName.constData());
         QCOMPARE(widget->toolTip(), QString());

@@ -1,0 +1,294 @@
+#pragma once
+
+// The one fixture of the window tests: a main window over records of its own, in a temporary
+// working directory with a part library and an inventory from tests/data/ui and a settings
+// store of its own, whose dialogs are answered by the test. Tests reach the window as a user
+// does: through its actions, buttons, controls and clicks.
+
+#include "design_area.h"
+#include "dialogs.h"
+#include "main_form.h"
+#include "records.h"
+
+#include "walk.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QListWidget>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QRectF>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+#include <optional>
+
+namespace lapwerk::test {
+
+/// One message box or question the window showed.
+struct ShownBox {
+    QString text;
+    QString caption;
+    bool operator==(const ShownBox&) const = default;
+};
+
+/// Message boxes that record what they show, questions answered from a script, file dialogs
+/// answered from a script, and print dialogs that print to a PDF file.
+class ScriptedDialogs final : public Dialogs {
+public:
+    QList<ShownBox> messages;
+    QList<ShownBox> questions;
+    QList<bool> answers; ///< taken in order; Yes when the script has run out
+    QList<FileDialogKind> fileDialogsShown;
+    QStringList files;      ///< paths chosen in order; cancelled when the script has run out
+    QString pdfPath;        ///< where the print dialog sends the job
+    bool printOk = true;    ///< the print dialog's answer
+    QRectF printableInches; ///< the printable area of the page the last job was printed on
+    int printDialogsShown = 0;
+    int pageSetupsShown = 0;
+
+    void message(QWidget*, const QString& text, const QString& caption) override {
+        messages.append({text, caption});
+    }
+    bool question(QWidget*, const QString& text, const QString& caption) override {
+        questions.append({text, caption});
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
+    QString chooseFile(QWidget*, FileDialogKind kind) override {
+        fileDialogsShown.append(kind);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    bool choosePrinter(QWidget*, QPrinter& printer) override {
+        ++printDialogsShown;
+        if (printOk) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfPath);
+            printableInches = printer.pageLayout().paintRect(QPageLayout::Inch);
+        }
+        return printOk;
+    }
+    void pageSetup(QWidget*, QPrinter&) override { ++pageSetupsShown; }
+};
+
+/// A design of one track of the metric parts: straight, left curve, straight.
+inline constexpr const char* kOneTrackDesign = "# Lapwerk V2 format\n"
+                                               "# Board X size\n78.74\n# Board Y size\n59.06\n"
+                                               "# Number of lines\n0\n"
+                                               "# Length in parts\n3\n# Angle\n360\n"
+                                               "# Begin X position\n-512\n"
+                                               "# Begin Y position\n256\n# In Group\n0\n"
+                                               "C151 L\nC152 L\nC151 L\n";
+
+/// Everything one test case needs: a working directory, the records and the window.
+class WindowFixture {
+public:
+    /// The part library and inventory in the working directory (folders of tests/data/ui).
+    enum class Parts {
+        Inches, ///< S9, S4, C45 and LC in inches; 4 S9 and 2 C45 owned
+        Metric, ///< C151 and C152 in millimetres; 4 C151 and 8 C152 owned
+    };
+    /// Whether the window is shown (and so has drawn its first pass) from the start.
+    enum class Show { Yes, No };
+
+    explicit WindowFixture(Parts parts = Parts::Inches, Show show = Show::Yes) : show_(show) {
+        // Every case starts from no stored settings, as on a first run.
+        QStandardPaths::setTestModeEnabled(true);
+        const QString settings = dir_.filePath(QStringLiteral("settings"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings);
+        const QString data = QStringLiteral(LAPWERK_TEST_DATA "/ui/") +
+                             (parts == Parts::Inches ? "inch/" : "metric/");
+        for (const char* name : {"parts.def", "sections.own"}) {
+            QFile::copy(data + name, dir_.filePath(name));
+        }
+        previousDirectory_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        makeForm();
+    }
+    explicit WindowFixture(Show show) : WindowFixture(Parts::Inches, show) {}
+
+    ~WindowFixture() {
+        quit();
+        QDir::setCurrent(previousDirectory_);
+    }
+
+    TMainForm& form() { return *form_; }
+    ProgramRecords& records() { return *records_; }
+    Design& design() { return records_->design; }
+    Track& current() { return design().tracks[design().currentTrack]; }
+    DesignArea* area() { return form_->designArea(); }
+    ScriptedDialogs& dialogs() { return *dialogs_; }
+
+    /// Ends the program's run: the window goes and saves its settings.
+    void quit() { form_.reset(); }
+
+    /// Ends the program's run and starts a new one over fresh records in the same working
+    /// directory and settings store; the dialogs start afresh too.
+    void restart() {
+        quit();
+        makeForm();
+    }
+
+    /// The child `name` of the window; the test fails at once when there is none.
+    template <typename T> T* find(const char* name) {
+        T* child = form_->findChild<T*>(QString::fromLatin1(name));
+        if (child == nullptr) {
+            qFatal("no child %s", name);
+        }
+        return child;
+    }
+    /// The action named `name`, or the action of the toolbar button named so.
+    QAction* action(const char* name) {
+        if (auto* item = form_->findChild<QAction*>(QString::fromLatin1(name))) {
+            return item;
+        }
+        return find<QToolButton>(name)->defaultAction();
+    }
+    QListWidget* list(const char* name) { return find<QListWidget>(name); }
+
+    /// Runs a menu item or button as the user would; a disabled one does nothing.
+    void trigger(const char* name) { action(name)->trigger(); }
+
+    /// Left or right click at pixel `at` of the drawing area.
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(area(), button, {}, at);
+    }
+
+    /// Selects row `row` of the part list and double-clicks it.
+    void doubleClickPart(int row) {
+        clickPart(row);
+        QListWidget* parts = list("DeelList");
+        QTest::mouseDClick(parts->viewport(), Qt::LeftButton, {},
+                           parts->visualItemRect(parts->item(row)).center());
+    }
+
+    /// Selects row `row` of the part list by a click.
+    void clickPart(int row) {
+        QListWidget* parts = list("DeelList");
+        QTest::mouseClick(parts->viewport(), Qt::LeftButton, {},
+                          parts->visualItemRect(parts->item(row)).center());
+    }
+
+    /// The pixel of section `section`'s marker point of track `slot` at the last pass's
+    /// scale.
+    QPoint markerPixel(int slot, int section) {
+        struct Finder : WalkObserver {
+            int wanted;
+            std::optional<FinePoint> marker;
+            void sectionWalked(int, int s, const PenPose&, const std::optional<FinePoint>& m,
+                               const PenPose&) override {
+                if (s == wanted) {
+                    marker = m;
+                }
+            }
+        } finder;
+        finder.wanted = section;
+        const DesignView& view = records_->view;
+        WalkDesignSilently(design(), records_->library, ScreenZoomScale(view.zoom),
+                           view.areaWidth / 2, view.areaHeight / 2, finder, slot);
+        if (!finder.marker) {
+            qFatal("section %d of track %d has no marker", section, slot);
+        }
+        const PixelPoint pixel = ToPixel(*finder.marker);
+        return QPoint(pixel.x, pixel.y);
+    }
+
+    /// The pixel of track `slot`'s begin point.
+    QPoint beginPixel(int slot) {
+        const DesignView& view = records_->view;
+        const int32_t zoomScale = ScreenZoomScale(view.zoom);
+        const Track& track = design().tracks[slot];
+        const int32_t x = ((view.areaWidth / 2) << 8) + ((track.beginX * zoomScale) >> 8);
+        const int32_t y = ((view.areaHeight / 2) << 8) + ((track.beginY * zoomScale) >> 8);
+        return QPoint(x >> 8, y >> 8);
+    }
+
+    /// Number of track slots in use.
+    int tracksInUse() {
+        int count = 0;
+        for (const Track& track : design().tracks) {
+            count += track.inUse != 0 ? 1 : 0;
+        }
+        return count;
+    }
+
+    /// A path in the working directory.
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    /// Writes `text` to the file `name` of the working directory and returns its path.
+    QString writeFile(const QString& name, const char* text) const {
+        QFile file(path(name));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            file.write(text);
+        }
+        return path(name);
+    }
+
+    /// The bytes of the file `name` in the working directory (empty when there is none).
+    QByteArray readFile(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    /// Opens `path` through File > Open, answering the dialog with it.
+    void open(const QString& path) {
+        dialogs_->files.append(path);
+        trigger("Open1");
+    }
+
+    /// Makes the design changed by an edit that records an undo step: Insert Track and a
+    /// click, which gives a second, empty Track.
+    void makeChanged() {
+        trigger("InsertTrack1");
+        click(QPoint(area()->width() / 4, area()->height() / 4));
+    }
+
+    /// The design's file name.
+    QString fileName() { return QString::fromLocal8Bit(design().fileName); }
+
+private:
+    void makeForm() {
+        records_ = std::make_unique<ProgramRecords>();
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        dialogs_ = dialogs.get();
+        dialogs_->pdfPath = path(QStringLiteral("out.pdf"));
+        form_ = std::make_unique<TMainForm>(*records_, std::move(dialogs));
+        if (show_ == Show::No) {
+            return;
+        }
+        form_->show();
+        if (!QTest::qWaitForWindowExposed(form_.get())) {
+            qWarning("the main window was not exposed");
+        }
+        form_->activateWindow();
+        if (!QTest::qWaitForWindowActive(form_.get())) {
+            qWarning("the main window did not become active");
+        }
+    }
+
+    QTemporaryDir dir_;
+    QString previousDirectory_;
+    Show show_;
+    std::unique_ptr<ProgramRecords> records_;
+    std::unique_ptr<TMainForm> form_;
+    ScriptedDialogs* dialogs_ = nullptr;
+};
+
+/// The texts of the rows of a list.
+inline QStringList Rows(QListWidget* list) {
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i) {
+        rows << list->item(i)->text();
+    }
+    return rows;
+}
+
+} // namespace lapwerk::test
