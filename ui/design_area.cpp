@@ -67,7 +67,7 @@ void DesignArea::paintEvent(QPaintEvent* event) {
 void DesignArea::resizeEvent(QResizeEvent* event) {
     rebuildBuffer(event->size());
     if (started_) {
-        redraw();
+        Q_EMIT resized();
     }
 }
 

@@ -15,7 +15,7 @@ namespace lapwerk {
 
 /// The drawing area of the main window. Every visible pass of the design view paints into a
 /// back buffer, and the widget shows that buffer; mouse presses are reported in the area's own
-/// pixels.
+/// pixels. The window runs the passes (its Redraw step), also after the area changed size.
 class DesignArea : public QWidget {
     Q_OBJECT
 public:
@@ -23,13 +23,10 @@ public:
     ~DesignArea() override;
 
     /// Makes the buffer the target canvas of every pass redraw() runs; passes before this draw
-    /// nothing and resize events do not redraw.
+    /// nothing and a change of size is not reported.
     void startDrawing();
 
-    /// Whether startDrawing has run.
-    bool drawingStarted() const { return started_; }
-
-    /// Runs the full pass now and shows its result.
+    /// Runs the full pass into the buffer now.
     void redraw();
 
     /// The picture of the last pass.
@@ -40,7 +37,9 @@ Q_SIGNALS:
     void mousePressed(Qt::MouseButton button, int x, int y);
     /// The vertical wheel turned `notches` whole notches (positive away from the user).
     void wheelTurned(int notches);
-    /// redraw() ran a pass (a command's or the area's own after a resize).
+    /// The area changed size after startDrawing; its buffer is blank until the next pass.
+    void resized();
+    /// redraw() ran a pass.
     void redrawn();
 
 protected:

@@ -1,7 +1,5 @@
 #include "main_form.h"
 
-#include "design_area.h"
-
 #include "board.h"
 #include "editing.h"
 #include "pick_edits.h"
@@ -12,105 +10,115 @@
 
 namespace lapwerk {
 
-void TMainForm::UndoItemClick() {
+bool TMainForm::UndoItemClick() {
     Undo(records_.history, records_.design);
-    syncUndoRedo();
-    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+    return true;
 }
 
-void TMainForm::RedoItemClick() {
+bool TMainForm::RedoItemClick() {
     Redo(records_.history, records_.design);
-    syncUndoRedo();
-    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+    return true;
 }
 
-void TMainForm::DeleteTrackClick() {
+bool TMainForm::DeleteTrackClick() {
     DeleteTrack(records_.design, records_.design.currentTrack);
-    followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
+    return true;
 }
 
-void TMainForm::SplitTrackClick() {
-    if (!SplitTrack(records_.design, records_.view)) {
-        return;
-    }
-    followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
+bool TMainForm::SplitTrackClick() {
+    return SplitTrack(records_.design, records_.view);
 }
 
-void TMainForm::UngroupTrackClick() {
+bool TMainForm::UngroupTrackClick() {
     UngroupTrack(records_.design, records_.design.currentTrack);
-    followUp({FollowUp::Record, FollowUp::Redraw});
+    return true;
 }
 
-void TMainForm::InserttrackpieceClick() {
+bool TMainForm::InserttrackpieceClick() {
     const int part = partSelection();
-    if (part < 0 || !InsertSection(records_.design, records_.library, part, chosenDirection())) {
-        return;
-    }
-    followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
+    return part >= 0 && InsertSection(records_.design, records_.library, part, chosenDirection());
 }
 
-void TMainForm::DeletetrackpieceClick() {
+bool TMainForm::DeletetrackpieceClick() {
     DeleteSection(records_.design);
-    followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
+    return true;
 }
 
-void TMainForm::ChangetrackpieceClick() {
+bool TMainForm::ChangetrackpieceClick() {
     const int part = partSelection();
-    if (part < 0 || !ChangeSection(records_.design, records_.library, part, chosenDirection())) {
-        return;
-    }
-    followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
+    return part >= 0 && ChangeSection(records_.design, records_.library, part, chosenDirection());
 }
 
-void TMainForm::GotofirsttrackpieceClick() {
+bool TMainForm::GotofirsttrackpieceClick() {
     GotoBegin(records_.design);
-    followUp({FollowUp::Redraw});
+    return true;
 }
 
-void TMainForm::GotoLasttrackpieceClick() {
+bool TMainForm::GotoLasttrackpieceClick() {
     GotoEnd(records_.design);
-    followUp({FollowUp::Redraw});
+    return true;
 }
 
-void TMainForm::BackButtonClick() {
+bool TMainForm::BackButtonClick() {
     StepBack(records_.design);
-    followUp({FollowUp::Redraw});
+    return true;
 }
 
-void TMainForm::ForwardButtonClick() {
+bool TMainForm::ForwardButtonClick() {
     StepForward(records_.design);
-    followUp({FollowUp::Redraw});
+    return true;
 }
 
-// The check marks are inverted by the items themselves before these run.
-
-void TMainForm::MetricClick() {
-    records_.view.metric = Metric->isChecked();
-    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+bool TMainForm::quickRotate(int headingQuarterDeg) {
+    RotateTo(records_.design, records_.library, headingQuarterDeg);
+    showHeading(headingQuarterDeg);
+    return true;
 }
 
-void TMainForm::SegmentsClick() {
-    records_.design.segments = Segments->isChecked() ? 1 : 0;
-    followUp({FollowUp::Redraw});
+bool TMainForm::RotateWestClick() {
+    return quickRotate(360);
 }
 
-void TMainForm::FilledInClick() {
-    records_.design.filledIn = FilledIn->isChecked() ? 1 : 0;
-    followUp({FollowUp::Redraw});
+bool TMainForm::RotateNorthClick() {
+    return quickRotate(720);
 }
 
-void TMainForm::RulerClick() {
-    records_.design.ruler = Ruler->isChecked() ? 1 : 0;
-    followUp({FollowUp::Redraw});
+bool TMainForm::RotateEastClick() {
+    return quickRotate(1080);
 }
 
-void TMainForm::GridClick() {
-    records_.design.grid = Grid->isChecked() ? 1 : 0;
-    followUp({FollowUp::Redraw});
+bool TMainForm::RotateSouthClick() {
+    return quickRotate(0);
+}
+
+// The check marks are inverted by the items themselves before these run; the Metric mark is
+// read where units are shown.
+
+bool TMainForm::MetricClick() {
+    return true;
+}
+
+bool TMainForm::SegmentsClick() {
+    records_.design.segments = checkMark("Segments") ? 1 : 0;
+    return true;
+}
+
+bool TMainForm::FilledInClick() {
+    records_.design.filledIn = checkMark("FilledIn") ? 1 : 0;
+    return true;
+}
+
+bool TMainForm::RulerClick() {
+    records_.design.ruler = checkMark("Ruler") ? 1 : 0;
+    return true;
+}
+
+bool TMainForm::GridClick() {
+    records_.design.grid = checkMark("Grid") ? 1 : 0;
+    return true;
 }
 
 void TMainForm::ZoomBarChange() {
-    records_.view.zoom = ZoomBar->value();
     followUp({FollowUp::Redraw});
 }
 
@@ -119,30 +127,9 @@ void TMainForm::RotateBarChange() {
     followUp({FollowUp::Redraw});
 }
 
-void TMainForm::quickRotate(int heading) {
-    setRotateBarSilently(RotateTo(records_.design, records_.library, heading));
-    followUp({FollowUp::Redraw});
-}
-
-void TMainForm::RotateWestClick() {
-    quickRotate(360);
-}
-
-void TMainForm::RotateNorthClick() {
-    quickRotate(720);
-}
-
-void TMainForm::RotateEastClick() {
-    quickRotate(1080);
-}
-
-void TMainForm::RotateSouthClick() {
-    quickRotate(0);
-}
-
 void TMainForm::boardChange(QLineEdit* box, float& size) {
     const QByteArray text = box->text().toLatin1();
-    size = ParseBoardSize(text.constData(), Metric->isChecked());
+    size = ParseBoardSize(text.constData(), metric());
     followUp({FollowUp::Record, FollowUp::Redraw});
 }
 

@@ -31,10 +31,10 @@ ExportFormat FormatOf(const QString& path) {
 
 } // namespace
 
-void TMainForm::ExportImage1Click() {
+bool TMainForm::ExportImage1Click() {
     const QString path = dialogs_->chooseFile(this, FileDialogKind::Export);
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     // A pass writes into the Design it draws (zoom, lane lengths), and the page pass at its own
     // scale; drawing a copy leaves the design, its history and the screen exactly as they are.
@@ -46,22 +46,24 @@ void TMainForm::ExportImage1Click() {
         ScreenExport settings;
         settings.zoom = ZoomBar->value();
         settings.area = designArea_->size();
-        settings.metric = Metric->isChecked();
+        settings.metric = metric();
         failed = ExportScreenImage(*copy, records_.library, settings, file);
         break;
     }
     case ExportFormat::PrintedPage:
-        failed = ExportPrintedPage(*copy, records_.library, Metric->isChecked(),
-                                   windowTitle().toStdString(), file);
+        failed =
+            ExportPrintedPage(*copy, records_.library, metric(), windowTitle().toStdString(), file);
         break;
     case ExportFormat::Unknown:
         showError(QStringLiteral("Cannot tell the format of %1: name it .png, .svg or .pdf")
                       .arg(QDir::toNativeSeparators(path)));
-        return;
+        return false;
     }
     if (failed) {
         showError(QString::fromStdString(*failed));
+        return false;
     }
+    return true;
 }
 
 } // namespace lapwerk

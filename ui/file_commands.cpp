@@ -1,7 +1,6 @@
 #include "main_form.h"
 
 #include "command_windows.h"
-#include "file_text.h"
 #include "recent_designs.h"
 
 #include "design_files.h"
@@ -10,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSlider>
 
 #include <cstring>
 #include <string>
@@ -20,7 +18,6 @@ namespace lapwerk {
 namespace {
 
 constexpr const char* kSureCaption = "Sure?";
-constexpr const char* kErrorCaption = "Error";
 constexpr const char* kNewQuestion = "Design changed - Are you sure you want to open a new design?";
 constexpr const char* kOpenQuestion = "Design changed - Are you sure you want to load a design?";
 constexpr const char* kImportQuestion =
@@ -58,42 +55,25 @@ bool TMainForm::mayDiscardDesign(const char* question) {
                               QString::fromLatin1(kSureCaption));
 }
 
-void TMainForm::showError(const QString& text) {
-    dialogs_->message(this, text, QString::fromLatin1(kErrorCaption));
-}
-
-void TMainForm::showMessage(const Message& message) {
-    // Messages quote part numbers and paths from the files as they stand there.
-    dialogs_->message(this, DecodeFileText(message.text), DecodeFileText(message.caption));
-}
-
-void TMainForm::showCurrentTrackHeading() {
-    const int slot = records_.design.currentTrack;
-    if (slot >= 0 && slot < kMaxTracks) {
-        const int degreeStep = kFullTurn / (RotateBar->maximum() + 1);
-        setRotateBarSilently(records_.design.tracks[slot].angle / degreeStep);
-    }
-}
-
-void TMainForm::New1Click() {
+bool TMainForm::New1Click() {
     if (!mayDiscardDesign(kNewQuestion)) {
-        return;
+        return false;
     }
     setDesignFileName(QString::fromLatin1(kUntitledName));
     NewDesign(records_.design, records_.history);
-    syncUndoRedo();
-    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+    return true;
 }
 
-void TMainForm::Open1Click() {
+bool TMainForm::Open1Click() {
     if (!mayDiscardDesign(kOpenQuestion)) {
-        return;
+        return false;
     }
     const QString path = dialogs_->chooseFile(this, FileDialogKind::Open);
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     openDesignFile(path);
+    return true;
 }
 
 void TMainForm::openDesignFile(const QString& path) {
@@ -109,9 +89,9 @@ void TMainForm::openDesignFile(const QString& path) {
     }
     AdoptDesign(records_.design, records_.history, load);
     setWindowTitle(QString::fromLocal8Bit(DesignCaption(records_.design)));
-    syncUndoRedo();
     showCurrentTrackHeading();
-    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+    // The message comes after the steps, over the design as it now stands.
+    followUp({FollowUp::ShowHistory, FollowUp::Redraw, FollowUp::RefreshLists});
     if (load.openFailure) {
         showError(CannotOpenText(path, *load.openFailure));
     } else if (load.problem) {
@@ -140,25 +120,20 @@ bool TMainForm::saveDesignAs(const QString& path) {
         showMessage(*problem);
         return false;
     }
-    syncUndoRedo();
     recentDesigns_->add(path);
     return true;
 }
 
-void TMainForm::Save1Click() {
+bool TMainForm::Save1Click() {
     if (std::strcmp(records_.design.fileName, kUntitledName) == 0) {
-        SaveAs1Click();
-        return;
+        return SaveAs1Click();
     }
-    saveDesignAs(QString::fromLocal8Bit(records_.design.fileName));
+    return saveDesignAs(QString::fromLocal8Bit(records_.design.fileName));
 }
 
-void TMainForm::SaveAs1Click() {
+bool TMainForm::SaveAs1Click() {
     const QString path = dialogs_->chooseFile(this, FileDialogKind::Save);
-    if (path.isEmpty()) {
-        return;
-    }
-    saveDesignAs(path);
+    return !path.isEmpty() && saveDesignAs(path);
 }
 
 QMenu* TMainForm::createRecentDesignsMenu() {
@@ -180,13 +155,14 @@ void TMainForm::RecentDesignClick(const QString& path) {
     openDesignFile(path);
 }
 
-void TMainForm::Exit1Click() {
+bool TMainForm::Exit1Click() {
     if (!mayDiscardDesign(kQuitQuestion)) {
-        return;
+        return false;
     }
     commandWindows_->quitConfirmed = true;
     close();
     QCoreApplication::quit();
+    return true;
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -196,25 +172,26 @@ bool TMainForm::FormCloseQuery() {
     return mayDiscardDesign(kQuitQuestion);
 }
 
-void TMainForm::ImportTRKClick() {
+bool TMainForm::ImportTRKClick() {
     if (!mayDiscardDesign(kImportQuestion)) {
-        return;
+        return false;
     }
     const QString path = dialogs_->chooseFile(this, FileDialogKind::Import);
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     setDesignFileName(QString::fromLatin1(kUntitledName));
     const DesignLoad load = ImportTrkFile(LocalPath(path), records_.library, records_.design);
     AdoptDesign(records_.design, records_.history, load);
-    syncUndoRedo();
     showCurrentTrackHeading();
-    followUp({FollowUp::Redraw, FollowUp::RefreshLists});
+    // The message comes after the steps, over the design as it now stands.
+    followUp({FollowUp::ShowHistory, FollowUp::Redraw, FollowUp::RefreshLists});
     if (load.openFailure) {
         showError(CannotOpenText(path, *load.openFailure));
     } else if (load.problem) {
         showMessage(*load.problem);
     }
+    return true;
 }
 
 } // namespace lapwerk

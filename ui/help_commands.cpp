@@ -3,6 +3,7 @@
 #include "about_form.h"
 #include "command_windows.h"
 #include "help_form.h"
+#include "length_form.h"
 #include "list_form.h"
 
 #include <QAction>
@@ -51,12 +52,19 @@ THelpForm* TMainForm::helpForm() const {
     return commandWindows_->helpForm;
 }
 
-void TMainForm::HelpTopics1Click() {
+bool TMainForm::HelpTopics1Click() {
     commandWindows_->helpForm->showContents();
+    return true;
 }
 
-void TMainForm::About1Click() {
+bool TMainForm::About1Click() {
     commandWindows_->aboutForm->exec();
+    return true;
+}
+
+bool TMainForm::TrackLength1Click() {
+    lengthForm_->showAndRaise();
+    return true;
 }
 
 } // namespace lapwerk

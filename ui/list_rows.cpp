@@ -46,12 +46,4 @@ void SetRows(QListWidget* list, const std::vector<std::string>& rows) {
     list->verticalScrollBar()->setValue(scrolled);
 }
 
-QStringList RowTexts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) {
-        texts << list->item(i)->text();
-    }
-    return texts;
-}
-
 } // namespace lapwerk

@@ -23,7 +23,4 @@ void ScrollTogether(QListWidget* leader, QListWidget* follower);
 /// (part names from an old library keep every character).
 void SetRows(QListWidget* list, const std::vector<std::string>& rows);
 
-/// The texts of the rows of `list`.
-QStringList RowTexts(const QListWidget* list);
-
 } // namespace lapwerk

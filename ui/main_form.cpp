@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include "design_area.h"
+#include "file_text.h"
 #include "length_form.h"
 #include "part_panel.h"
 #include "recent_designs.h"
@@ -8,6 +9,7 @@
 #include "closure.h"
 #include "design_files.h"
 #include "lane_lengths.h"
+#include "message.h"
 #include "part_counts.h"
 
 #include <QAction>
@@ -28,12 +30,7 @@ namespace {
 
 constexpr const char* kPartLibraryFile = "parts.def";
 constexpr const char* kInventoryFile = "sections.own";
-
-void SetCheck(QAction* item, const std::optional<bool>& stored) {
-    if (stored) {
-        item->setChecked(*stored);
-    }
-}
+constexpr const char* kErrorCaption = "Error";
 
 } // namespace
 
@@ -54,7 +51,8 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     qApp->installEventFilter(this);
 
     FormCreate();
-    startNewDesign();
+    NewDesign(records_.design, records_.history);
+    followUp({FollowUp::ShowHistory, FollowUp::RefreshLists});
 }
 
 TMainForm::~TMainForm() {
@@ -80,7 +78,7 @@ void TMainForm::createPanel() {
     setCentralWidget(client);
 
     connect(designArea_, &DesignArea::mousePressed, this, &TMainForm::FormMouseDown);
-    connect(designArea_, &DesignArea::redrawn, this, &TMainForm::syncBoardTexts);
+    connect(designArea_, &DesignArea::resized, this, [this] { followUp({FollowUp::Redraw}); });
     connect(designArea_, &DesignArea::wheelTurned, this, &TMainForm::FormMouseWheel);
     connect(mainPanel_, &MainPanel::partClicked, this, &TMainForm::DeelListClick);
     connect(mainPanel_, &MainPanel::partDoubleClicked, this, &TMainForm::DeelListDblClick);
@@ -107,25 +105,22 @@ void TMainForm::FormCreate() {
     }
 
     Design& design = records_.design;
-    design.boardX = static_cast<float>(kDefaultBoardInches);
-    design.boardY = static_cast<float>(kDefaultBoardInches);
-    SetCheck(Metric, stored.metric);
-    SetCheck(FilledIn, stored.filledIn);
-    SetCheck(Segments, stored.segments);
-    SetCheck(Ruler, stored.ruler);
-    SetCheck(Grid, stored.grid);
-    if (stored.boardX) {
-        design.boardX = static_cast<float>(*stored.boardX);
+    const std::pair<const char*, std::optional<bool>> marks[] = {
+        {"Metric", stored.metric}, {"FilledIn", stored.filledIn}, {"Segments", stored.segments},
+        {"Ruler", stored.ruler},   {"Grid", stored.grid},
+    };
+    for (const auto& [name, mark] : marks) {
+        if (mark) {
+            commandAction(name)->setChecked(*mark);
+        }
     }
-    if (stored.boardY) {
-        design.boardY = static_cast<float>(*stored.boardY);
-    }
-    design.filledIn = FilledIn->isChecked() ? 1 : 0;
-    design.ruler = Ruler->isChecked() ? 1 : 0;
-    design.grid = Grid->isChecked() ? 1 : 0;
-    design.segments = Segments->isChecked() ? 1 : 0;
-    records_.view.metric = Metric->isChecked();
-    records_.view.zoom = ZoomBar->value();
+    design.boardX = static_cast<float>(stored.boardX.value_or(kDefaultBoardInches));
+    design.boardY = static_cast<float>(stored.boardY.value_or(kDefaultBoardInches));
+    const DrawOptions options = drawOptions();
+    design.filledIn = options.filledIn ? 1 : 0;
+    design.ruler = options.ruler ? 1 : 0;
+    design.grid = options.grid ? 1 : 0;
+    design.segments = options.segments ? 1 : 0;
     store.reset();
 
     designArea_->startDrawing();
@@ -136,12 +131,6 @@ void TMainForm::FormCreate() {
     mainPanel_->fillPartList(records_.library);
     // The part list holds the focus first; leaving a board box is an undo step of its own.
     mainPanel_->deelList()->setFocus();
-}
-
-void TMainForm::startNewDesign() {
-    NewDesign(records_.design, records_.history);
-    refreshLists();
-    syncUndoRedo();
 }
 
 void TMainForm::FormDestroy() {
@@ -164,83 +153,142 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
 }
 
-int TMainForm::partSelection() const {
-    return mainPanel_->partSelection();
+void TMainForm::runCommand(const Command& command) {
+    if ((this->*command.handler)()) {
+        followUp(command.steps);
+    }
 }
 
-char TMainForm::chosenDirection() const {
-    return RightRadio->isChecked() ? 'R' : 'L';
-}
-
-bool TMainForm::metric() const {
-    return Metric->isChecked();
-}
-
-DrawOptions TMainForm::drawOptions() const {
-    DrawOptions options;
-    options.metric = Metric->isChecked();
-    options.filledIn = FilledIn->isChecked();
-    options.segments = Segments->isChecked();
-    options.ruler = Ruler->isChecked();
-    options.grid = Grid->isChecked();
-    return options;
-}
-
-void TMainForm::followUp(std::initializer_list<FollowUp> steps) {
+void TMainForm::followUp(const FollowUps& steps) {
     for (const FollowUp step : steps) {
         switch (step) {
         case FollowUp::Record:
             TakeSnapshot(records_.history, records_.design);
-            syncUndoRedo();
+            showHistory();
+            break;
+        case FollowUp::ShowHistory:
+            showHistory();
             break;
         case FollowUp::Redraw:
-            records_.view.zoom = ZoomBar->value();
-            records_.view.metric = Metric->isChecked();
-            designArea_->redraw();
+            redraw();
+            showBoardTexts();
+            break;
+        case FollowUp::ShowBoardTexts:
+            showBoardTexts();
             break;
         case FollowUp::RefreshLists:
             refreshLists();
+            showStatus();
+            break;
+        case FollowUp::ShowStatus:
+            showStatus();
             break;
         }
     }
 }
 
-void TMainForm::refreshLists() {
-    mainPanel_->showCounts(
-        RefreshPartCounts(records_.design, records_.library, records_.inventory));
-    lengthForm_->showRows(RefreshLaneLengths(records_.design, Metric->isChecked()));
-    showStatus();
-}
-
-void TMainForm::showStatus() {
-    const QString text = QString::fromUtf8(
-        StatusText(records_.design, records_.library, Metric->isChecked()).c_str());
-    statusLabel_->setText(text);
-    statusLabel_->setToolTip(text);
-}
-
-QString TMainForm::statusText() const {
-    return statusLabel_->text();
-}
-
-void TMainForm::syncUndoRedo() {
+void TMainForm::showHistory() {
     const bool canUndo = CanUndo(records_.history);
     const bool canRedo = CanRedo(records_.history);
-    UndoItem->setEnabled(canUndo);
-    UndoButton->setEnabled(canUndo);
-    RedoItem->setEnabled(canRedo);
-    RedoButton->setEnabled(canRedo);
+    for (const char* name : {"UndoItem", "UndoButton"}) {
+        commandAction(name)->setEnabled(canUndo);
+    }
+    for (const char* name : {"RedoItem", "RedoButton"}) {
+        commandAction(name)->setEnabled(canRedo);
+    }
 }
 
-void TMainForm::syncBoardTexts() {
+void TMainForm::redraw() {
+    // The zoom bar and the Metric mark hold the view's settings; each pass takes them afresh.
+    records_.view.zoom = ZoomBar->value();
+    records_.view.metric = metric();
+    designArea_->redraw();
+}
+
+void TMainForm::showBoardTexts() {
     const QString x = QString::fromStdString(records_.view.boardTexts.x);
     const QString y = QString::fromStdString(records_.view.boardTexts.y);
+    // Unchanged texts are left alone, so that a box being edited keeps its cursor.
     if (Xboard->text() != x) {
         Xboard->setText(x);
     }
     if (Yboard->text() != y) {
         Yboard->setText(y);
     }
+}
+
+void TMainForm::refreshLists() {
+    mainPanel_->showCounts(
+        RefreshPartCounts(records_.design, records_.library, records_.inventory));
+    lengthForm_->showRows(RefreshLaneLengths(records_.design, metric()));
+}
+
+void TMainForm::showStatus() {
+    const QString text =
+        QString::fromUtf8(StatusText(records_.design, records_.library, metric()).c_str());
+    statusLabel_->setText(text);
+    statusLabel_->setToolTip(text);
+}
+
+void TMainForm::showMessage(const Message& message) {
+    dialogs_->message(this, DecodeFileText(message.text), DecodeFileText(message.caption));
+}
+
+void TMainForm::showError(const QString& text) {
+    showMessage({text.toStdString(), kErrorCaption});
+}
+
+QString TMainForm::statusText() const {
+    return statusLabel_->text();
+}
+
+int TMainForm::partSelection() const {
+    return mainPanel_->partSelection();
+}
+
+QAction* TMainForm::commandAction(const char* name) const {
+    QAction* action = actions_.value(QByteArray(name));
+    Q_ASSERT_X(action != nullptr, "commandAction", name);
+    return action;
+}
+
+bool TMainForm::checkMark(const char* name) const {
+    return commandAction(name)->isChecked();
+}
+
+bool TMainForm::metric() const {
+    return checkMark("Metric");
+}
+
+char TMainForm::chosenDirection() const {
+    return RightRadio->isChecked() ? 'R' : 'L';
+}
+
+DrawOptions TMainForm::drawOptions() const {
+    DrawOptions options;
+    options.metric = checkMark("Metric");
+    options.filledIn = checkMark("FilledIn");
+    options.segments = checkMark("Segments");
+    options.ruler = checkMark("Ruler");
+    options.grid = checkMark("Grid");
+    return options;
+}
+
+void TMainForm::showHeading(int headingQuarterDeg) {
+    const int quarterDegreesPerStep = kFullTurn / (RotateBar->maximum() + 1);
+    const QSignalBlocker silently(RotateBar);
+    RotateBar->setValue(headingQuarterDeg / quarterDegreesPerStep);
+}
+
+void TMainForm::showCurrentTrackHeading() {
+    const int slot = records_.design.currentTrack;
+    if (slot >= 0 && slot < kMaxTracks) {
+        showHeading(records_.design.tracks[slot].angle);
+    }
+}
+
+BoardTexts TMainForm::boardBoxTexts() const {
+    return BoardTexts{Xboard->text().toStdString(), Yboard->text().toStdString()};
 }
 
 bool TMainForm::setDesignFileName(const QString& path) {
@@ -250,20 +298,6 @@ bool TMainForm::setDesignFileName(const QString& path) {
     }
     setWindowTitle(QString::fromLocal8Bit(DesignCaption(records_.design)));
     return true;
-}
-
-void TMainForm::setRotateBarSilently(int position) {
-    const bool blocked = RotateBar->blockSignals(true);
-    RotateBar->setValue(position);
-    RotateBar->blockSignals(blocked);
-}
-
-BoardTexts TMainForm::boardBoxTexts() const {
-    return BoardTexts{Xboard->text().toStdString(), Yboard->text().toStdString()};
-}
-
-void TMainForm::TrackLength1Click() {
-    lengthForm_->showAndRaise();
 }
 
 } // namespace lapwerk

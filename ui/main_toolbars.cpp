@@ -3,12 +3,17 @@
 #include "toolbar_icons.h"
 
 #include <QAction>
+#include <QByteArray>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <initializer_list>
+#include <vector>
 
 namespace lapwerk {
 
@@ -17,29 +22,76 @@ namespace {
 constexpr int kBarLength = 150; ///< length of the zoom and rotate bars along their toolbar
 constexpr int kBarThickness = 26;
 
-QToolBar* MakeDock(TMainForm* form, const char* name, const char* caption, const char* hint) {
-    auto* dock = new QToolBar(QString::fromUtf8(caption), form);
-    dock->setObjectName(name);
-    dock->setToolTip(QString::fromUtf8(hint));
-    dock->setMovable(true);
-    dock->setFloatable(true);
-    dock->setAllowedAreas(Qt::TopToolBarArea | Qt::LeftToolBarArea);
-    dock->setIconSize(QSize(16, 16));
-    dock->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    return dock;
-}
+/// Where a toolbar starts in its dock.
+enum class ToolbarRow {
+    Same, ///< after the toolbar before it
+    Next, ///< at the start of a new row
+};
 
-template <typename Handler>
-QAction* MakeButton(TMainForm* form, QToolBar* dock, const char* name, ToolIcon icon,
-                    const char* hint, Handler handler) {
-    QAction* button = dock->addAction(MakeToolIcon(icon), QString::fromUtf8(hint));
-    button->setObjectName(name);
-    button->setToolTip(QString::fromUtf8(hint));
-    if (QWidget* widget = dock->widgetForAction(button)) {
-        widget->setObjectName(name);
-    }
-    QObject::connect(button, &QAction::triggered, form, handler);
-    return button;
+/// A toolbar: object name, caption, hint, the dock it starts in and its items in order. An
+/// item is a button of the command table, a control of the window or a separator.
+struct Toolbar {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    Qt::ToolBarArea area;
+    ToolbarRow row;
+    std::vector<const char*> items;
+};
+
+const std::vector<Toolbar>& Toolbars() {
+    constexpr Qt::ToolBarArea kTop = Qt::TopToolBarArea;
+    constexpr Qt::ToolBarArea kLeft = Qt::LeftToolBarArea;
+    using enum ToolbarRow;
+    static const std::vector<Toolbar> toolbars = {
+        {"FileDock",
+         "File",
+         "File toolbar",
+         kTop,
+         Same,
+         {"NewButton", "OpenButton", "SaveButton", kSeparator, "PrintButton", kSeparator,
+          "SelecteerButton", kSeparator, "UndoButton", "RedoButton"}},
+        {"NavigateDock",
+         "Navigate",
+         "Navigation toolbar",
+         kTop,
+         Same,
+         {"BeginButton", "BackButton", "ForwardButton", "EndButton"}},
+        {"CurveDock",
+         "Curve Direction",
+         "Curve direction",
+         kTop,
+         Same,
+         {"LeftRadio", "RightRadio"}},
+        {"SpeedDock",
+         "SpeedDock",
+         "Speed Rotate toolbar",
+         kTop,
+         Same,
+         {"RotateWest", "RotateNorth", "RotateEast", "RotateSouth"}},
+        {"ZoomDock", "Zoom Track Design", "Zoom toolbar", kTop, Next, {"ZoomBar"}},
+        {"RotateDock", "Rotate Track", "Rotate toolbar", kTop, Same, {"RotateBar"}},
+        {"BoardDock",
+         "Size of Board",
+         "Size of Board",
+         kTop,
+         Same,
+         {"Xboard", "BoardTimesLabel", "Yboard"}},
+        {"SectionDock",
+         "Track Sections",
+         "Track section toolbar",
+         kLeft,
+         Same,
+         {"InsertSectionButton", "DeleteSectionButton", "ChangeSectionButton"}},
+        {"TrackDock",
+         "Tracks",
+         "Track toolbar",
+         kLeft,
+         Same,
+         {"InsertTrackButton", "DeleteTrackButton", "CopyTrackButton", "MirrorButton", kSeparator,
+          "JoinTrackButton", "SplitTrackButton", kSeparator, "GroupTrack", "UngroupTrack"}},
+    };
+    return toolbars;
 }
 
 QSlider* MakeBar(const char* name, const char* hint, int minimum, int maximum, int position,
@@ -71,40 +123,65 @@ QLineEdit* MakeBoardBox(const char* name, const char* hint) {
 } // namespace
 
 void TMainForm::createToolBars() {
-    FileDock = MakeDock(this, "FileDock", "File", "File toolbar");
-    MakeButton(this, FileDock, "NewButton", ToolIcon::New, "New Track Design",
-               &TMainForm::New1Click);
-    MakeButton(this, FileDock, "OpenButton", ToolIcon::Open, "Open Track Design",
-               &TMainForm::Open1Click);
-    MakeButton(this, FileDock, "SaveButton", ToolIcon::Save, "Save Track Design",
-               &TMainForm::Save1Click);
-    FileDock->addSeparator();
-    MakeButton(this, FileDock, "PrintButton", ToolIcon::Print, "Print Track Design",
-               &TMainForm::Print1Click);
-    FileDock->addSeparator();
-    MakeButton(this, FileDock, "SelecteerButton", ToolIcon::Select, "Go into select mode",
-               &TMainForm::SelecteerButtonClick);
-    FileDock->addSeparator();
-    UndoButton =
-        MakeButton(this, FileDock, "UndoButton", ToolIcon::Undo, "", &TMainForm::UndoItemClick);
-    RedoButton =
-        MakeButton(this, FileDock, "RedoButton", ToolIcon::Redo, "", &TMainForm::RedoItemClick);
-    // The history buttons carry no hint. An action without a tool tip of its own shows its text
-    // as one, so they keep an empty text and are named on the buttons for accessibility only.
-    FileDock->widgetForAction(UndoButton)->setAccessibleName("Undo");
-    FileDock->widgetForAction(RedoButton)->setAccessibleName("Redo");
+    const QHash<QByteArray, QWidget*> controls = createControls();
+    for (const Toolbar& layout : Toolbars()) {
+        auto* dock = new QToolBar(QString::fromUtf8(layout.caption), this);
+        dock->setObjectName(layout.name);
+        dock->setToolTip(QString::fromUtf8(layout.hint));
+        dock->setMovable(true);
+        dock->setFloatable(true);
+        dock->setAllowedAreas(Qt::TopToolBarArea | Qt::LeftToolBarArea);
+        dock->setIconSize(QSize(16, 16));
+        dock->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        for (const char* item : layout.items) {
+            if (QWidget* control = controls.value(item)) {
+                dock->addWidget(control);
+            } else {
+                placeButton(dock, item);
+            }
+        }
+        if (layout.row == ToolbarRow::Next) {
+            addToolBarBreak(layout.area);
+        }
+        addToolBar(layout.area, dock);
+    }
 
-    NavigateDock = MakeDock(this, "NavigateDock", "Navigate", "Navigation toolbar");
-    MakeButton(this, NavigateDock, "BeginButton", ToolIcon::GotoBegin, "Goto Begin",
-               &TMainForm::GotofirsttrackpieceClick);
-    MakeButton(this, NavigateDock, "BackButton", ToolIcon::Back, "Back",
-               &TMainForm::BackButtonClick);
-    MakeButton(this, NavigateDock, "ForwardButton", ToolIcon::Forward, "Forward",
-               &TMainForm::ForwardButtonClick);
-    MakeButton(this, NavigateDock, "EndButton", ToolIcon::GotoEnd, "Goto End",
-               &TMainForm::GotoLasttrackpieceClick);
+    ZoomDock = findChild<QToolBar*>("ZoomDock");
+    RotateDock = findChild<QToolBar*>("RotateDock");
+    for (QToolBar* dock : {ZoomDock, RotateDock}) {
+        auto changed =
+            dock == ZoomDock ? &TMainForm::ZoomDockDockChanged : &TMainForm::RotateDockDockChanged;
+        connect(dock, &QToolBar::topLevelChanged, this, changed);
+        connect(dock, &QToolBar::orientationChanged, this, changed);
+    }
+}
 
-    CurveDock = MakeDock(this, "CurveDock", "Curve Direction", "Curve direction");
+void TMainForm::placeButton(QToolBar* dock, const char* name) {
+    if (qstrcmp(name, kSeparator) == 0) {
+        dock->addSeparator();
+        return;
+    }
+    const Command* command = FindButtonCommand(name);
+    Q_ASSERT_X(command != nullptr, "placeButton", name);
+    const bool ownAction = HasOwnButtonAction(*command);
+    QAction* action = ownAction ? makeButtonAction(*command) : commandAction(name);
+    dock->addAction(action);
+    auto* button = static_cast<QToolButton*>(dock->widgetForAction(action));
+    button->setObjectName(name);
+    if (action->icon().isNull()) {
+        // A menu item's action carries no icon (main_actions.cpp); the button takes its own
+        // again whenever a change of the action renews it.
+        const QIcon icon = MakeToolIcon(command->button.icon);
+        button->setIcon(icon);
+        connect(action, &QAction::changed, button, [button, icon] { button->setIcon(icon); });
+    }
+    if (ownAction) {
+        // Named for accessibility only: a text would show as a tool tip.
+        button->setAccessibleName(QString::fromUtf8(command->caption).remove(u'&'));
+    }
+}
+
+QHash<QByteArray, QWidget*> TMainForm::createControls() {
     LeftRadio = new QRadioButton("Left");
     LeftRadio->setObjectName("LeftRadio");
     LeftRadio->setToolTip("Shortcut key = '1'");
@@ -116,89 +193,29 @@ void TMainForm::createToolBars() {
     RightRadio->setToolTip("Shortcut key = '2'");
     RightRadio->setAccessibleName("Curve direction right");
     RightRadio->setFocusPolicy(Qt::NoFocus);
-    CurveDock->addWidget(LeftRadio);
-    CurveDock->addWidget(RightRadio);
     connect(LeftRadio, &QRadioButton::clicked, this, &TMainForm::LeftRadioClick);
     connect(RightRadio, &QRadioButton::clicked, this, &TMainForm::RightRadioClick);
 
-    SpeedDock = MakeDock(this, "SpeedDock", "SpeedDock", "Speed Rotate toolbar");
-    MakeButton(this, SpeedDock, "RotateWest", ToolIcon::RotateWest, "Rotate selected Track West",
-               &TMainForm::RotateWestClick);
-    MakeButton(this, SpeedDock, "RotateNorth", ToolIcon::RotateNorth, "Rotate selected Track North",
-               &TMainForm::RotateNorthClick);
-    MakeButton(this, SpeedDock, "RotateEast", ToolIcon::RotateEast, "Rotate selected Track East",
-               &TMainForm::RotateEastClick);
-    MakeButton(this, SpeedDock, "RotateSouth", ToolIcon::RotateSouth, "Rotate selected Track South",
-               &TMainForm::RotateSouthClick);
-
-    ZoomDock = MakeDock(this, "ZoomDock", "Zoom Track Design", "Zoom toolbar");
     ZoomBar = MakeBar("ZoomBar", "Zoom Track Design", 1, 24, 13, 1, 2);
-    ZoomDock->addWidget(ZoomBar);
     connect(ZoomBar, &QSlider::valueChanged, this, &TMainForm::ZoomBarChange);
-
-    RotateDock = MakeDock(this, "RotateDock", "Rotate Track", "Rotate toolbar");
     RotateBar = MakeBar("RotateBar", "Rotate Track", 0, 359, 180, 15, 15);
-    RotateDock->addWidget(RotateBar);
     connect(RotateBar, &QSlider::valueChanged, this, &TMainForm::RotateBarChange);
 
-    BoardDock = MakeDock(this, "BoardDock", "Size of Board", "Size of Board");
     Xboard = MakeBoardBox("Xboard", "X size of board");
     Yboard = MakeBoardBox("Yboard", "Y size of board");
+    connect(Xboard, &QLineEdit::editingFinished, this, &TMainForm::XboardChange);
+    connect(Yboard, &QLineEdit::editingFinished, this, &TMainForm::YboardChange);
     auto* times = new QLabel("x");
     times->setObjectName("BoardTimesLabel");
     times->setAlignment(Qt::AlignCenter);
     times->setMinimumWidth(12);
-    BoardDock->addWidget(Xboard);
-    BoardDock->addWidget(times);
-    BoardDock->addWidget(Yboard);
-    connect(Xboard, &QLineEdit::editingFinished, this, &TMainForm::XboardChange);
-    connect(Yboard, &QLineEdit::editingFinished, this, &TMainForm::YboardChange);
 
-    SectionDock = MakeDock(this, "SectionDock", "Track Sections", "Track section toolbar");
-    MakeButton(this, SectionDock, "InsertSectionButton", ToolIcon::InsertSection,
-               "Insert Track Section", &TMainForm::InserttrackpieceClick);
-    MakeButton(this, SectionDock, "DeleteSectionButton", ToolIcon::DeleteSection,
-               "Delete Selected Track Section", &TMainForm::DeletetrackpieceClick);
-    MakeButton(this, SectionDock, "ChangeSectionButton", ToolIcon::ChangeSection,
-               "Change Selected Track Section", &TMainForm::ChangetrackpieceClick);
-
-    TrackDock = MakeDock(this, "TrackDock", "Tracks", "Track toolbar");
-    MakeButton(this, TrackDock, "InsertTrackButton", ToolIcon::InsertTrack, "Insert new Track",
-               &TMainForm::InsertTrackClick);
-    MakeButton(this, TrackDock, "DeleteTrackButton", ToolIcon::DeleteTrack, "Delete selected Track",
-               &TMainForm::DeleteTrackClick);
-    MakeButton(this, TrackDock, "CopyTrackButton", ToolIcon::CopyTrack, "Copy selected Track",
-               &TMainForm::CopyTrackButtonClick);
-    MakeButton(this, TrackDock, "MirrorButton", ToolIcon::MirrorTrack, "Mirror selected Track",
-               &TMainForm::MirrorButtonClick);
-    TrackDock->addSeparator();
-    MakeButton(this, TrackDock, "JoinTrackButton", ToolIcon::JoinTrack, "Join two tracks",
-               &TMainForm::JoinTrackButtonClick);
-    MakeButton(this, TrackDock, "SplitTrackButton", ToolIcon::SplitTrack,
-               "Split track into two tracks", &TMainForm::SplitTrackClick);
-    TrackDock->addSeparator();
-    MakeButton(this, TrackDock, "GroupTrack", ToolIcon::GroupTrack, "Group a Track",
-               &TMainForm::GroupTrackClick);
-    MakeButton(this, TrackDock, "UngroupTrack", ToolIcon::UngroupTrack, "UnGroup selected Track",
-               &TMainForm::UngroupTrackClick);
-
-    addToolBar(Qt::TopToolBarArea, FileDock);
-    addToolBar(Qt::TopToolBarArea, NavigateDock);
-    addToolBar(Qt::TopToolBarArea, CurveDock);
-    addToolBar(Qt::TopToolBarArea, SpeedDock);
-    addToolBarBreak(Qt::TopToolBarArea);
-    addToolBar(Qt::TopToolBarArea, ZoomDock);
-    addToolBar(Qt::TopToolBarArea, RotateDock);
-    addToolBar(Qt::TopToolBarArea, BoardDock);
-    addToolBar(Qt::LeftToolBarArea, SectionDock);
-    addToolBar(Qt::LeftToolBarArea, TrackDock);
-
-    for (QToolBar* dock : {ZoomDock, RotateDock}) {
-        auto changed =
-            dock == ZoomDock ? &TMainForm::ZoomDockDockChanged : &TMainForm::RotateDockDockChanged;
-        connect(dock, &QToolBar::topLevelChanged, this, changed);
-        connect(dock, &QToolBar::orientationChanged, this, changed);
+    QHash<QByteArray, QWidget*> controls;
+    for (QWidget* control : std::initializer_list<QWidget*>{LeftRadio, RightRadio, ZoomBar,
+                                                            RotateBar, Xboard, times, Yboard}) {
+        controls.insert(control->objectName().toLatin1(), control);
     }
+    return controls;
 }
 
 void TMainForm::orientBar(QToolBar* dock, QSlider* bar) {

@@ -7,6 +7,7 @@
 #include "hit_test.h"
 #include "pick_edits.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QSlider>
@@ -16,34 +17,40 @@
 
 namespace lapwerk {
 
-void TMainForm::setEditMode(int mode) {
+void TMainForm::setEditMode(EditMode mode) {
     editMode_ = mode;
     designArea_->setCursor(Qt::CrossCursor);
 }
 
-void TMainForm::InsertTrackClick() {
-    setEditMode(kInsertTrackMode);
+bool TMainForm::InsertTrackClick() {
+    setEditMode(EditMode::InsertTrack);
+    return true;
 }
 
-void TMainForm::JoinTrackButtonClick() {
-    setEditMode(kJoinMode);
+bool TMainForm::JoinTrackButtonClick() {
+    setEditMode(EditMode::Join);
+    return true;
 }
 
-void TMainForm::CopyTrackButtonClick() {
-    setEditMode(kCopyMode);
+bool TMainForm::CopyTrackButtonClick() {
+    setEditMode(EditMode::Copy);
+    return true;
 }
 
-void TMainForm::GroupTrackClick() {
-    setEditMode(kGroupMode);
+bool TMainForm::GroupTrackClick() {
+    setEditMode(EditMode::Group);
+    return true;
 }
 
-void TMainForm::MirrorButtonClick() {
-    setEditMode(kMirrorMode);
+bool TMainForm::MirrorButtonClick() {
+    setEditMode(EditMode::Mirror);
+    return true;
 }
 
-void TMainForm::SelecteerButtonClick() {
-    editMode_ = kSelectMode;
+bool TMainForm::SelecteerButtonClick() {
+    editMode_ = EditMode::Select;
     UpdateCursor();
+    return true;
 }
 
 void TMainForm::LeftRadioClick() {
@@ -59,18 +66,18 @@ void TMainForm::DeelListClick() {
 }
 
 void TMainForm::DeelListDblClick() {
-    InserttrackpieceClick();
+    commandAction("InsertTrackSection1")->trigger();
 }
 
 void TMainForm::UpdateCursor() {
-    if (editMode_ != kSelectMode) {
+    if (editMode_ != EditMode::Select) {
         return;
     }
     const int part = partSelection();
     if (part >= 0 && part < records_.library.count &&
         IsCurveKind(records_.library.parts[part].kind)) {
         designArea_->setCursor(
-            CurveCursor(RightRadio->isChecked() ? CurveCursorSide::Right : CurveCursorSide::Left));
+            CurveCursor(chosenDirection() == 'R' ? CurveCursorSide::Right : CurveCursorSide::Left));
     } else {
         designArea_->setCursor(Qt::ArrowCursor);
     }
@@ -98,17 +105,45 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::selectClick(int x, int y) {
+    // The pick runs a silent pass: a hit is drawn by a redraw, a miss changed only the board
+    // texts.
     if (PickAt(records_.design, records_.view, x, y)) {
         followUp({FollowUp::Redraw});
     } else {
-        syncBoardTexts();
+        followUp({FollowUp::ShowBoardTexts});
     }
     const Track& track = records_.design.tracks[records_.design.currentTrack];
-    setRotateBarSilently(track.angle / (1440 / (RotateBar->maximum() + 1)));
+    showHeading(track.angle);
     const int selected = track.selectedSection;
     mainPanel_->selectPart(
         selected >= 0 && selected < track.sectionCount ? track.partIndex[selected] : -1);
-    showStatus();
+    followUp({FollowUp::ShowStatus});
+}
+
+void TMainForm::joinClick(int x, int y) {
+    const MaybeMessage stopped = JoinTrack(records_.design, records_.view, x, y);
+    // The pick ran a silent pass; the redraw shows the track it made current, or the design as
+    // a refused join left it.
+    followUp({FollowUp::Redraw});
+    if (!stopped) {
+        followUp({FollowUp::RefreshLists, FollowUp::Record});
+        return;
+    }
+    showMessage(*stopped);
+    // A refused join left the design as it was: there is nothing to undo.
+    if (!IsJoinRefusal(stopped)) {
+        followUp({FollowUp::Record});
+    }
+}
+
+void TMainForm::groupClick(int x, int y) {
+    const MaybeMessage stopped = GroupWithPicked(records_.design, records_.view, x, y);
+    if (stopped) {
+        // The pick ran a silent pass; the message stands over what it picked.
+        followUp({FollowUp::Redraw});
+        showMessage(*stopped);
+    }
+    followUp({FollowUp::Record, FollowUp::Redraw});
 }
 
 void TMainForm::FormMouseWheel(int notches) {
@@ -120,7 +155,7 @@ void TMainForm::FormMouseWheel(int notches) {
 
 void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
     Design& design = records_.design;
-    DesignView& view = records_.view;
+    const DesignView& view = records_.view;
     if (button == Qt::RightButton) {
         MoveTrackTo(design, view, x, y);
         followUp({FollowUp::Record, FollowUp::Redraw});
@@ -130,53 +165,33 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
         return;
     }
     switch (editMode_) {
-    case kSelectMode:
+    case EditMode::Select:
         selectClick(x, y);
         break;
-    case kInsertTrackMode:
+    case EditMode::InsertTrack:
         if (InsertTrackAt(design, view, x, y)) {
             followUp({FollowUp::Redraw, FollowUp::RefreshLists, FollowUp::Record});
         }
         break;
-    case kJoinMode: {
-        const MaybeMessage stopped = JoinTrack(design, view, x, y);
-        followUp({FollowUp::Redraw});
-        if (stopped) {
-            dialogs_->message(this, QString::fromStdString(stopped->text),
-                              QString::fromStdString(stopped->caption));
-        } else {
-            followUp({FollowUp::RefreshLists});
-        }
-        // A refused join left the design as it was: there is nothing to undo.
-        if (!IsJoinRefusal(stopped)) {
-            followUp({FollowUp::Record});
-        }
+    case EditMode::Join:
+        joinClick(x, y);
         break;
-    }
-    case kCopyMode:
+    case EditMode::Copy:
         if (CopyTrackTo(design, view, x, y)) {
             followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
         }
         break;
-    case kGroupMode: {
-        const MaybeMessage stopped = GroupWithPicked(design, view, x, y);
-        if (stopped) {
-            followUp({FollowUp::Redraw});
-            dialogs_->message(this, QString::fromStdString(stopped->text),
-                              QString::fromStdString(stopped->caption));
-        }
-        followUp({FollowUp::Record, FollowUp::Redraw});
+    case EditMode::Group:
+        groupClick(x, y);
         break;
-    }
-    case kMirrorMode:
+    case EditMode::Mirror:
         if (MirrorTrackTo(design, view, x, y)) {
             followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
         }
         break;
-    default:
-        break;
     }
-    editMode_ = kSelectMode;
+    // A two-step command applies to one left click, whether it went through or not.
+    editMode_ = EditMode::Select;
     UpdateCursor();
 }
 

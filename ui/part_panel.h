@@ -33,9 +33,8 @@ public:
     /// Selects row `row` of DeelList, or no row when it is not a row of the list.
     void selectPart(int row);
 
+    /// The part list.
     QListWidget* deelList() const { return deelList_; }
-    QListWidget* tellerList() const { return tellerList_; }
-    QListWidget* overList() const { return overList_; }
 
 Q_SIGNALS:
     /// The user selected a row (DeelListClick).

@@ -17,17 +17,19 @@ namespace lapwerk {
 namespace {
 
 constexpr const char* kTrackListJobTitle = "Track Design";
+constexpr const char* kPrinterFailedText = "The printer could not start the print job.";
 
 } // namespace
 
-void TMainForm::PageSetup1Click() {
+bool TMainForm::PageSetup1Click() {
     dialogs_->pageSetup(this, commandWindows_->printer());
+    return true;
 }
 
-void TMainForm::Print1Click() {
+bool TMainForm::Print1Click() {
     QPrinter& printer = commandWindows_->printer();
     if (!dialogs_->choosePrinter(this, printer)) {
-        return;
+        return false;
     }
     const std::string caption = windowTitle().toStdString();
     const PageSize page{printer.width(), printer.height()};
@@ -38,28 +40,30 @@ void TMainForm::Print1Click() {
     if (const MaybeMessage refused =
             PrintDesignPage(records_.design, records_.view, dryRun, page, caption)) {
         showMessage(*refused);
-        return;
+        return false;
     }
 
     printer.setDocName(windowTitle());
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showError(QStringLiteral("The printer could not start the print job."));
-        return;
+        showError(kPrinterFailedText);
+        return false;
     }
     SendWholeStateOnFirstDraw(painter);
     QPainterCanvas canvas(painter);
     const MaybeMessage refused =
         PrintDesignPage(records_.design, records_.view, canvas, page, caption);
     painter.end();
-    // The page pass rewrote the board texts, as every pass does.
-    syncBoardTexts();
+    // The page pass wrote its board texts, as every pass does; the message comes after.
+    followUp({FollowUp::ShowBoardTexts});
     if (refused) {
         showMessage(*refused);
     }
+    return !refused;
 }
 
 void TMainForm::buildSectionList() {
+    // The build reads the count columns, so they are rebuilt first.
     followUp({FollowUp::RefreshLists});
     const std::vector<std::string> lines =
         BuildSectionList(records_.design, records_.library, records_.inventory,
@@ -67,18 +71,19 @@ void TMainForm::buildSectionList() {
     commandWindows_->listForm->setReportLines(lines);
 }
 
-void TMainForm::Tracklist1Click() {
+bool TMainForm::Tracklist1Click() {
     buildSectionList();
     TListForm* list = commandWindows_->listForm;
     list->show();
     list->raise();
     list->activateWindow();
+    return true;
 }
 
-void TMainForm::PrintTracklist1Click() {
+bool TMainForm::PrintTracklist1Click() {
     QPrinter& printer = commandWindows_->printer();
     if (!dialogs_->choosePrinter(this, printer)) {
-        return;
+        return false;
     }
     buildSectionList();
     printer.setDocName(QString::fromLatin1(kTrackListJobTitle));
@@ -87,8 +92,10 @@ void TMainForm::PrintTracklist1Click() {
         PartsListTable(BuildPartsList(records_.design, records_.library, records_.inventory));
     partsList.insert(partsList.begin(), std::string());
     if (!commandWindows_->listForm->printReport(printer, partsList)) {
-        showError(QStringLiteral("The printer could not start the print job."));
+        showError(kPrinterFailedText);
+        return false;
     }
+    return true;
 }
 
 } // namespace lapwerk

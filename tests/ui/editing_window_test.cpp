@@ -216,11 +216,11 @@ private Q_SLOTS:
         WindowFixture window;
         Lay(window, kStraight, 1);
         window.trigger("InsertTrack1");
-        QCOMPARE(window.form().editMode(), 1);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::InsertTrack);
         QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
         const QPoint at(window.area()->width() / 2 - 80, window.area()->height() / 2 + 40);
         window.click(at);
-        QCOMPARE(window.form().editMode(), 0);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::Select);
         QCOMPARE(window.tracksInUse(), 2);
         QCOMPARE(window.design().currentTrack, 1);
         QVERIFY(Near(window.beginPixel(1), at));
@@ -239,14 +239,14 @@ private Q_SLOTS:
         const QPoint to(window.area()->width() / 2 + 60, window.area()->height() / 2 + 30);
         window.click(to, Qt::RightButton);
         QVERIFY(Near(window.beginPixel(0), to));
-        QCOMPARE(window.form().editMode(), 3);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::Copy);
         QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
         QCOMPARE(window.design().changed, 1);
         QCOMPARE(window.records().history.undoCount, 3);
         window.click(QPoint(to.x() - 100, to.y()));
         QCOMPARE(window.tracksInUse(), 2);
         QCOMPARE(Parts(window.current()), (QList<int>{kStraight, kStraight}));
-        QCOMPARE(window.form().editMode(), 0);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::Select);
     }
 
     void mirrorFlipsTheDirections() {
@@ -336,7 +336,7 @@ private Q_SLOTS:
                                        : window.markerPixel(1, pickInOther));
         QCOMPARE(window.dialogs().messages, (QList<ShownBox>{{text, caption}}));
         QCOMPARE(window.tracksInUse(), 2);
-        QCOMPARE(window.form().editMode(), 0);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::Select);
         // The stopped join is still an undo step.
         QCOMPARE(window.records().history.undoCount, steps + 1);
     }
@@ -399,7 +399,7 @@ private Q_SLOTS:
         window.click(QPoint(4, 4));
         QCOMPARE(window.dialogs().messages,
                  (QList<ShownBox>{{"You cannot group track with it self", "Same"}}));
-        QCOMPARE(window.form().editMode(), 0);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::Select);
         QCOMPARE(window.current().group, 0);
     }
 
@@ -419,7 +419,7 @@ private Q_SLOTS:
         WindowFixture window;
         window.trigger("InsertTrackButton");
         window.trigger("SelecteerButton");
-        QCOMPARE(window.form().editMode(), 0);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::Select);
         QCOMPARE(window.area()->cursor().shape(), Qt::ArrowCursor);
         window.click(QPoint(20, 20));
         QCOMPARE(window.tracksInUse(), 1);

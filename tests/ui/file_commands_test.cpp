@@ -13,7 +13,7 @@ using namespace lapwerk::test;
 
 namespace {
 
-enum class Command { New, Open, Import, Exit, CloseBox };
+enum class GuardedCommand { New, Open, Import, Exit, CloseBox };
 
 const char* const kNewQuestion = "Design changed - Are you sure you want to open a new design?";
 const char* const kOpenQuestion = "Design changed - Are you sure you want to load a design?";
@@ -21,21 +21,21 @@ const char* const kImportQuestion = "Design changed - Are you sure you want to i
 const char* const kQuitQuestion = "Design changed - Are you sure you want to quit?";
 
 /// Runs `command` as the user does; for the close box, answers whether the window closed.
-bool Run(WindowFixture& fixture, Command command) {
+bool Run(WindowFixture& fixture, GuardedCommand command) {
     switch (command) {
-    case Command::New:
+    case GuardedCommand::New:
         fixture.trigger("New1");
         return true;
-    case Command::Open:
+    case GuardedCommand::Open:
         fixture.trigger("Open1");
         return true;
-    case Command::Import:
+    case GuardedCommand::Import:
         fixture.trigger("ImportTRK");
         return true;
-    case Command::Exit:
+    case GuardedCommand::Exit:
         fixture.trigger("Exit1");
         return true;
-    case Command::CloseBox:
+    case GuardedCommand::CloseBox:
         return fixture.form().close();
     }
     return false;
@@ -50,17 +50,17 @@ private Q_SLOTS:
     void guardAsksOnlyWhenChanged_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("question");
-        QTest::newRow("New") << int(Command::New) << kNewQuestion;
-        QTest::newRow("Open") << int(Command::Open) << kOpenQuestion;
-        QTest::newRow("Import") << int(Command::Import) << kImportQuestion;
-        QTest::newRow("Exit") << int(Command::Exit) << kQuitQuestion;
-        QTest::newRow("close box") << int(Command::CloseBox) << kQuitQuestion;
+        QTest::newRow("New") << int(GuardedCommand::New) << kNewQuestion;
+        QTest::newRow("Open") << int(GuardedCommand::Open) << kOpenQuestion;
+        QTest::newRow("Import") << int(GuardedCommand::Import) << kImportQuestion;
+        QTest::newRow("Exit") << int(GuardedCommand::Exit) << kQuitQuestion;
+        QTest::newRow("close box") << int(GuardedCommand::CloseBox) << kQuitQuestion;
     }
 
     void guardAsksOnlyWhenChanged() {
         QFETCH(int, command);
         WindowFixture fixture(WindowFixture::Parts::Metric);
-        Run(fixture, Command(command));
+        Run(fixture, GuardedCommand(command));
         QVERIFY(fixture.dialogs().questions.isEmpty());
     }
 
@@ -77,12 +77,12 @@ private Q_SLOTS:
         fixture.dialogs().fileDialogsShown.clear();
         fixture.dialogs().answers = {false};
 
-        const bool mayClose = Run(fixture, Command(command));
+        const bool mayClose = Run(fixture, GuardedCommand(command));
 
         QCOMPARE(fixture.dialogs().questions.size(), 1);
         QCOMPARE(fixture.dialogs().questions[0].text, question);
         QCOMPARE(fixture.dialogs().questions[0].caption, QStringLiteral("Sure?"));
-        QVERIFY(!mayClose || Command(command) != Command::CloseBox);
+        QVERIFY(!mayClose || GuardedCommand(command) != GuardedCommand::CloseBox);
         QVERIFY(fixture.dialogs().fileDialogsShown.isEmpty());
         QCOMPARE(fixture.tracksInUse(), 2);
         QCOMPARE(fixture.design().changed, 1);
@@ -101,25 +101,25 @@ private Q_SLOTS:
         fixture.form().show();
         fixture.dialogs().answers = {true};
 
-        const bool mayClose = Run(fixture, Command(command));
+        const bool mayClose = Run(fixture, GuardedCommand(command));
 
         QCOMPARE(fixture.dialogs().questions.size(), 1);
-        switch (Command(command)) {
-        case Command::New:
+        switch (GuardedCommand(command)) {
+        case GuardedCommand::New:
             QCOMPARE(fixture.tracksInUse(), 1);
             QCOMPARE(fixture.design().changed, 0);
             break;
-        case Command::Open:
+        case GuardedCommand::Open:
             QCOMPARE(fixture.dialogs().fileDialogsShown, QList{FileDialogKind::Open});
             break;
-        case Command::Import:
+        case GuardedCommand::Import:
             QCOMPARE(fixture.dialogs().fileDialogsShown, QList{FileDialogKind::Import});
             break;
-        case Command::Exit:
+        case GuardedCommand::Exit:
             // The close query that closing runs asks nothing more.
             QVERIFY(!fixture.form().isVisible());
             break;
-        case Command::CloseBox:
+        case GuardedCommand::CloseBox:
             QVERIFY(mayClose);
             break;
         }

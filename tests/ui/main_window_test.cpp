@@ -302,7 +302,7 @@ private Q_SLOTS:
             QCOMPARE(window.find<QLineEdit>(name)->width(), 50);
         }
         QCOMPARE(window.find<QLabel>("BoardTimesLabel")->text(), QString("x"));
-        QCOMPARE(window.form().editMode(), 0);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::Select);
     }
 
     void boardBoxesShowTheBoardAfterTheFirstPass() {

@@ -194,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(window.current().selectedSection, selected);
         QCOMPARE(window.find<QSlider>("RotateBar")->value(), rotate);
         QCOMPARE(window.records().history.undoCount, steps);
-        QCOMPARE(window.form().editMode(), 0);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::Select);
     }
 
     void wheelKeepsAPendingMode() {
@@ -202,7 +202,7 @@ private Q_SLOTS:
         window.trigger("InsertTrackButton");
         Wheel(window, 120);
         QCOMPARE(window.find<QSlider>("ZoomBar")->value(), 14);
-        QCOMPARE(window.form().editMode(), 1);
+        QCOMPARE(window.form().editMode(), lapwerk::EditMode::InsertTrack);
         QCOMPARE(window.area()->cursor().shape(), Qt::CrossCursor);
     }
 
