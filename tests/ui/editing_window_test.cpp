@@ -364,6 +364,9 @@ private Q_SLOTS:
         QCOMPARE(window.design().currentTrack, 0);
         QCOMPARE(window.current().selectedSection, 0);
         QCOMPARE(window.records().history.undoCount, steps);
+        // Undo takes back the last edit before the click: the second track's third straight.
+        window.trigger("UndoItem");
+        QCOMPARE(window.design().tracks[1].sectionCount, 2);
     }
 
     void groupWithAPickedTrack() {

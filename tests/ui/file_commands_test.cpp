@@ -125,6 +125,32 @@ private Q_SLOTS:
         }
     }
 
+    void historyButtonsFollowTheFileCommands_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("New") << "New1";
+        QTest::newRow("Open") << "Open1";
+        QTest::newRow("Save") << "Save1";
+        QTest::newRow("Save As") << "SaveAs1";
+        QTest::newRow("Import") << "ImportTRK";
+    }
+
+    void historyButtonsFollowTheFileCommands() {
+        QFETCH(QString, command);
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.makeChanged();
+        QVERIFY(fixture.action("UndoButton")->isEnabled());
+        const QString design = fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign);
+        const QString old = fixture.writeFile(QStringLiteral("old.trk"),
+                                              "1\n0\n250\n120\n0\n0\n0\n3\n0\n1001\n1\n0\n0\n");
+        fixture.dialogs().files = {command == "ImportTRK" ? old : design};
+        fixture.trigger(command.toLatin1().constData());
+        // Each of them leaves one state in the history.
+        QVERIFY(!CanUndo(fixture.records().history));
+        for (const char* name : {"UndoItem", "UndoButton", "RedoItem", "RedoButton"}) {
+            QVERIFY2(!fixture.action(name)->isEnabled(), name);
+        }
+    }
+
     void closeBoxWithNoKeepsTheWindowOpen() {
         WindowFixture fixture(WindowFixture::Parts::Metric);
         fixture.makeChanged();

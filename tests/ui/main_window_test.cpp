@@ -256,6 +256,40 @@ private Q_SLOTS:
         QCOMPARE(window.find<QWidget>(button.toLatin1().constData())->toolTip(), hint);
     }
 
+    void menuItemAndButtonShareOneAction_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("shared");
+        QTest::newRow("New") << "New1"
+                             << "NewButton" << true;
+        QTest::newRow("Print") << "Print1"
+                               << "PrintButton" << true;
+        QTest::newRow("Insert track") << "InsertTrack1"
+                                      << "InsertTrackButton" << true;
+        QTest::newRow("Delete section") << "DeleteTrackSection1"
+                                        << "DeleteSectionButton" << true;
+        QTest::newRow("Ungroup") << "UngroupTrack1"
+                                 << "UngroupTrack" << true;
+        // A button without a hint would show the item's caption as its tool tip.
+        QTest::newRow("Undo") << "UndoItem"
+                              << "UndoButton" << false;
+        QTest::newRow("Redo") << "RedoItem"
+                              << "RedoButton" << false;
+    }
+
+    void menuItemAndButtonShareOneAction() {
+        QFETCH(QString, item);
+        QFETCH(QString, button);
+        QFETCH(bool, shared);
+        WindowFixture window(WindowFixture::Show::No);
+        QAction* itemAction = window.action(item.toLatin1().constData());
+        auto* tool = window.find<QToolButton>(button.toLatin1().constData());
+        QCOMPARE(tool->defaultAction() == itemAction, shared);
+        // The menu shows no icon, and makes no room for one.
+        QVERIFY(itemAction->icon().isNull());
+        QVERIFY(!tool->icon().isNull());
+    }
+
     void everyButtonHasAnIcon() {
         WindowFixture window(WindowFixture::Show::No);
         for (QToolButton* button : window.form().findChildren<QToolButton*>()) {
@@ -379,6 +413,19 @@ private Q_SLOTS:
         // The first pass has drawn the white area with the board outline in dark green.
         const QImage& buffer = area->buffer();
         QCOMPARE(buffer.size(), area->size());
+        bool darkGreen = false;
+        for (int x = 0; x < buffer.width() && !darkGreen; ++x) {
+            darkGreen = buffer.pixel(x, buffer.height() / 2) == qRgb(0, 128, 0);
+        }
+        QVERIFY(darkGreen);
+    }
+
+    void drawingAreaRedrawsAfterAResize() {
+        WindowFixture window;
+        window.form().resize(700, 520);
+        QTRY_COMPARE(window.area()->buffer().size(), window.area()->size());
+        QCOMPARE(window.records().view.areaWidth, window.area()->width());
+        const QImage& buffer = window.area()->buffer();
         bool darkGreen = false;
         for (int x = 0; x < buffer.width() && !darkGreen; ++x) {
             darkGreen = buffer.pixel(x, buffer.height() / 2) == qRgb(0, 128, 0);
