@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPen>
 #include <QResizeEvent>
 #include <QWheelEvent>
 
@@ -55,13 +56,33 @@ void DesignArea::rebuildBuffer(QSize size) {
 
 void DesignArea::redraw() {
     RedrawDesign(design_, view_, started_ ? canvas_.get() : nullptr);
+    layOutOverlay();
     update();
     Q_EMIT redrawn();
+}
+
+void DesignArea::setOverlay(OverlayLines lines) {
+    overlay_ = std::move(lines);
+    layOutOverlay();
+    update();
+}
+
+void DesignArea::layOutOverlay() {
+    overlayLines_.clear();
+    if (overlay_) {
+        // Where RedrawDesign puts model point (0, 0), at the scale of the zoom bar's step.
+        overlayLines_ =
+            overlay_(ScreenZoomScale(view_.zoom), view_.areaWidth / 2, view_.areaHeight / 2);
+    }
 }
 
 void DesignArea::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), buffer_, event->rect());
+    if (!overlayLines_.empty()) {
+        painter.setPen(QPen(QColor(kOverlayColour), 2, Qt::DashLine));
+        painter.drawLines(overlayLines_.data(), static_cast<int>(overlayLines_.size()));
+    }
 }
 
 void DesignArea::resizeEvent(QResizeEvent* event) {
