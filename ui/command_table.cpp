@@ -156,6 +156,14 @@ const std::vector<Command>& CommandTable() {
          .button = {"UngroupTrack", ToolIcon::UngroupTrack, "UnGroup selected Track"},
          .handler = &F::UngroupTrackClick,
          .steps = {Record, Redraw}},
+        {.menu = Menu::Edit, .name = kSeparator},
+        {.menu = Menu::Edit,
+         .name = "CloseTrack1",
+         .caption = "Close Track...",
+         .shortcut = Qt::CTRL | Qt::Key_L,
+         .button = {"CloseTrackButton", ToolIcon::CloseTrack, "Close selected Track"},
+         .handler = &F::CloseTrack1Click,
+         .steps = {Record, Redraw, RefreshLists}},
 
         // Options: the check mark is inverted before the handler runs.
         {.menu = Menu::Options,

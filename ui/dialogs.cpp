@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "close_track_dialog.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -108,6 +110,10 @@ bool QtDialogs::choosePrinter(QWidget* owner, QPrinter& printer) {
 void QtDialogs::pageSetup(QWidget* owner, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, owner);
     dialog.exec();
+}
+
+bool QtDialogs::closeTrack(CloseTrackDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace lapwerk

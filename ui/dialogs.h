@@ -10,6 +10,8 @@ class QWidget;
 
 namespace lapwerk {
 
+class CloseTrackDialog;
+
 /// The file dialogs of the File menu.
 enum class FileDialogKind {
     Open,   ///< "Open Track", .tr2 designs
@@ -21,9 +23,9 @@ enum class FileDialogKind {
 /// Number of FileDialogKind values.
 inline constexpr int kFileDialogKinds = 4;
 
-/// Every modal dialog the main window shows: message boxes, questions, the file dialogs and
-/// the print and printer set-up dialogs. The window owns one; tests give it one that records
-/// what it was shown and answers by itself.
+/// Every modal dialog the main window shows: message boxes, questions, the file dialogs, the
+/// print and printer set-up dialogs and the Close Track dialog. The window owns one; tests give it
+/// one that records what it was shown and answers by itself.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -43,6 +45,9 @@ public:
 
     /// Shows the printer set-up dialog over `printer`.
     virtual void pageSetup(QWidget* owner, QPrinter& printer) = 0;
+
+    /// Shows the Close Track dialog until the user closes it; true when a proposal was applied.
+    virtual bool closeTrack(CloseTrackDialog& dialog) = 0;
 };
 
 /// The real dialogs. Each file dialog is one object for the whole run, so it keeps the folder
@@ -57,6 +62,7 @@ public:
     QString chooseFile(QWidget* owner, FileDialogKind kind) override;
     bool choosePrinter(QWidget* owner, QPrinter& printer) override;
     void pageSetup(QWidget* owner, QPrinter& printer) override;
+    bool closeTrack(CloseTrackDialog& dialog) override;
 
     /// The file dialog of `kind`, made on first use with its title, filters and extension.
     QFileDialog& fileDialog(QWidget* owner, FileDialogKind kind);

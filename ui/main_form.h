@@ -51,7 +51,8 @@ enum class EditMode {
 /// follow-up steps and messages), main_actions.cpp (actions and menus from the table),
 /// main_toolbars.cpp (toolbars and their controls), edit_commands.cpp (section, track, view
 /// and bar commands), mouse_modes.cpp (edit modes, clicks, keys and cursor),
-/// file_commands.cpp, print_commands.cpp, export_commands.cpp and help_commands.cpp.
+/// file_commands.cpp, print_commands.cpp, export_commands.cpp, close_commands.cpp and
+/// help_commands.cpp.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -123,6 +124,10 @@ private:
     bool RotateNorthClick();
     bool RotateEastClick();
     bool RotateSouthClick();
+
+    /// Shows the Close Track dialog for the current track and appends the proposal applied
+    /// there (close_commands.cpp).
+    bool CloseTrack1Click();
 
     // Options (edit_commands.cpp).
     bool MetricClick();

@@ -89,7 +89,8 @@ const std::vector<Toolbar>& Toolbars() {
          kLeft,
          Same,
          {"InsertTrackButton", "DeleteTrackButton", "CopyTrackButton", "MirrorButton", kSeparator,
-          "JoinTrackButton", "SplitTrackButton", kSeparator, "GroupTrack", "UngroupTrack"}},
+          "JoinTrackButton", "SplitTrackButton", kSeparator, "GroupTrack", "UngroupTrack",
+          kSeparator, "CloseTrackButton"}},
     };
     return toolbars;
 }

@@ -1,5 +1,7 @@
 #include "toolbar_icons.h"
 
+#include "design_area.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -20,6 +22,7 @@ const QColor kMarker(0, 170, 0);
 const QColor kSlot(235, 235, 255);
 const QColor kFolder(226, 180, 60);
 const QColor kDisk(60, 90, 170);
+const QColor kPreview(kOverlayColour);
 
 // All drawing below is in a 16 x 16 grid; the painter is scaled for larger pixmaps.
 
@@ -267,6 +270,18 @@ void Draw(QPainter& p, ToolIcon icon, bool enabled) {
         p.drawLine(QPointF(7, 6), QPointF(9, 6));
         p.drawLine(QPointF(7, 9), QPointF(9, 9));
         break;
+    case ToolIcon::CloseTrack: {
+        // A loop with a gap, and the pieces that close it dashed in the preview's colour.
+        const QRectF loop(2.5, 2.5, 11, 11);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(kTrackBody, 2.6, Qt::SolidLine, Qt::FlatCap));
+        p.drawArc(loop, 130 * 16, 280 * 16);
+        QPen dashed(kPreview, 2.6, Qt::CustomDashLine, Qt::FlatCap);
+        dashed.setDashPattern({0.6, 0.45});
+        p.setPen(dashed);
+        p.drawArc(loop, 50 * 16, 80 * 16);
+        break;
+    }
     }
 }
 

@@ -32,6 +32,7 @@ enum class ToolIcon {
     SplitTrack,
     GroupTrack,
     UngroupTrack,
+    CloseTrack,
 };
 
 /// The icon of a button, drawn in code at 16 and 32 pixels; every icon has a greyed disabled

@@ -69,7 +69,9 @@ private Q_SLOTS:
                                              "&Change Track Section",
                                              "-",
                                              "&Group Track",
-                                             "&Ungroup Track"};
+                                             "&Ungroup Track",
+                                             "-",
+                                             "Close Track..."};
         QTest::newRow("Options") << "&Options"
                                  << QStringList{"&Metric", "&Segments", "&Filled In", "Ruler",
                                                 "Grid"};
@@ -111,6 +113,7 @@ private Q_SLOTS:
             << "ChangeTrackSection1" << QKeySequence(Qt::CTRL | Qt::Key_D);
         QTest::newRow("Section list") << "Tracklist1" << QKeySequence(Qt::Key_F12);
         QTest::newRow("Lane lengths") << "TrackLength1" << QKeySequence(Qt::Key_F11);
+        QTest::newRow("Close track") << "CloseTrack1" << QKeySequence(Qt::CTRL | Qt::Key_L);
         QTest::newRow("New has none") << "New1" << QKeySequence();
     }
 
@@ -188,7 +191,9 @@ private Q_SLOTS:
                                               "SplitTrackButton",
                                               "-",
                                               "GroupTrack",
-                                              "UngroupTrack"};
+                                              "UngroupTrack",
+                                              "-",
+                                              "CloseTrackButton"};
     }
 
     void toolbars() {
@@ -239,6 +244,8 @@ private Q_SLOTS:
                                 << "Change Selected Track Section";
         QTest::newRow("Ungroup") << "UngroupTrack"
                                  << "UnGroup selected Track";
+        QTest::newRow("Close track") << "CloseTrackButton"
+                                     << "Close selected Track";
         QTest::newRow("Left") << "LeftRadio"
                               << "Shortcut key = '1'";
         QTest::newRow("Right") << "RightRadio"
@@ -270,6 +277,8 @@ private Q_SLOTS:
                                         << "DeleteSectionButton" << true;
         QTest::newRow("Ungroup") << "UngroupTrack1"
                                  << "UngroupTrack" << true;
+        QTest::newRow("Close track") << "CloseTrack1"
+                                     << "CloseTrackButton" << true;
         // A button without a hint would show the item's caption as its tool tip.
         QTest::newRow("Undo") << "UndoItem"
                               << "UndoButton" << false;

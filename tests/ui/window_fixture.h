@@ -5,6 +5,7 @@
 // store of its own, whose dialogs are answered by the test. Tests reach the window as a user
 // does: through its actions, buttons, controls and clicks.
 
+#include "close_track_dialog.h"
 #include "design_area.h"
 #include "dialogs.h"
 #include "main_form.h"
@@ -28,6 +29,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,7 +43,8 @@ struct ShownBox {
 };
 
 /// Message boxes that record what they show, questions answered from a script, file dialogs
-/// answered from a script, and print dialogs that print to a PDF file.
+/// answered from a script, print dialogs that print to a PDF file, and a Close Track dialog
+/// that a script uses.
 class ScriptedDialogs final : public Dialogs {
 public:
     QList<ShownBox> messages;
@@ -54,6 +57,10 @@ public:
     QRectF printableInches; ///< the printable area of the page the last job was printed on
     int printDialogsShown = 0;
     int pageSetupsShown = 0;
+    /// Plays the user in the Close Track dialog, which is shown meanwhile; the dialog is
+    /// cancelled when the script leaves it open, or when there is no script.
+    std::function<void(CloseTrackDialog&)> closeTrackScript;
+    int closeTracksShown = 0;
 
     void message(QWidget*, const QString& text, const QString& caption) override {
         messages.append({text, caption});
@@ -76,6 +83,17 @@ public:
         return printOk;
     }
     void pageSetup(QWidget*, QPrinter&) override { ++pageSetupsShown; }
+    bool closeTrack(CloseTrackDialog& dialog) override {
+        ++closeTracksShown;
+        dialog.show();
+        if (closeTrackScript) {
+            closeTrackScript(dialog);
+        }
+        if (dialog.isVisible()) {
+            dialog.reject();
+        }
+        return dialog.result() == QDialog::Accepted;
+    }
 };
 
 /// A design of one track of the metric parts: straight, left curve, straight.
@@ -90,10 +108,12 @@ inline constexpr const char* kOneTrackDesign = "# Lapwerk V2 format\n"
 /// Everything one test case needs: a working directory, the records and the window.
 class WindowFixture {
 public:
-    /// The part library and inventory in the working directory (folders of tests/data/ui).
+    /// The part library and inventory in the working directory (folders of tests/data/ui, or
+    /// the examples).
     enum class Parts {
-        Inches, ///< S9, S4, C45 and LC in inches; 4 S9 and 2 C45 owned
-        Metric, ///< C151 and C152 in millimetres; 4 C151 and 8 C152 owned
+        Inches,  ///< S9, S4, C45 and LC in inches; 4 S9 and 2 C45 owned
+        Metric,  ///< C151 and C152 in millimetres; 4 C151 and 8 C152 owned
+        Example, ///< the example library of 21 parts in millimetres, and its inventory
     };
     /// Whether the window is shown (and so has drawn its first pass) from the start.
     enum class Show { Yes, No };
@@ -104,8 +124,7 @@ public:
         const QString settings = dir_.filePath(QStringLiteral("settings"));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings);
-        const QString data = QStringLiteral(LAPWERK_TEST_DATA "/ui/") +
-                             (parts == Parts::Inches ? "inch/" : "metric/");
+        const QString data = DataFolder(parts);
         for (const char* name : {"parts.def", "sections.own"}) {
             QFile::copy(data + name, dir_.filePath(name));
         }
@@ -255,6 +274,18 @@ public:
     QString fileName() { return QString::fromLocal8Bit(design().fileName); }
 
 private:
+    static QString DataFolder(Parts parts) {
+        switch (parts) {
+        case Parts::Inches:
+            return QStringLiteral(LAPWERK_TEST_DATA "/ui/inch/");
+        case Parts::Metric:
+            return QStringLiteral(LAPWERK_TEST_DATA "/ui/metric/");
+        case Parts::Example:
+            return QStringLiteral(LAPWERK_EXAMPLES "/");
+        }
+        return {};
+    }
+
     void makeForm() {
         records_ = std::make_unique<ProgramRecords>();
         auto dialogs = std::make_unique<ScriptedDialogs>();

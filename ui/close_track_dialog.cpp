@@ -1,0 +1,271 @@
+#include "close_track_dialog.h"
+
+#include "design_area.h"
+#include "file_text.h"
+
+#include "closure.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPromise>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <cstring>
+
+namespace lapwerk {
+
+namespace {
+
+/// Steps of the progress bar from start to end of a search.
+constexpr int kProgressSteps = 1000;
+
+enum ProposalColumn { kPiecesColumn, kGapColumn, kHeadingColumn, kToBuyColumn };
+
+QString FieldText(const char* field, size_t size) {
+    return DecodeFileText(std::string(field, strnlen(field, size)));
+}
+
+/// One piece as the list shows it: "C152 L (Curve R1 45)", "C151 (Straight 350 mm)".
+QString PieceText(const ProposedPiece& piece, const PartLibrary& library) {
+    const Part& part = library.parts[piece.partIndex];
+    QString text = FieldText(part.number, sizeof part.number);
+    if (IsCurveKind(part.kind)) {
+        text += QLatin1Char(' ');
+        text += QLatin1Char(piece.direction);
+    }
+    return text + QStringLiteral(" (%1)").arg(FieldText(part.name, sizeof part.name));
+}
+
+/// The track's figures before any piece is added: "gap 12.3 mm, heading error 4.5°".
+QString NowText(const TrackClosure& closure, bool metric) {
+    if (!closure.hasSections) {
+        return QStringLiteral("no sections");
+    }
+    return QStringLiteral("gap %1, heading error %2")
+        .arg(QString::fromUtf8(FormatGap(closure.gapUnits, metric).c_str()),
+             QString::fromUtf8(FormatHeadingError(closure.headingErrorDegrees).c_str()));
+}
+
+std::vector<QLine> ToQLines(const std::vector<PixelLine>& lines) {
+    std::vector<QLine> result;
+    result.reserve(lines.size());
+    for (const PixelLine& line : lines) {
+        result.emplace_back(line.from.x, line.from.y, line.to.x, line.to.y);
+    }
+    return result;
+}
+
+/// The pieces of a proposal, a line per run of equal pieces:
+/// "2 × C152 L (Curve R1 45)\nC151 (Straight 350 mm)".
+QString ProposalPiecesText(const Proposal& proposal, const PartLibrary& library) {
+    QStringList lines;
+    const std::vector<ProposedPiece>& pieces = proposal.pieces;
+    for (size_t first = 0; first < pieces.size();) {
+        size_t end = first + 1;
+        while (end < pieces.size() && pieces[end] == pieces[first]) {
+            ++end;
+        }
+        const QString piece = PieceText(pieces[first], library);
+        lines << (end - first > 1 ? QStringLiteral("%1 × %2").arg(end - first).arg(piece) : piece);
+        first = end;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+CloseTrackDialog::CloseTrackDialog(const Design& design, const PartLibrary& library,
+                                   const Inventory& inventory, int slot, bool metric,
+                                   DesignArea& area, QWidget* owner)
+    : QDialog(owner), design_(std::make_shared<const Design>(design)), library_(library),
+      inventory_(inventory), slot_(slot), metric_(metric),
+      closure_(MeasureTrackClosure(design, library, slot)), area_(area) {
+    setObjectName("CloseTrackForm");
+    setWindowTitle(QStringLiteral("Close Track %1").arg(closure_.number));
+    buildControls();
+    connect(&search_, &QFutureWatcherBase::progressValueChanged, progressBar_,
+            &QProgressBar::setValue);
+    connect(&search_, &QFutureWatcherBase::finished, this, &CloseTrackDialog::showOutcome);
+    if (closure_.hasSections) {
+        startSearch();
+    } else {
+        showMessage(QStringLiteral("Track %1 has no sections.").arg(closure_.number));
+        maxPieces_->setEnabled(false);
+        ownedOnly_->setEnabled(false);
+    }
+}
+
+CloseTrackDialog::~CloseTrackDialog() {
+    stopSearch();
+    // The list may signal while it goes with the dialog's children; nothing is shown then.
+    QObject::disconnect(proposalList_, nullptr, this, nullptr);
+}
+
+void CloseTrackDialog::buildControls() {
+    auto* now = new QLabel(NowText(closure_, metric_));
+    now->setObjectName("NowLabel");
+    maxPieces_ = new QSpinBox;
+    maxPieces_->setObjectName("MaxPieces");
+    maxPieces_->setRange(1, kMaxClosingPieces);
+    maxPieces_->setValue(CloseSearchOptions{}.maxPieces);
+    ownedOnly_ = new QCheckBox(QStringLiteral("&Owned pieces only"));
+    ownedOnly_->setObjectName("OwnedOnly");
+    auto* options = new QFormLayout;
+    options->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    options->addRow(QStringLiteral("Now:"), now);
+    options->addRow(QStringLiteral("&Max pieces:"), maxPieces_);
+    options->addRow(QString(), ownedOnly_);
+
+    proposalList_ = new QTreeWidget;
+    proposalList_->setObjectName("ProposalList");
+    proposalList_->setHeaderLabels({QStringLiteral("Pieces"), QStringLiteral("Gap"),
+                                    QStringLiteral("Heading error"), QStringLiteral("To buy")});
+    proposalList_->setRootIsDecorated(false);
+    proposalList_->setUniformRowHeights(false);
+    proposalList_->setAlternatingRowColors(true);
+    proposalList_->setAllColumnsShowFocus(true);
+    proposalList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    proposalList_->header()->setStretchLastSection(false);
+    proposalList_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    proposalList_->header()->setSectionResizeMode(kPiecesColumn, QHeaderView::Stretch);
+
+    messageLabel_ = new QLabel;
+    messageLabel_->setObjectName("MessageLabel");
+    messageLabel_->setWordWrap(true);
+    messageLabel_->hide();
+    progressBar_ = new QProgressBar;
+    progressBar_->setObjectName("SearchProgress");
+    progressBar_->setRange(0, kProgressSteps);
+    stopButton_ = new QPushButton(QStringLiteral("&Stop"));
+    stopButton_->setObjectName("StopButton");
+    progressBar_->hide();
+    stopButton_->hide();
+
+    auto* buttons = new QDialogButtonBox;
+    applyButton_ = buttons->addButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
+    applyButton_->setObjectName("ApplyButton");
+    applyButton_->setEnabled(false);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName("CancelButton");
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(progressBar_, 1);
+    bottom->addWidget(stopButton_);
+    bottom->addWidget(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addWidget(proposalList_, 1);
+    layout->addWidget(messageLabel_);
+    layout->addLayout(bottom);
+    resize(560, 380);
+
+    connect(maxPieces_, &QSpinBox::valueChanged, this, &CloseTrackDialog::startSearch);
+    connect(ownedOnly_, &QCheckBox::toggled, this, &CloseTrackDialog::startSearch);
+    connect(stopButton_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
+    connect(proposalList_, &QTreeWidget::itemSelectionChanged, this,
+            &CloseTrackDialog::showPreview);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+CloseSearchOptions CloseTrackDialog::chosenOptions() const {
+    CloseSearchOptions options;
+    options.maxPieces = maxPieces_->value();
+    options.pieces = ownedOnly_->isChecked() ? PieceChoice::kOwnedOnly : PieceChoice::kAnyPieces;
+    return options;
+}
+
+void CloseTrackDialog::startSearch() {
+    stopSearch();
+    proposals_.clear();
+    proposalList_->clear();
+    showMessage(QString());
+    progressBar_->setValue(0);
+    progressBar_->show();
+    stopButton_->show();
+    searching_ = true;
+    stopRequested_ = false;
+    // The worker reads the design copy, the library and the inventory, which stay as they are
+    // while the dialog is open, and the stop flag; the dialog waits for it before it goes.
+    search_.setFuture(QtConcurrent::run(
+        [design = design_, &library = library_, &inventory = inventory_, slot = slot_,
+         options = chosenOptions(), stop = &stopRequested_](QPromise<CloseSearchResult>& promise) {
+            promise.setProgressRange(0, kProgressSteps);
+            promise.addResult(FindClosingPieces(
+                *design, library, inventory, slot, options, [&promise, stop](double fraction) {
+                    promise.setProgressValue(static_cast<int>(fraction * kProgressSteps));
+                    return !stop->load();
+                }));
+        }));
+}
+
+void CloseTrackDialog::stopSearch() {
+    stopRequested_ = true;
+    search_.waitForFinished();
+}
+
+void CloseTrackDialog::showOutcome() {
+    searching_ = false;
+    progressBar_->hide();
+    stopButton_->hide();
+    const CloseSearchResult result = search_.result();
+    proposals_ = result.proposals;
+    for (const Proposal& proposal : proposals_) {
+        auto* item = new QTreeWidgetItem(proposalList_);
+        item->setText(kPiecesColumn, ProposalPiecesText(proposal, library_));
+        item->setText(kGapColumn, QString::fromUtf8(FormatGap(proposal.gapUnits, metric_).c_str()));
+        item->setText(kHeadingColumn,
+                      QString::fromUtf8(FormatHeadingError(proposal.headingErrorDegrees).c_str()));
+        item->setText(kToBuyColumn, QString::number(proposal.toBuy));
+        for (const int column : {kGapColumn, kHeadingColumn, kToBuyColumn}) {
+            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignTop);
+        }
+    }
+    showMessage(QString::fromUtf8(CloseSearchMessage(result).c_str()));
+    if (!proposals_.empty()) {
+        proposalList_->setCurrentItem(proposalList_->topLevelItem(0));
+    }
+}
+
+void CloseTrackDialog::showMessage(const QString& text) {
+    messageLabel_->setText(text);
+    messageLabel_->setVisible(!text.isEmpty());
+}
+
+std::optional<Proposal> CloseTrackDialog::selectedProposal() const {
+    const QList<QTreeWidgetItem*> selected = proposalList_->selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    return proposals_[proposalList_->indexOfTopLevelItem(selected.first())];
+}
+
+void CloseTrackDialog::showPreview() {
+    const std::optional<Proposal> proposal = selectedProposal();
+    applyButton_->setEnabled(proposal.has_value());
+    if (!proposal) {
+        area_.setOverlay({});
+        return;
+    }
+    area_.setOverlay([design = design_, &library = library_, slot = slot_,
+                      pieces = *proposal](int32_t zoomScale, int32_t centreX, int32_t centreY) {
+        return ToQLines(
+            ProposalOutline(*design, library, slot, pieces, zoomScale, centreX, centreY));
+    });
+}
+
+void CloseTrackDialog::done(int result) {
+    area_.setOverlay({});
+    QDialog::done(result);
+}
+
+} // namespace lapwerk
