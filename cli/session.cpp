@@ -32,18 +32,17 @@ std::optional<std::string> OpenDesign(Session& session, const std::string& path)
     const bool import = HasExtension(path, ".trk");
     DesignLoad load = import ? ImportTrkFile(path, *session.library, design)
                              : LoadDesignFile(path, *session.library, design);
-    // The window shows a file it cannot open as an empty design; here it is an error that
-    // leaves the design as it was, since nothing the user asked for could be read.
+    // A failed read leaves the design as it was, as in the window.
     if (load.openFailure) {
         return "Cannot open " + path;
+    }
+    if (load.problem) {
+        return load.problem->text;
     }
     if (!SetDesignFileName(load.design, import ? kUntitledName : path.c_str())) {
         return "The path " + path + " is longer than 255 characters";
     }
     AdoptDesign(design, *session.history, load);
-    if (load.problem) {
-        return load.problem->text;
-    }
     return std::nullopt;
 }
 

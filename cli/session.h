@@ -31,7 +31,7 @@ std::unique_ptr<Session> StartSession(const Arguments& arguments);
 /// Opens `path` as File > Open does (LoadDesignFile, then the path as fileName) or, for a name
 /// ending in .trk in any letter case, as File > Import does (ImportTrkFile, the design named
 /// "untitled.tr2"); the history then holds only the design read. Returns the text to show
-/// when the design cannot be read; a file that cannot be opened changes nothing.
+/// when the design cannot be opened or read, which changes nothing.
 std::optional<std::string> OpenDesign(Session& session, const std::string& path);
 
 /// A drawing area of the default size, 1000 x 800 pixels.

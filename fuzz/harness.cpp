@@ -6,6 +6,7 @@
 #include "hit_test.h"
 #include "inventory.h"
 #include "inventory_file.h"
+#include "number_text.h"
 #include "part_library.h"
 #include "part_library_file.h"
 #include "print_pass.h"
@@ -157,14 +158,14 @@ bool Terminated(const char* text, size_t capacity) {
     return std::memchr(text, '\0', capacity) != nullptr;
 }
 
-/// A part number that a design file can carry: a part line is split at white space and a
-/// line starting with '#' is a comment.
+/// A part number that a design file can carry: a part line is split at white space, a line
+/// starting with '#' is a comment and a file with a control character is no text.
 bool WritableNumber(const char* number) {
     if (number[0] == '\0' || number[0] == '#') {
         return false;
     }
     for (const char* p = number; *p != '\0'; ++p) {
-        if (std::isspace(static_cast<unsigned char>(*p)) != 0) {
+        if (std::isspace(static_cast<unsigned char>(*p)) != 0 || IsControlByte(*p)) {
             return false;
         }
     }
@@ -259,7 +260,8 @@ bool DesignIsWritable(const Design& design, const PartLibrary& library) {
                 return false;
             }
             const char letter = track.direction[i];
-            if (letter == '\0' || std::isspace(static_cast<unsigned char>(letter)) != 0) {
+            if (letter == '\0' || std::isspace(static_cast<unsigned char>(letter)) != 0 ||
+                IsControlByte(letter)) {
                 return false;
             }
         }
@@ -564,11 +566,17 @@ Problems RunTr2(Records& records, std::string_view bytes) {
         if (rejected->text.empty()) {
             problems.push_back("a rejected design file gives no error message");
         }
+        if (rejected->notADesign && rejected->line < 1) {
+            problems.push_back("a file refused as no design names no line");
+        }
         CheckNewDesignState(design, "design file", problems);
         RunPasses(design, library, *records.inventory, records.pickSeed, problems);
         return problems;
     }
     CheckModelLimits(design, library, problems);
+    if (std::any_of(bytes.begin(), bytes.end(), IsControlByte)) {
+        problems.push_back("a design file with bytes that are not text was read");
+    }
     const std::vector<int> slots = SlotsInUse(design);
     for (size_t n = 0; n < slots.size(); ++n) {
         if (slots[n] != static_cast<int>(n)) {
@@ -610,6 +618,9 @@ void RunTrkWith(Records& records, const PartLibrary& library, std::string_view b
         return;
     }
     CheckModelLimits(design, library, problems);
+    if (std::any_of(bytes.begin(), bytes.end(), IsControlByte)) {
+        problems.push_back("a design file with bytes that are not text was read");
+    }
     const std::vector<int> slots = SlotsInUse(design);
     if (slots.empty() || slots.size() > 2 || slots[0] != 0 ||
         (slots.size() == 2 && slots[1] != 1)) {

@@ -26,7 +26,7 @@ DesignLoad LoadDesignFile(const std::string& path, const PartLibrary& library,
         return load;
     }
     if (std::optional<ReadError> error = ParseDesign(file.bytes, library, load.design)) {
-        load.problem = ErrorMessageOf(*error);
+        load.problem = ErrorMessageOf(*error, FileNamePart(path.c_str()));
     }
     if (file.readError != 0) {
         // What the file seemed to hold matters less than that it could not be read.
@@ -49,7 +49,7 @@ DesignLoad ImportTrkFile(const std::string& path, const PartLibrary& library, co
     }
     if (std::optional<ReadError> error =
             ParseTrk(file.bytes, library, load.design, file.readError != 0)) {
-        load.problem = ErrorMessageOf(*error);
+        load.problem = ErrorMessageOf(*error, FileNamePart(path.c_str()));
     }
     return load;
 }

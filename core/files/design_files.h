@@ -15,10 +15,10 @@
 
 namespace lapwerk {
 
-/// What loading a design file gives. Nothing shown has changed yet: the caller shows it with
-/// AdoptDesign.
+/// What loading a design file gives. Nothing shown has changed yet: when the load succeeded
+/// (loaded()) the caller shows it with AdoptDesign; a failed load replaces nothing.
 struct DesignLoad {
-    Design design;        ///< the design to show from now on
+    Design design;        ///< the design read, to show from now on when loaded()
     MaybeMessage problem; ///< why the file's content was refused (caption "Error")
     std::optional<std::string> openFailure; ///< the system's reason the file did not open
     /// A design file read whole: shown unchanged, while the history keeps the flag reading left.

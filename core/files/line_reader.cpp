@@ -16,6 +16,8 @@ void LineReader::OpenText(std::string_view text) {
     ended_ = false;
     lineNumber_ = 0;
     physicalLine_ = 1;
+    continuesLine_ = false;
+    lastReadCut_ = false;
 }
 
 int LineReader::RawByte() {
@@ -49,15 +51,19 @@ bool LineReader::ReadLine(std::string& line) {
         return false;
     }
     lineNumber_ = physicalLine_;
+    continuesLine_ = lastReadCut_;
+    lastReadCut_ = true;
     bool metEnd = false;
     while (static_cast<int>(line.size()) < kMaxReadLength) {
         const int c = NextByte();
         if (c == kEnd) {
             metEnd = true;
+            lastReadCut_ = false;
             break;
         }
         if (c == '\n') {
             ++physicalLine_;
+            lastReadCut_ = false;
             break;
         }
         line.push_back(static_cast<char>(c));

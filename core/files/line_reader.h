@@ -35,6 +35,10 @@ public:
     /// Physical line (1-based) on which the line last returned begins.
     int64_t lineNumber() const { return lineNumber_; }
 
+    /// True when the line last returned is the rest of a physical line that an earlier read
+    /// cut at the buffer's length.
+    bool continuesLine() const { return continuesLine_; }
+
 private:
     int NextByte();
     int RawByte();
@@ -46,6 +50,8 @@ private:
     bool ended_ = false;
     int64_t lineNumber_ = 0;
     int64_t physicalLine_ = 1; ///< line the next read begins on
+    bool continuesLine_ = false;
+    bool lastReadCut_ = false; ///< the last read stopped at the buffer's length
 };
 
 } // namespace lapwerk

@@ -23,6 +23,7 @@ struct DecimalText {
     bool found = false;
     bool negative = false;
     long magnitude = 0;
+    size_t end = 0; ///< position in the input just after the number
 };
 
 DecimalText ExtractDecimal(std::string_view in) {
@@ -71,6 +72,7 @@ DecimalText ExtractDecimal(std::string_view in) {
         mantissa.insert(mantissa.begin(), '-');
     }
     out.text = std::move(mantissa);
+    out.end = i;
     long exponent = 0;
     if (i < in.size() && (in[i] == 'e' || in[i] == 'E')) {
         size_t j = i + 1;
@@ -92,6 +94,7 @@ DecimalText ExtractDecimal(std::string_view in) {
             if (negativeExponent) {
                 exponent = -exponent;
             }
+            out.end = j;
         }
     }
     const long position =
@@ -123,6 +126,20 @@ template <typename Real> Real ConvertDecimal(std::string_view in, Real huge) {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsControlByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7f;
+}
+
+bool IsBlankText(std::string_view text) {
+    for (const char c : text) {
+        if (!IsBlank(c)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 ScannedInteger ScanInteger(std::string_view text) {
@@ -157,6 +174,30 @@ ScannedInteger ScanInteger(std::string_view text) {
         out.value = static_cast<int32_t>(value);
     }
     return out;
+}
+
+bool IsDecimalText(std::string_view text) {
+    const DecimalText decimal = ExtractDecimal(text);
+    return decimal.found && IsBlankText(text.substr(decimal.end));
+}
+
+bool BeginsWithDecimal(std::string_view text) {
+    if (ExtractDecimal(text).found) {
+        return true;
+    }
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::string word(text.substr(i, 3));
+    for (char& c : word) {
+        // In ASCII alone, so that no locale changes what counts as a number.
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return word == "inf" || word == "nan";
 }
 
 long double ScanDecimal(std::string_view text) {

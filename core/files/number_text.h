@@ -9,6 +9,13 @@ namespace lapwerk {
 /// True for the white-space characters of the C locale (blank, tab, LF, VT, FF, CR).
 bool IsBlank(char c);
 
+/// True for a byte that plain text does not hold: a control character (0x00 to 0x1F, 0x7F)
+/// other than tab, CR and LF.
+bool IsControlByte(char c);
+
+/// True when `text` holds white space only (or nothing).
+bool IsBlankText(std::string_view text);
+
 /// An integer read from the start of a text.
 struct ScannedInteger {
     int32_t value = 0;      ///< the value, saturated to the int32 limits
@@ -28,6 +35,15 @@ long double ScanDecimal(std::string_view text);
 
 /// The same number rounded to the nearest float, clamped to the float range.
 float ScanDecimalFloat(std::string_view text);
+
+/// True when `text` is one decimal number as ScanDecimal reads it, white space around it aside,
+/// with nothing else after it.
+bool IsDecimalText(std::string_view text);
+
+/// True when `text` begins, after white space, with a number as the C library's decimal
+/// conversion takes one: an optional sign, then a digit, a point and a digit, or "inf" or
+/// "nan" in any letter case (which ScanDecimal reads as 0).
+bool BeginsWithDecimal(std::string_view text);
 
 /// Truncates toward zero into int32; values beyond the range (and infinities) saturate.
 int32_t TruncateToInt32(long double value);

@@ -39,8 +39,8 @@ std::string_view PartNumber(const Part& part) {
 }
 
 /// Why the reader would not find this Section again from its part line, or nothing when it
-/// would: the number must not be empty, hold blanks or make the line a comment, and the
-/// direction letter must not be a blank.
+/// would: the number must not be empty, hold blanks or control characters or make the line a
+/// comment, and the direction letter must be neither a blank nor a control character.
 std::optional<std::string> UnreadableSection(const PartLibrary& library, const Track& track,
                                              int section) {
     const int index = track.partIndex[section];
@@ -48,16 +48,17 @@ std::optional<std::string> UnreadableSection(const PartLibrary& library, const T
         return std::string("uses no part of the part library");
     }
     const std::string_view number = PartNumber(library.parts[index]);
-    bool blank = false;
+    bool blankOrControl = false;
     for (const char c : number) {
-        blank = blank || IsBlank(c);
+        blankOrControl = blankOrControl || IsBlank(c) || IsControlByte(c);
     }
-    if (number.empty() || number[0] == '#' || blank) {
+    if (number.empty() || number[0] == '#' || blankOrControl) {
         return "uses the part number \"" + std::string(number) +
-               "\", which is empty, holds blanks or begins with # and so could not be read back";
+               "\", which is empty, holds blanks or control characters or begins with # and so "
+               "could not be read back";
     }
     const char letter = track.direction[section];
-    if (letter == '\0' || IsBlank(letter)) {
+    if (letter == '\0' || IsBlank(letter) || IsControlByte(letter)) {
         return std::string("has no direction letter");
     }
     return std::nullopt;
@@ -134,6 +135,28 @@ ReadError Fault(int64_t line, const std::string& text) {
     return {"Line " + std::to_string(line) + " of the design file: " + text, line};
 }
 
+/// Bytes that make the file no text at all: the first control character other than tab, CR
+/// and LF.
+std::optional<ReadError> NonTextByte(std::string_view bytes) {
+    int64_t line = 1;
+    for (const char c : bytes) {
+        if (c == '\n') {
+            ++line;
+        } else if (IsControlByte(c)) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            const auto byte = static_cast<unsigned char>(c);
+            const std::string code{'0', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
+            return ReadError{"line " + std::to_string(line) + " holds the byte " + code +
+                                 ", which is not text.",
+                             line, true};
+        }
+    }
+    return std::nullopt;
+}
+
+/// What a value line must begin with where the layout needs a number.
+enum class NumberForm { kInteger, kDecimal };
+
 /// The first token of characters other than blanks and the first non-blank character after it.
 struct PartLine {
     std::string number;
@@ -175,9 +198,15 @@ public:
         if (!Value()) {
             return std::nullopt;
         }
+        if (std::optional<ReadError> fault = NoNumber(NumberForm::kDecimal, "the board's X size")) {
+            return fault;
+        }
         design_.boardX = ScanDecimalFloat(line_);
         if (!Value()) {
             return std::nullopt;
+        }
+        if (std::optional<ReadError> fault = NoNumber(NumberForm::kDecimal, "the board's Y size")) {
+            return fault;
         }
         design_.boardY = ScanDecimalFloat(line_);
         // The number of lines is always 0 and not used.
@@ -197,10 +226,28 @@ private:
 
     std::string TrackName() const { return "track " + std::to_string(block_); }
 
+    /// Refuses the value line just read when it holds no number where `what` belongs. An empty
+    /// or blank line reads as 0, and the rest of a line cut at the buffer's length is taken as
+    /// it comes (a long comment's tail has always been read so), so neither is refused.
+    std::optional<ReadError> NoNumber(NumberForm form, const std::string& what) const {
+        const bool number =
+            form == NumberForm::kInteger ? ScanInteger(line_).hasDigits : BeginsWithDecimal(line_);
+        if (number || IsBlankText(line_) || reader_.continuesLine()) {
+            return std::nullopt;
+        }
+        return ReadError{"line " + std::to_string(reader_.lineNumber()) + " holds \"" + line_ +
+                             "\" where " + what + " belongs.",
+                         reader_.lineNumber(), true};
+    }
+
     /// One track block, from its section count on (already in line_).
     std::optional<ReadError> ReadTrack() {
         ++block_;
         const int64_t countLine = reader_.lineNumber();
+        if (std::optional<ReadError> fault =
+                NoNumber(NumberForm::kInteger, "the section count of " + TrackName())) {
+            return fault;
+        }
         const ScannedInteger count = ScanInteger(line_);
         if (count.overflow || count.value < 0 || count.value > kMaxSections) {
             return Fault(countLine, TrackName() + " is given \"" + line_ +
@@ -232,6 +279,11 @@ private:
             if (!Value()) {
                 // A block without parts keeps what was read of it, as an empty track.
                 return count.value > 0 ? std::optional(cutShort(0)) : std::nullopt;
+            }
+            if (std::optional<ReadError> fault =
+                    NoNumber(NumberForm::kInteger,
+                             std::string("the ") + field.name + " of " + TrackName())) {
+                return fault;
             }
             const ScannedInteger value = ScanInteger(line_);
             if (value.overflow) {
@@ -287,6 +339,9 @@ private:
 std::optional<ReadError> ParseDesign(std::string_view bytes, const PartLibrary& library,
                                      Design& design) {
     EmptyDesign(design);
+    if (std::optional<ReadError> problem = NonTextByte(bytes)) {
+        return problem;
+    }
     design.tracks[design.currentTrack].inUse = 0;
 
     LineReader reader(UnterminatedLastLine::kKeep);

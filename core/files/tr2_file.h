@@ -22,8 +22,10 @@ MaybeMessage FormatDesign(const Design& design, const PartLibrary& library, std:
 /// reads the Tracks and board size of the .tr2 file `bytes` into it, finding part numbers in
 /// `library`. On success the last Track read is current, bytes without a track leave no Track
 /// in use and `changed` is as taking the Tracks left it (1 when a Track was read). An unknown part
-/// number or a file the model cannot hold gives the error; the design is then as New design leaves
-/// it, with the board size read before the fault.
+/// number or a file the model cannot hold gives the error; so do bytes that are not text (a
+/// control character other than tab, CR and LF) and a value line that holds no number where the
+/// layout needs one (an empty line still reads as 0), which mark the error as no design at all.
+/// The design is then as New design leaves it, with the board size read before the fault.
 std::optional<ReadError> ParseDesign(std::string_view bytes, const PartLibrary& library,
                                      Design& design);
 

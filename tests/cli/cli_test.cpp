@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -151,6 +153,31 @@ TEST(Cli, UnknownPartShowsTheReadersMessageAndWritesNothing) {
     EXPECT_EQ(result.err, "Part number P9 is unknown in PARTS.DEF . I think you used a PARTS.DEF "
                           "file that does not match the .TR2 file!\n");
     EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST(Cli, FilesThatAreNoDesignsFailWithOne) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::pair<const char*, QByteArray> files[] = {
+        {"letter.tr2", "# My notes\nthis is a letter\n"},
+        {"picture.tr2", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)},
+    };
+    const char* expected[] = {
+        "letter.tr2 is not a design file: line 2 holds \"this is a letter\" where the board's X "
+        "size belongs.\n",
+        "picture.tr2 is not a design file: line 2 holds the byte 0x1A, which is not text.\n",
+    };
+    for (size_t i = 0; i < std::size(files); ++i) {
+        QFile file(dir.filePath(files[i].first));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(files[i].second);
+        file.close();
+        const Result result =
+            RunCli({"lengths", files[i].first, "--parts", kData + "/parts.def"}, dir.path());
+        EXPECT_EQ(result.exitCode, 1) << files[i].first;
+        EXPECT_EQ(result.out, "") << files[i].first;
+        EXPECT_EQ(result.err, expected[i]);
+    }
 }
 
 TEST(Cli, ExamplesNeedTheirPartLibrary) {

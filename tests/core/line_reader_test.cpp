@@ -95,6 +95,18 @@ TEST(LineReader, NumbersPhysicalLines) {
     EXPECT_EQ(numbers, (std::vector<int64_t>{1, 3, 3, 4}));
 }
 
+TEST(LineReader, TellsTheRestOfACutLineFromALineOfItsOwn) {
+    LineReader reader(UnterminatedLastLine::kKeep);
+    const std::string text = "a\n" + k79 + "rest\n" + k79 + "\nb";
+    reader.OpenText(text);
+    std::string line;
+    std::vector<bool> continues;
+    while (reader.ReadLine(line)) {
+        continues.push_back(reader.continuesLine());
+    }
+    EXPECT_EQ(continues, (std::vector<bool>{false, false, true, false, true, false}));
+}
+
 TEST(ReadFileBytes, ReadsAFileForTheLineReader) {
     test::TempDir dir;
     ASSERT_TRUE(dir.ok());

@@ -90,6 +90,47 @@ TEST(ScanDecimal, IsRoundedToExtendedPrecision) {
     EXPECT_NE(ScanDecimal("25.4"), static_cast<long double>(25.4));
 }
 
+struct BeginsCase {
+    const char* name;
+    const char* text;
+    bool number;
+};
+
+class BeginsWithDecimalTest : public ::testing::TestWithParam<BeginsCase> {};
+
+TEST_P(BeginsWithDecimalTest, TakesWhatTheCLibraryTakesForANumber) {
+    EXPECT_EQ(BeginsWithDecimal(GetParam().text), GetParam().number);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, BeginsWithDecimalTest,
+    ::testing::Values(
+        BeginsCase{"digits", "78.74", true}, BeginsCase{"blanks_then_sign", " \t-3", true},
+        BeginsCase{"point_then_digit", ".5", true}, BeginsCase{"digit_then_letters", "2x", true},
+        BeginsCase{"hexadecimal", "0x1p3", true}, BeginsCase{"infinity", "-Infinity", true},
+        BeginsCase{"nan", "NaN", true}, BeginsCase{"empty", "", false},
+        BeginsCase{"word", "wide", false}, BeginsCase{"point_only", ".", false},
+        BeginsCase{"sign_only", "+", false}, BeginsCase{"blank_after_sign", "- 5", false},
+        BeginsCase{"in_alone", "in", false}, BeginsCase{"comma_first", ",5", false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(IsControlByte, AllowsTabCrLfAndEveryByteAboveTheControls) {
+    std::string control;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (IsControlByte(static_cast<char>(byte))) {
+            control.push_back(static_cast<char>(byte));
+        }
+    }
+    std::string expected;
+    for (int byte = 0; byte < 0x20; ++byte) {
+        if (byte != '\t' && byte != '\n' && byte != '\r') {
+            expected.push_back(static_cast<char>(byte));
+        }
+    }
+    expected.push_back('\x7f');
+    EXPECT_EQ(control, expected);
+}
+
 struct FloatCase {
     const char* name;
     const char* text;

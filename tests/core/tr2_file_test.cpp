@@ -362,7 +362,14 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"comment_number", "#154", 'R', "\"#154\""},
                       RefusedCase{"index_outside_library", nullptr, 'L', "no part"},
                       RefusedCase{"blank_letter", "C154", ' ', "no direction letter"},
-                      RefusedCase{"nul_letter", "C154", '\0', "no direction letter"}),
+                      RefusedCase{"nul_letter", "C154", '\0', "no direction letter"},
+                      RefusedCase{"control_in_number",
+                                  "C\x01"
+                                  "54",
+                                  'L',
+                                  "\"C\x01"
+                                  "54\""},
+                      RefusedCase{"control_letter", "C154", '\x1b', "no direction letter"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // ---------------------------------------------------------------- reading
@@ -480,6 +487,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"trailing_empty_line_is_an_empty_track", "1\n2\n0\n0\n0\n0\n0\n0\n\n",
                  "0 0 0 0 0 0 |\n1 0 720 0 0 0 |\n", 1.0f, 1},
         ReadCase{"board_nan_reads_zero", "nan\ninf\n0\n", "", 0.0f, 0},
+        ReadCase{"blank_lines_read_as_zero", "  \t\n\r\n \n \n\t\n0\n0\n0\n", "0 0 0 0 0 0 |\n",
+                 0.0f, 0},
+        ReadCase{"numbers_without_integer_digits", "+.5\n-.25e1\n0\n", "", 0.5f, 0},
+        ReadCase{"text_beyond_ascii", "# Gr\xc3\xb6\xc3\x9f\xe9\n12 Zoll \xe9\n2\n0\n", "", 12.0f,
+                 0},
         ReadCase{"board_beyond_float_clamped", "1e39\n-1e39\n0\n", "", FLT_MAX, 0},
         ReadCase{"angle_limits", "1\n2\n0\n0\n0\n0\n0\n0\n0\n1439\n0\n0\n0\n",
                  "0 0 0 0 0 0 |\n1 0 1439 0 0 0 |\n", 1.0f, 1}),
@@ -585,7 +597,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "after 1 of them"},
         RejectCase{"ends_inside_block_header", kHeader + "2\n0\n0\n", "Line 4 "},
         RejectCase{"comment_lines_do_not_count_as_parts",
-                   kHeader + "2\n0\n0\n0\n0\nC151 L\n# C151 L\n", "after 1 of them"}),
+                   kHeader + "2\n0\n0\n0\n0\nC151 L\n# C151 L\n", "after 1 of them"},
+        RejectCase{"word_for_board_y", "1\nwide\n0\n", "\"wide\" where the board's Y size"},
+        RejectCase{"word_for_count", kHeader + "many\n0\n0\n0\n0\n",
+                   "line 4 holds \"many\" where the section count of track 1 belongs"},
+        RejectCase{"lone_sign_for_count", kHeader + "-\n0\n0\n0\n0\n", "line 4 holds \"-\""},
+        RejectCase{"word_for_angle", kHeader + "0\nnorth\n0\n0\n0\n", "the angle of track 1"},
+        RejectCase{"word_for_begin_x", kHeader + "0\n0\nleft\n0\n0\n",
+                   "the begin X position of track 1"},
+        RejectCase{"point_for_begin_y", kHeader + "0\n0\n0\n.5\n0\n",
+                   "the begin Y position of track 1"},
+        RejectCase{"word_for_group", kHeader + "0\n0\n0\n0\nnone\n", "the group number of track 1"},
+        RejectCase{"word_in_second_track", kHeader + "0\n0\n0\n0\n0\n0\nx\n", "track 2"},
+        RejectCase{"nul_in_a_comment", kHeader + std::string("#a\0b\n", 5),
+                   "line 4 holds the byte 0x00"},
+        RejectCase{"escape_after_the_last_track", kHeader + "0\n0\n0\n0\n0\n\x1b", "0x1B"},
+        RejectCase{"delete_byte", "1\x7f\n", "line 1 holds the byte 0x7F"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LoadDesignFile, LineNumbersCountPhysicalLines) {
@@ -593,6 +620,21 @@ TEST(LoadDesignFile, LineNumbersCountPhysicalLines) {
     const MaybeMessage m = f.ReadText("# a\r\n# b\r\n1\r\n2\r\n#\r\n0\r\n#\r\n7000\r\n");
     ASSERT_TRUE(m);
     EXPECT_EQ(m->text.substr(0, 7), "Line 8 ") << m->text;
+}
+
+TEST(LoadDesignFile, NamesTheFileThatIsNoDesign) {
+    Tr2Fixture f;
+    f.path = f.dir.File("notes.tr2");
+    SetDesignFileName(*f.r.design, f.path.c_str());
+    const MaybeMessage letter = f.ReadText("# My notes\nthis is a letter\nto a friend\n");
+    ASSERT_TRUE(letter);
+    EXPECT_EQ(letter->caption, "Error");
+    EXPECT_EQ(letter->text, "notes.tr2 is not a design file: line 2 holds \"this is a letter\" "
+                            "where the board's X size belongs.");
+    const MaybeMessage binary = f.ReadText(std::string("\x89PNG\r\n\x1a\n\0\0", 10));
+    ASSERT_TRUE(binary);
+    EXPECT_EQ(binary->text, "notes.tr2 is not a design file: line 2 holds the byte 0x1A, which is "
+                            "not text.");
 }
 
 TEST(LoadDesignFile, DirectoryIsReportedAsUnreadable) {
