@@ -192,20 +192,28 @@ bool InsertTrackAt(Design& design, const DesignView& view, int32_t px, int32_t p
     return true;
 }
 
+MaybeMessage SplitRefusal(const Design& design) {
+    if (MaybeMessage refused = CurrentTrackRefusal(design)) {
+        return refused;
+    }
+    const Track& track = design.tracks[design.currentTrack];
+    const int selected = SelectionOf(track);
+    if (selected == kNoSelection || selected + 1 >= SectionCountOf(track)) {
+        return Message{"Select the section after which the track is to be split; it must not be "
+                       "the track's last section.",
+                       "Error"};
+    }
+    return NewTrackRefusal(design);
+}
+
 bool SplitTrack(Design& design, const DesignView& view) {
-    Track* track = CurrentTrackOf(design);
-    if (track == nullptr) {
+    if (SplitRefusal(design)) {
         return false;
     }
+    Track* track = CurrentTrackOf(design);
     const int count = SectionCountOf(*track);
     const int selected = SelectionOf(*track);
-    if (count < 2 || selected == kNoSelection || selected + 1 >= count) {
-        return false;
-    }
     const int rest = AllocateTrack(design);
-    if (rest < 0) {
-        return false;
-    }
     Track& split = design.tracks[rest];
     for (int i = selected + 1; i < count; ++i) {
         InsertIntoTrack(split, track->partIndex[i], track->direction[i]);

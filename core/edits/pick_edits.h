@@ -26,9 +26,13 @@ bool IsJoinRefusal(const MaybeMessage& message);
 bool InsertTrackAt(Design& design, const DesignView& view, int32_t px, int32_t py);
 
 /// Splits the current Track after its selected Section; the rest becomes a new current Track
-/// starting at the split mark of the last pass. Does nothing (returns false) for an unsuitable
-/// selection or when no slot is free.
+/// starting at the split mark of the last pass. Does nothing (returns false) when SplitRefusal
+/// says why.
 bool SplitTrack(Design& design, const DesignView& view);
+
+/// Why SplitTrack would do nothing: no current Track, a selection that is not a Section before
+/// the Track's last one, or no free slot. Nothing when it would split.
+MaybeMessage SplitRefusal(const Design& design);
 
 /// Joins the Track picked at the click to the current Track. Picks silently on the way; the
 /// caller shows the pass afterwards. Returns the message when it stopped; a join past 2000

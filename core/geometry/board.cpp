@@ -152,6 +152,22 @@ float ParseBoardSize(const char* text, bool metric) {
     return static_cast<float>(inches);
 }
 
+std::optional<float> BoardSizeFromText(std::string_view text, bool metric) {
+    if (!IsDecimalText(text)) {
+        return std::nullopt;
+    }
+    const long double inches = ScanDecimal(text) * (metric ? kInchesPerMetre : 1.0L);
+    if (!(inches > 0.0L) || inches > std::numeric_limits<float>::max()) {
+        return std::nullopt;
+    }
+    const float size = ParseBoardSize(std::string(text).c_str(), metric);
+    // A size too small for a float reads as 0.
+    if (!(size > 0.0f)) {
+        return std::nullopt;
+    }
+    return size;
+}
+
 float RulerSpacingPixels(int32_t zoomScale, bool metric) {
     const long double perTen = metric ? 3.937007874015748L : 10.0L;
     return static_cast<float>(static_cast<long double>(zoomScale) * (1.0L / 256.0L) * perTen);

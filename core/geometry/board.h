@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace lapwerk {
 
@@ -14,6 +16,11 @@ std::string FormatBoardSize(float inches, bool metric);
 /// The board size typed into a box, in inches: the leading number of `text` (0 when there is
 /// none), times inches per metre when metric.
 float ParseBoardSize(const char* text, bool metric);
+
+/// The board size a user typed into a box, in inches as ParseBoardSize reads it, or nothing for
+/// a text that is no size: not one number (blanks around it aside), 0 or less, or beyond what
+/// a float holds.
+std::optional<float> BoardSizeFromText(std::string_view text, bool metric);
 
 /// Ruler and grid spacing in pixels: 10 cm or 10 inches at `zoomScale`.
 float RulerSpacingPixels(int32_t zoomScale, bool metric);

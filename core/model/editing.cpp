@@ -10,6 +10,11 @@ bool IsSelectablePart(const PartLibrary& library, int partIndex) {
     return partIndex >= 0 && partIndex < std::min<int32_t>(library.count, kMaxParts);
 }
 
+/// A refused edit's message, captioned "Error".
+Message Refusal(const char* text) {
+    return Message{text, "Error"};
+}
+
 int LowestTrackInUse(const Design& design) {
     for (int slot = 0; slot < kMaxTracks; ++slot) {
         if (design.tracks[slot].inUse != 0) {
@@ -67,22 +72,41 @@ int LowestMemberOf(const Design& design, int32_t group) {
     return -1;
 }
 
+MaybeMessage InsertSectionRefusal(const Design& design, const PartLibrary& library, int partIndex) {
+    if (MaybeMessage refused = ChangeSectionRefusal(design, library, partIndex)) {
+        return refused;
+    }
+    if (SectionCountOf(design.tracks[design.currentTrack]) >= kMaxSections) {
+        return Refusal("The track holds 2000 sections, the most a track can hold, so no section "
+                       "was inserted.");
+    }
+    return std::nullopt;
+}
+
 bool InsertSection(Design& design, const PartLibrary& library, int partIndex, char direction) {
-    Track* track = CurrentTrackOf(design);
-    if (track == nullptr || !IsSelectablePart(library, partIndex) ||
-        SectionCountOf(*track) >= kMaxSections) {
+    if (InsertSectionRefusal(design, library, partIndex)) {
         return false;
     }
-    InsertIntoTrack(*track, static_cast<uint8_t>(partIndex), direction);
+    InsertIntoTrack(*CurrentTrackOf(design), static_cast<uint8_t>(partIndex), direction);
     design.changed = 1;
     return true;
 }
 
+MaybeMessage ChangeSectionRefusal(const Design& design, const PartLibrary& library, int partIndex) {
+    if (MaybeMessage refused = CurrentTrackRefusal(design)) {
+        return refused;
+    }
+    if (!IsSelectablePart(library, partIndex)) {
+        return Refusal("No part is chosen in the part list; choose the part to lay first.");
+    }
+    return std::nullopt;
+}
+
 bool ChangeSection(Design& design, const PartLibrary& library, int partIndex, char direction) {
-    Track* track = CurrentTrackOf(design);
-    if (track == nullptr || !IsSelectablePart(library, partIndex)) {
+    if (ChangeSectionRefusal(design, library, partIndex)) {
         return false;
     }
+    Track* track = CurrentTrackOf(design);
     const int selected = SelectionOf(*track);
     if (selected >= 0) {
         track->partIndex[selected] = static_cast<uint8_t>(partIndex);
@@ -170,6 +194,22 @@ void UngroupTrack(Design& design, int slot) {
         design.tracks[lastMember].group = 0;
     }
     design.changed = 1;
+}
+
+MaybeMessage CurrentTrackRefusal(const Design& design) {
+    if (!IsTrackSlot(design.currentTrack) || design.tracks[design.currentTrack].inUse == 0) {
+        return Refusal("There is no track to edit; insert a track first.");
+    }
+    return std::nullopt;
+}
+
+MaybeMessage NewTrackRefusal(const Design& design) {
+    for (const Track& track : design.tracks) {
+        if (track.inUse == 0) {
+            return std::nullopt;
+        }
+    }
+    return Refusal("The design holds 64 tracks, the most it can hold, so no track was added.");
 }
 
 } // namespace lapwerk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design.h"
+#include "message.h"
 #include "part_library.h"
 
 #include <cstdint>
@@ -13,12 +14,28 @@ namespace lapwerk {
 // (a Track full, no part selected); the caller then takes no snapshot.
 
 /// Inserts a Section of `partIndex` with `direction` after the current Track's selected
-/// Section and selects it. Refused for a part index outside the library or a full Track.
+/// Section and selects it. Refused as InsertSectionRefusal says.
 bool InsertSection(Design& design, const PartLibrary& library, int partIndex, char direction);
 
+/// Why InsertSection would refuse: no part chosen (an index outside the library), no current
+/// Track in use, or a Track that holds 2000 Sections already. Nothing when it would insert.
+MaybeMessage InsertSectionRefusal(const Design& design, const PartLibrary& library, int partIndex);
+
 /// Overwrites the selected Section's part and direction; nothing without a selection (that
-/// still counts as done: returns true). Refused for a part index outside the library.
+/// still counts as done: returns true). Refused as ChangeSectionRefusal says.
 bool ChangeSection(Design& design, const PartLibrary& library, int partIndex, char direction);
+
+/// Why ChangeSection would refuse: no part chosen or no current Track in use. Nothing
+/// otherwise.
+MaybeMessage ChangeSectionRefusal(const Design& design, const PartLibrary& library, int partIndex);
+
+/// Why an edit of the current Track would be refused: currentTrack names no Track in use (as
+/// after opening a design file without tracks). Nothing otherwise.
+MaybeMessage CurrentTrackRefusal(const Design& design);
+
+/// Why an edit that needs a free Track slot (Insert Track, Copy, Mirror, Split) would be
+/// refused: all 64 slots in use. Nothing when a slot is free.
+MaybeMessage NewTrackRefusal(const Design& design);
 
 /// Deletes the selected Section; the one before it becomes selected.
 void DeleteSection(Design& design);

@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace lapwerk {
@@ -88,6 +89,40 @@ TEST(ParseBoardSize, TypedMetresReadBackAsTyped) {
     EXPECT_NEAR(inches, 118.11, 0.005);
     EXPECT_EQ(FormatBoardSize(inches, true), " 3.00");
 }
+
+struct TypedCase {
+    const char* name;
+    const char* text;
+    bool metric;
+    std::optional<float> inches; ///< nothing: refused
+};
+
+class BoardSizeFromTextCase : public ::testing::TestWithParam<TypedCase> {};
+
+TEST_P(BoardSizeFromTextCase, TakesOnlyAFiniteNumberAboveZero) {
+    EXPECT_EQ(BoardSizeFromText(GetParam().text, GetParam().metric), GetParam().inches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, BoardSizeFromTextCase,
+    ::testing::Values(TypedCase{"metres", "3", true, ParseBoardSize("3", true)},
+                      TypedCase{"as_a_pass_writes_it", " 2.00", true, ParseBoardSize("2", true)},
+                      TypedCase{"blanks_around", " 12.5\t", false, 12.5f},
+                      TypedCase{"plus_and_exponent", "+1e2", false, 100.0f},
+                      TypedCase{"largest_float_in_inches", "3.4e38", false, 3.4e38f},
+                      TypedCase{"empty", "", true, std::nullopt},
+                      TypedCase{"blanks", "  ", true, std::nullopt},
+                      TypedCase{"words", "abc", true, std::nullopt},
+                      TypedCase{"negative", "-1", true, std::nullopt},
+                      TypedCase{"zero", "0", true, std::nullopt},
+                      TypedCase{"beyond_a_float", "1e40", false, std::nullopt},
+                      TypedCase{"beyond_a_float_in_metres", "1e37", true, std::nullopt},
+                      TypedCase{"below_a_float", "1e-50", false, std::nullopt},
+                      TypedCase{"number_and_unit", "2 m", true, std::nullopt},
+                      TypedCase{"comma", "1,5", true, std::nullopt},
+                      TypedCase{"infinity", "inf", false, std::nullopt},
+                      TypedCase{"nan", "nan", false, std::nullopt}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ParseBoardSize, AcceptsNoText) {
     EXPECT_EQ(ParseBoardSize(nullptr, true), 0.0f);

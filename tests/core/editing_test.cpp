@@ -115,6 +115,8 @@ struct RefusedInsertRow {
     const char* name;
     int partIndex;
     bool fullTrack;
+    const char* reason = "No part is chosen"; ///< the start of the refusal's text
+    bool trackInUse = true;
 };
 
 class InsertSectionRefused : public Editing,
@@ -126,18 +128,39 @@ TEST_P(InsertSectionRefused, ChangesNothing) {
     if (row.fullTrack) {
         current().sectionCount = kMaxSections;
     }
+    current().inUse = row.trackInUse ? 1 : 0;
     design().changed = 0;
     const auto before = Snapshot();
     EXPECT_FALSE(InsertSection(design(), *r.library, row.partIndex, 'L'));
     EXPECT_TRUE(Unchanged(*before));
+    const MaybeMessage why = InsertSectionRefusal(design(), *r.library, row.partIndex);
+    ASSERT_TRUE(why);
+    EXPECT_EQ(why->text.rfind(row.reason, 0), 0u) << why->text;
+    EXPECT_EQ(why->caption, "Error");
+    if (!row.fullTrack) {
+        EXPECT_FALSE(ChangeSection(design(), *r.library, row.partIndex, 'L'));
+        EXPECT_TRUE(Unchanged(*before));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Refusals, InsertSectionRefused,
-                         ::testing::Values(RefusedInsertRow{"noPartSelected", -1, false},
-                                           RefusedInsertRow{"pastTheLibrary", 3, false},
-                                           RefusedInsertRow{"beyondAByte", 300, false},
-                                           RefusedInsertRow{"trackFull", 0, true}),
-                         RowName<RefusedInsertRow>);
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, InsertSectionRefused,
+    ::testing::Values(RefusedInsertRow{"noPartSelected", -1, false},
+                      RefusedInsertRow{"pastTheLibrary", 3, false},
+                      RefusedInsertRow{"beyondAByte", 300, false},
+                      RefusedInsertRow{"trackFull", 0, true, "The track holds 2000 sections"},
+                      RefusedInsertRow{"trackNotInUse", 0, false, "There is no track", false}),
+    RowName<RefusedInsertRow>);
+
+TEST_F(Editing, ChangeIsRefusedForTheSameReasonsButAFullTrack) {
+    MakeCurrent(0, "0L1R", 0);
+    current().sectionCount = kMaxSections;
+    EXPECT_FALSE(ChangeSectionRefusal(design(), *r.library, 1));
+    EXPECT_TRUE(ChangeSection(design(), *r.library, 1, 'R'));
+    EXPECT_TRUE(ChangeSectionRefusal(design(), *r.library, -1));
+    current().inUse = 0;
+    EXPECT_TRUE(ChangeSectionRefusal(design(), *r.library, 1));
+}
 
 TEST_F(Editing, InsertFillsATrackToExactly2000Sections) {
     MakeCurrent(0, "", -1);
@@ -275,6 +298,15 @@ TEST_F(Editing, InsertTrackTakesTheLowestFreeSlotAndTheClick) {
     EXPECT_EQ(design().changed, 1);
 }
 
+TEST_F(Editing, NewTrackIsRefusedOnlyWhenAll64SlotsAreInUse) {
+    EXPECT_FALSE(NewTrackRefusal(design()));
+    FillAllSlots();
+    const MaybeMessage why = NewTrackRefusal(design());
+    ASSERT_TRUE(why);
+    EXPECT_EQ(why->text,
+              "The design holds 64 tracks, the most it can hold, so no track was added.");
+}
+
 TEST_F(Editing, InsertTrackIsRefusedWhenAll64SlotsAreInUse) {
     FillAllSlots();
     const auto before = Snapshot();
@@ -370,6 +402,7 @@ struct RefusedSplitRow {
     const char* sections;
     int selected;
     bool allSlotsInUse;
+    const char* reason = "Select the section after which"; ///< the start of the refusal's text
 };
 
 class SplitRefused : public Editing, public ::testing::WithParamInterface<RefusedSplitRow> {};
@@ -384,6 +417,9 @@ TEST_P(SplitRefused, ChangesNothing) {
     const auto before = Snapshot();
     EXPECT_FALSE(SplitTrack(design(), view));
     EXPECT_TRUE(Unchanged(*before));
+    const MaybeMessage why = SplitRefusal(design());
+    ASSERT_TRUE(why);
+    EXPECT_EQ(why->text.rfind(row.reason, 0), 0u) << why->text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Refusals, SplitRefused,
@@ -391,7 +427,8 @@ INSTANTIATE_TEST_SUITE_P(Refusals, SplitRefused,
                                            RefusedSplitRow{"noSelection", "0L0L0L", -1, false},
                                            RefusedSplitRow{"singleSection", "0L", 0, false},
                                            RefusedSplitRow{"emptyTrack", "", -1, false},
-                                           RefusedSplitRow{"noFreeSlot", "0L0L0L", 0, true}),
+                                           RefusedSplitRow{"noFreeSlot", "0L0L0L", 0, true,
+                                                           "The design holds 64 tracks"}),
                          RowName<RefusedSplitRow>);
 
 // ---------------------------------------------------------------------------------------
