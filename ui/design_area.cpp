@@ -26,7 +26,9 @@ DesignArea::DesignArea(Design& design, DesignView& view, QWidget* parent)
     setObjectName("DesignArea");
     setAccessibleName("Design view");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::NoFocus);
+    // A click takes the keyboard focus: a board box being edited is left (and its size taken),
+    // and the editing keys then act on the design.
+    setFocusPolicy(Qt::ClickFocus);
     setMinimumSize(1, 1);
     rebuildBuffer(QSize(1, 1));
 }

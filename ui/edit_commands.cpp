@@ -26,7 +26,7 @@ bool TMainForm::DeleteTrackClick() {
 }
 
 bool TMainForm::SplitTrackClick() {
-    return SplitTrack(records_.design, records_.view);
+    return SplitTrack(records_.design, records_.view) || refusedWith(SplitRefusal(records_.design));
 }
 
 bool TMainForm::UngroupTrackClick() {
@@ -36,7 +36,8 @@ bool TMainForm::UngroupTrackClick() {
 
 bool TMainForm::InserttrackpieceClick() {
     const int part = partSelection();
-    return part >= 0 && InsertSection(records_.design, records_.library, part, chosenDirection());
+    return InsertSection(records_.design, records_.library, part, chosenDirection()) ||
+           refusedWith(InsertSectionRefusal(records_.design, records_.library, part));
 }
 
 bool TMainForm::DeletetrackpieceClick() {
@@ -46,7 +47,8 @@ bool TMainForm::DeletetrackpieceClick() {
 
 bool TMainForm::ChangetrackpieceClick() {
     const int part = partSelection();
-    return part >= 0 && ChangeSection(records_.design, records_.library, part, chosenDirection());
+    return ChangeSection(records_.design, records_.library, part, chosenDirection()) ||
+           refusedWith(ChangeSectionRefusal(records_.design, records_.library, part));
 }
 
 bool TMainForm::GotofirsttrackpieceClick() {
@@ -127,18 +129,34 @@ void TMainForm::RotateBarChange() {
     followUp({FollowUp::Redraw});
 }
 
-void TMainForm::boardChange(QLineEdit* box, float& size) {
-    const QByteArray text = box->text().toLatin1();
-    size = ParseBoardSize(text.constData(), metric());
+void TMainForm::boardChange(QLineEdit* box, float& size, const std::string& shownText) {
+    const QString shown = QString::fromStdString(shownText);
+    const QString typed = box->text();
+    // A box left as the last pass wrote it changes nothing, so that leaving it is no undo step.
+    if (typed == shown) {
+        return;
+    }
+    const std::optional<float> inches = BoardSizeFromText(typed.toStdString(), metric());
+    if (!inches || *inches == size) {
+        box->setText(shown);
+        if (!inches) {
+            showNote(
+                QStringLiteral("The board size \"%1\" was not taken: type a number above 0, "
+                               "in %2.")
+                    .arg(typed, metric() ? QStringLiteral("metres") : QStringLiteral("inches")));
+        }
+        return;
+    }
+    size = *inches;
     followUp({FollowUp::Record, FollowUp::Redraw});
 }
 
 void TMainForm::XboardChange() {
-    boardChange(Xboard, records_.design.boardX);
+    boardChange(Xboard, records_.design.boardX, records_.view.boardTexts.x);
 }
 
 void TMainForm::YboardChange() {
-    boardChange(Yboard, records_.design.boardY);
+    boardChange(Yboard, records_.design.boardY, records_.view.boardTexts.y);
 }
 
 } // namespace lapwerk

@@ -77,28 +77,39 @@ bool TMainForm::Open1Click() {
 }
 
 void TMainForm::openDesignFile(const QString& path) {
-    if (!setDesignFileName(path)) {
+    const QByteArray localPath = path.toLocal8Bit();
+    if (localPath.size() > kMaxFileName) {
         showError(TooLongText(path));
         return;
     }
-    DesignLoad load = LoadDesignFile(LocalPath(path), records_.library, records_.design);
-    if (!load.loaded()) {
-        // The design shown is not the file's, so a later Save must ask for a name rather than
-        // overwrite the file that failed to load; the history starts from the renamed design.
-        SetDesignFileName(load.design, kUntitledName);
+    // The file is read and checked whole before anything shown changes; a failure leaves the
+    // design, its name, its history and the recent designs as they were.
+    DesignLoad load = LoadDesignFile(localPath.toStdString(), records_.library, records_.design);
+    if (!loadSucceeded(load, path)) {
+        return;
     }
+    SetDesignFileName(load.design, localPath.constData());
+    showLoadedDesign(load);
+    recentDesigns_->add(path);
+}
+
+bool TMainForm::loadSucceeded(const DesignLoad& load, const QString& path) {
+    if (load.openFailure) {
+        showError(CannotOpenText(path, *load.openFailure));
+        return false;
+    }
+    if (load.problem) {
+        showMessage(*load.problem);
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::showLoadedDesign(const DesignLoad& load) {
     AdoptDesign(records_.design, records_.history, load);
     setWindowTitle(QString::fromLocal8Bit(DesignCaption(records_.design)));
     showCurrentTrackHeading();
-    // The message comes after the steps, over the design as it now stands.
     followUp({FollowUp::ShowHistory, FollowUp::Redraw, FollowUp::RefreshLists});
-    if (load.openFailure) {
-        showError(CannotOpenText(path, *load.openFailure));
-    } else if (load.problem) {
-        showMessage(*load.problem);
-    } else {
-        recentDesigns_->add(path);
-    }
 }
 
 void TMainForm::openCommandLineDesign(const QStringList& arguments) {
@@ -180,17 +191,13 @@ bool TMainForm::ImportTRKClick() {
     if (path.isEmpty()) {
         return false;
     }
-    setDesignFileName(QString::fromLatin1(kUntitledName));
-    const DesignLoad load = ImportTrkFile(LocalPath(path), records_.library, records_.design);
-    AdoptDesign(records_.design, records_.history, load);
-    showCurrentTrackHeading();
-    // The message comes after the steps, over the design as it now stands.
-    followUp({FollowUp::ShowHistory, FollowUp::Redraw, FollowUp::RefreshLists});
-    if (load.openFailure) {
-        showError(CannotOpenText(path, *load.openFailure));
-    } else if (load.problem) {
-        showMessage(*load.problem);
+    DesignLoad load = ImportTrkFile(LocalPath(path), records_.library, records_.design);
+    if (!loadSucceeded(load, path)) {
+        return false;
     }
+    // An imported design has no file yet.
+    SetDesignFileName(load.design, kUntitledName);
+    showLoadedDesign(load);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "design_area.h"
 #include "file_text.h"
 #include "length_form.h"
+#include "list_form.h"
 #include "part_panel.h"
 #include "recent_designs.h"
 
@@ -24,6 +25,8 @@
 #include <QSlider>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace lapwerk {
 
 namespace {
@@ -31,6 +34,8 @@ namespace {
 constexpr const char* kPartLibraryFile = "parts.def";
 constexpr const char* kInventoryFile = "sections.own";
 constexpr const char* kErrorCaption = "Error";
+/// How long a note on a command that did nothing stays in the status bar.
+constexpr int kNoteMilliseconds = 10 * 1000;
 
 } // namespace
 
@@ -48,6 +53,7 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     createStatusBar();
     lengthForm_ = new TLengthForm(this);
     createCommandWindows();
+    shareShortcuts();
     qApp->installEventFilter(this);
 
     FormCreate();
@@ -82,6 +88,19 @@ void TMainForm::createPanel() {
     connect(designArea_, &DesignArea::wheelTurned, this, &TMainForm::FormMouseWheel);
     connect(mainPanel_, &MainPanel::partClicked, this, &TMainForm::DeelListClick);
     connect(mainPanel_, &MainPanel::partDoubleClicked, this, &TMainForm::DeelListDblClick);
+}
+
+void TMainForm::shareShortcuts() {
+    // The lane-length and section-list windows carry the menu shortcuts too, so F11, F12 and
+    // the editing keys work while one of them is the active window.
+    for (QWidget* window :
+         {static_cast<QWidget*>(lengthForm_), static_cast<QWidget*>(listForm())}) {
+        for (QAction* action : std::as_const(actions_)) {
+            if (!action->shortcut().isEmpty()) {
+                window->addAction(action);
+            }
+        }
+    }
 }
 
 void TMainForm::createStatusBar() {
@@ -165,6 +184,8 @@ void TMainForm::followUp(const FollowUps& steps) {
         case FollowUp::Record:
             TakeSnapshot(records_.history, records_.design);
             showHistory();
+            // An edit went through: a note on one that did nothing is out of date.
+            statusBar()->clearMessage();
             break;
         case FollowUp::ShowHistory:
             showHistory();
@@ -236,6 +257,17 @@ void TMainForm::showMessage(const Message& message) {
 
 void TMainForm::showError(const QString& text) {
     showMessage({text.toStdString(), kErrorCaption});
+}
+
+void TMainForm::showNote(const QString& text) {
+    statusBar()->showMessage(text, kNoteMilliseconds);
+}
+
+bool TMainForm::refusedWith(const MaybeMessage& why) {
+    if (why) {
+        showNote(DecodeFileText(why->text));
+    }
+    return false;
 }
 
 QString TMainForm::statusText() const {

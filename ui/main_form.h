@@ -5,6 +5,8 @@
 #include "records.h"
 #include "settings.h"
 
+#include "message.h"
+
 #include <QMainWindow>
 
 #include <QByteArray>
@@ -12,6 +14,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -31,7 +34,7 @@ class TAboutForm;
 class THelpForm;
 class TLengthForm;
 class TListForm;
-struct Message;
+struct DesignLoad;
 
 /// What a left click in the drawing area does.
 enum class EditMode {
@@ -184,6 +187,7 @@ private:
     void createPanel();
     void createStatusBar();
     void createCommandWindows();
+    void shareShortcuts();
     QMenu* createRecentDesignsMenu();
     void FormCreate();
     void FormDestroy();
@@ -204,6 +208,11 @@ private:
     void showMessage(const Message& message);
     /// Shows `text` captioned "Error", through showMessage.
     void showError(const QString& text);
+    /// Shows in the status bar why a command did nothing, until the next recorded edit or for
+    /// ten seconds.
+    void showNote(const QString& text);
+    /// Shows the text of `why` as a note; returns false, for a refused handler to return.
+    bool refusedWith(const MaybeMessage& why);
 
     // What the handlers share.
 
@@ -234,10 +243,16 @@ private:
     void joinClick(int x, int y);
     void groupClick(int x, int y);
     bool quickRotate(int headingQuarterDeg);
-    void boardChange(QLineEdit* box, float& size);
+    /// Takes the board size typed into `box` into `size` (inches) when it is a size and
+    /// differs from the stored one; `shownText` is what the last pass wrote into the box.
+    void boardChange(QLineEdit* box, float& size, const std::string& shownText);
     void orientBar(QToolBar* dock, QSlider* bar);
     bool mayDiscardDesign(const char* question);
     void openDesignFile(const QString& path);
+    /// True when `load` of the file at `path` succeeded; otherwise shows why it failed.
+    bool loadSucceeded(const DesignLoad& load, const QString& path);
+    /// Shows a successful load: the design, its caption, the heading and the follow-up steps.
+    void showLoadedDesign(const DesignLoad& load);
     bool saveDesignAs(const QString& path);
     void buildSectionList();
 

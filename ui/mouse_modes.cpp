@@ -4,11 +4,14 @@
 #include "design_area.h"
 #include "part_panel.h"
 
+#include "editing.h"
 #include "hit_test.h"
 #include "pick_edits.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -84,9 +87,11 @@ void TMainForm::UpdateCursor() {
 }
 
 void TMainForm::FormKeyPress(QChar key) {
-    if (key == QLatin1Char('1')) {
+    // Typed into a text box, the digits are digits and nothing else.
+    const bool editingText = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    if (key == QLatin1Char('1') && !editingText) {
         LeftRadio->setChecked(true);
-    } else if (key == QLatin1Char('2')) {
+    } else if (key == QLatin1Char('2') && !editingText) {
         RightRadio->setChecked(true);
     }
     UpdateCursor();
@@ -171,6 +176,8 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
     case EditMode::InsertTrack:
         if (InsertTrackAt(design, view, x, y)) {
             followUp({FollowUp::Redraw, FollowUp::RefreshLists, FollowUp::Record});
+        } else {
+            refusedWith(NewTrackRefusal(design));
         }
         break;
     case EditMode::Join:
@@ -179,6 +186,8 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
     case EditMode::Copy:
         if (CopyTrackTo(design, view, x, y)) {
             followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
+        } else {
+            refusedWith(NewTrackRefusal(design));
         }
         break;
     case EditMode::Group:
@@ -187,6 +196,8 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
     case EditMode::Mirror:
         if (MirrorTrackTo(design, view, x, y)) {
             followUp({FollowUp::Record, FollowUp::Redraw, FollowUp::RefreshLists});
+        } else {
+            refusedWith(NewTrackRefusal(design));
         }
         break;
     }

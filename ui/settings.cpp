@@ -23,8 +23,21 @@ std::optional<bool> ReadFlag(QSettings& store, const char* name) {
     return store.contains(name) ? FlagFromSetting(store.value(name)) : std::nullopt;
 }
 
+/// A usable board size: a stored size of 0 or less is no board and is ignored.
 std::optional<double> ReadBoard(QSettings& store, const char* name) {
-    return store.contains(name) ? BoardSizeFromSetting(store.value(name)) : std::nullopt;
+    if (!store.contains(name)) {
+        return std::nullopt;
+    }
+    const std::optional<double> size = BoardSizeFromSetting(store.value(name));
+    return size && *size > 0.0 ? size : std::nullopt;
+}
+
+/// Stores a board size only when it is a board: a size of 0 or less (read from a design file)
+/// leaves the last good one in the store.
+void WriteBoard(QSettings& store, const char* name, double inches) {
+    if (inches > 0.0 && std::isfinite(inches)) {
+        store.setValue(name, BoardSizeToSetting(inches));
+    }
 }
 
 } // namespace
@@ -104,8 +117,8 @@ void WriteStoredSettings(QSettings& store, const DrawOptions& options, double bo
     store.setValue(kSegments, options.segments ? 1 : 0);
     store.setValue(kRuler, options.ruler ? 1 : 0);
     store.setValue(kGrid, options.grid ? 1 : 0);
-    store.setValue(kXboard, BoardSizeToSetting(boardX));
-    store.setValue(kYboard, BoardSizeToSetting(boardY));
+    WriteBoard(store, kXboard, boardX);
+    WriteBoard(store, kYboard, boardY);
     store.sync();
 }
 

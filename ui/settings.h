@@ -30,7 +30,7 @@ struct DrawOptions {
 /// What the store holds; a value that is missing or of the wrong type stays empty.
 struct StoredSettings {
     std::optional<bool> metric, filledIn, segments, ruler, grid;
-    std::optional<double> boardX, boardY; ///< inches
+    std::optional<double> boardX, boardY; ///< inches; empty too for a size of 0 or less
     std::optional<QByteArray> toolbars;
 };
 
@@ -50,7 +50,8 @@ QByteArray BoardSizeToSetting(double value);
 /// Reads every value of the store.
 StoredSettings ReadStoredSettings(QSettings& store);
 
-/// Writes the options, the board size in inches and the toolbar positions.
+/// Writes the options, the board size in inches (a size of 0 or less is not written) and the
+/// toolbar positions.
 void WriteStoredSettings(QSettings& store, const DrawOptions& options, double boardX, double boardY,
                          const QByteArray& toolbars);
 

@@ -5,11 +5,19 @@
 
 #include "cursors.h"
 #include "length_form.h"
+#include "list_form.h"
 #include "part_panel.h"
+#include "settings.h"
 
+#include "editing.h"
+
+#include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSlider>
+#include <QStatusBar>
 
 #include <cstdlib>
 
@@ -543,7 +551,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::newRow("metres") << true << "3" << 118.11024f << " 3.00";
         QTest::newRow("inches") << false << "2" << 2.0f << " 2.00";
-        QTest::newRow("no number") << true << "abc" << 0.0f << " 0.00";
     }
 
     void boardSizeTypedAndLeft() {
@@ -572,11 +579,178 @@ private Q_SLOTS:
         box->setFocus();
         box->selectAll();
         QTest::keyClicks(box, "12.5");
-        QVERIFY(window.find<QRadioButton>("RightRadio")->isChecked());
-        QCOMPARE(box->text(), QString("12.5"));
-        QTest::keyClicks(box, "1");
         QVERIFY(window.find<QRadioButton>("LeftRadio")->isChecked());
+        QCOMPARE(box->text(), QString("12.5"));
+        window.find<QRadioButton>("RightRadio")->click();
+        QTest::keyClicks(box, "1");
+        QVERIFY(window.find<QRadioButton>("RightRadio")->isChecked());
         QCOMPARE(box->text(), QString("12.51"));
+        // Outside a text box the keys choose the direction.
+        window.click(QPoint(5, 5));
+        QTest::keyClicks(QApplication::focusWidget(), "1");
+        QVERIFY(window.find<QRadioButton>("LeftRadio")->isChecked());
+    }
+
+    void typedBoardSizeIsTakenByAClickThatTakesTheFocus_data() {
+        QTest::addColumn<bool>("onTheBoard"); // else in the part list
+        QTest::newRow("click on the board") << true;
+        QTest::newRow("click in the part list") << false;
+    }
+
+    void typedBoardSizeIsTakenByAClickThatTakesTheFocus() {
+        QFETCH(bool, onTheBoard);
+        WindowFixture window;
+        Lay(window, kStraight, 2);
+        const int steps = window.records().history.undoCount;
+        auto* box = window.find<QLineEdit>("Xboard");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "3");
+        if (onTheBoard) {
+            window.click(window.markerPixel(0, 0));
+            QCOMPARE(QApplication::focusWidget(), window.area());
+            QCOMPARE(window.current().selectedSection, 0);
+        } else {
+            window.clickPart(kCurve);
+            QCOMPARE(QApplication::focusWidget(), window.list("DeelList"));
+        }
+        QCOMPARE(window.design().boardX, 118.11024f);
+        QCOMPARE(box->text(), QString(" 3.00"));
+        QCOMPARE(window.records().history.undoCount, steps + 1);
+
+        // The editing keys now act on the design, not on the box's text.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(window.current().sectionCount, 1);
+        QCOMPARE(box->text(), QString(" 3.00"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.current().sectionCount, 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.design().boardX, 78.74016f);
+        QCOMPARE(box->text(), QString(" 2.00"));
+    }
+
+    void boardSizeTakenOnReturnOncePerChange() {
+        WindowFixture window;
+        auto* box = window.find<QLineEdit>("Yboard");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "1.5");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(window.design().boardY, 59.055119f);
+        QCOMPARE(box->text(), QString(" 1.50"));
+        QCOMPARE(window.records().history.undoCount, 1);
+        // The same size again, or the box left as it shows, is no new undo step.
+        box->selectAll();
+        QTest::keyClicks(box, "1.50");
+        QTest::keyClick(box, Qt::Key_Return);
+        window.click(QPoint(5, 5));
+        QCOMPARE(window.records().history.undoCount, 1);
+        QCOMPARE(box->text(), QString(" 1.50"));
+    }
+
+    void boardSizeThatIsNoSizeIsRefused_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty") << "";
+        QTest::newRow("no number") << "abc";
+        QTest::newRow("negative") << "-1";
+        QTest::newRow("zero") << "0";
+        QTest::newRow("beyond a float") << "1e40";
+        QTest::newRow("a number and more") << "2 m";
+    }
+
+    void boardSizeThatIsNoSizeIsRefused() {
+        QFETCH(QString, typed);
+        WindowFixture window;
+        auto* box = window.find<QLineEdit>("Xboard");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, typed);
+        window.click(QPoint(5, 5));
+        QCOMPARE(window.design().boardX, 78.74016f);
+        QCOMPARE(box->text(), QString(" 2.00"));
+        QVERIFY(!window.action("UndoItem")->isEnabled());
+        QCOMPARE(window.form().statusBar()->currentMessage(),
+                 QStringLiteral("The board size \"%1\" was not taken: type a number above 0, in "
+                                "metres.")
+                     .arg(typed));
+        QVERIFY(window.dialogs().messages.isEmpty());
+        // Nothing of it reaches the settings either.
+        window.quit();
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope,
+                        QString::fromLatin1(lapwerk::kSettingsName));
+        const std::optional<double> stored = lapwerk::BoardSizeFromSetting(store.value("Xboard"));
+        QVERIFY(stored.has_value());
+        QCOMPARE(static_cast<float>(*stored), 78.74016f);
+    }
+
+    void refusedEditsSayWhy_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("partChosen");
+        QTest::addColumn<QString>("note");
+        const QString noPart =
+            QStringLiteral("No part is chosen in the part list; choose the part to lay first.");
+        QTest::newRow("insert with no part") << "InsertTrackSection1" << false << noPart;
+        QTest::newRow("change with no part") << "ChangeTrackSection1" << false << noPart;
+        QTest::newRow("split after the last section")
+            << "SplitTrack1" << true
+            << "Select the section after which the track is to be split; it must not be the "
+               "track's last section.";
+    }
+
+    void refusedEditsSayWhy() {
+        QFETCH(QString, command);
+        QFETCH(bool, partChosen);
+        QFETCH(QString, note);
+        WindowFixture window;
+        Lay(window, kStraight, 2);
+        if (!partChosen) {
+            window.list("DeelList")->clearSelection();
+        }
+        const QByteArray before = window.savedForm();
+        const int steps = window.records().history.undoCount;
+        window.trigger(command.toLatin1().constData());
+        QCOMPARE(window.savedForm(), before);
+        QCOMPARE(window.records().history.undoCount, steps);
+        QCOMPARE(window.form().statusBar()->currentMessage(), note);
+        QVERIFY(window.dialogs().messages.isEmpty());
+        // The next edit that goes through takes the note away.
+        window.clickPart(kStraight);
+        window.trigger("InsertTrackSection1");
+        QCOMPARE(window.form().statusBar()->currentMessage(), QString());
+    }
+
+    void fullTrackSaysWhy() {
+        WindowFixture window;
+        for (int i = 0; i < lapwerk::kMaxSections; ++i) {
+            QVERIFY(lapwerk::InsertSection(window.design(), window.records().library, kCurve, 'L'));
+        }
+        window.trigger("EndButton");
+        const QByteArray before = window.savedForm();
+        window.doubleClickPart(kStraight);
+        QCOMPARE(window.current().sectionCount, lapwerk::kMaxSections);
+        QCOMPARE(window.savedForm(), before);
+        QVERIFY(!window.action("UndoItem")->isEnabled());
+        QCOMPARE(window.form().statusBar()->currentMessage(),
+                 QStringLiteral("The track holds 2000 sections, the most a track can hold, so no "
+                                "section was inserted."));
+    }
+
+    void shortcutsWorkFromTheOtherWindows() {
+        WindowFixture window;
+        window.trigger("TrackLength1");
+        QWidget* lengths = window.form().lengthForm();
+        lengths->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(lengths));
+        QTest::keyClick(lengths, Qt::Key_F12);
+        QWidget* list = window.form().listForm();
+        QVERIFY(list->isVisible());
+        list->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(list));
+        QTest::keyClick(list, Qt::Key_Insert);
+        QCOMPARE(window.current().sectionCount, 1);
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.current().sectionCount, 0);
     }
 
     void zoomBarRedrawsAtTheNewScale() {

@@ -4,6 +4,7 @@
 #include "undo.h"
 
 #include <QFileDialog>
+#include <QMenu>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -217,48 +218,65 @@ private Q_SLOTS:
         QCOMPARE(fixture.tracksInUse(), 1);
     }
 
-    void failedOpenLeavesAnUntitledDesign_data() {
+    void failedOpenChangesNothing_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("tracksInUse");
         QTest::newRow("missing file")
-            << "missing.tr2" << QByteArray() << "Cannot open %1: No such file or directory" << 0;
+            << "missing.tr2" << QByteArray() << "Cannot open %1: No such file or directory";
         QTest::newRow("unknown part")
             << "unknown.tr2" << QByteArray("0\n0\n0\n2\n720\n0\n0\n0\nC151 L\nZZ9 R\n")
             << "Part number ZZ9 is unknown in PARTS.DEF . I think you used a PARTS.DEF file "
-               "that does not match the .TR2 file!"
-            << 1;
+               "that does not match the .TR2 file!";
+        QTest::newRow("a letter")
+            << "notes.tr2" << QByteArray("# My notes\nthis is a letter\nto a friend\n")
+            << "notes.tr2 is not a design file: line 2 holds \"this is a letter\" where the "
+               "board's X size belongs.";
+        QTest::newRow("a binary file")
+            << "picture.tr2" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+            << "picture.tr2 is not a design file: line 2 holds the byte 0x1A, which is not text.";
     }
 
-    void failedOpenLeavesAnUntitledDesign() {
+    void failedOpenChangesNothing() {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
-        QFETCH(int, tracksInUse);
         WindowFixture fixture(WindowFixture::Parts::Metric);
+        const QString shown = fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign);
+        fixture.open(shown);
+        fixture.makeChanged();
         const QString path = fixture.path(name);
         if (!content.isEmpty()) {
-            fixture.writeFile(name, content.constData());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
         }
+        const QByteArray before = fixture.savedForm();
+        const int undoSteps = fixture.records().history.undoCount;
 
         fixture.open(path);
 
+        QCOMPARE(fixture.dialogs().questions.size(), 1); // the design had changed
         QCOMPARE(fixture.dialogs().messages.size(), 1);
         QCOMPARE(fixture.dialogs().messages[0].text, message.arg(path));
         QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
-        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
-        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("untitled.tr2 - Lapwerk V2.1"));
-        QCOMPARE(fixture.tracksInUse(), tracksInUse);
-        QCOMPARE(fixture.design().changed, 0);
-        QVERIFY(!CanUndo(fixture.records().history));
+        QCOMPARE(fixture.fileName(), shown);
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.tr2 - Lapwerk V2.1"));
+        QCOMPARE(fixture.savedForm(), before);
+        QCOMPARE(fixture.tracksInUse(), 2);
+        QCOMPARE(fixture.design().changed, 1);
+        QCOMPARE(fixture.records().history.undoCount, undoSteps);
+        QVERIFY(fixture.action("UndoItem")->isEnabled());
+        QCOMPARE(fixture.find<QMenu>(lapwerk::kRecentDesignsMenu)->actions().size(), 1);
 
-        // Neither a later Save nor an undone edit can write over the file that failed to load.
+        // The history is the one from before: Undo takes back the edit made before.
+        fixture.trigger("UndoItem");
+        QCOMPARE(fixture.tracksInUse(), 1);
+        // Save writes the design's own file, never the one that failed to load.
         fixture.makeChanged();
-        Undo(fixture.records().history, fixture.design());
-        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
         fixture.trigger("Save1");
-        QCOMPARE(fixture.dialogs().fileDialogsShown.last(), FileDialogKind::Save);
+        QCOMPARE(fixture.dialogs().fileDialogsShown.size(), 2); // the two Open dialogs
+        QVERIFY(fixture.readFile(QStringLiteral("one.tr2")).contains("# Track 2"));
         QCOMPARE(fixture.readFile(name), content);
     }
 
@@ -402,7 +420,7 @@ private Q_SLOTS:
         QCOMPARE(fixture.dialogs().fileDialogsShown.last(), FileDialogKind::Save);
     }
 
-    void failedImportLeavesTheEmptyDesign_data() {
+    void failedImportChangesNothing_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QString>("message");
@@ -418,27 +436,31 @@ private Q_SLOTS:
                "import old .trk files!";
     }
 
-    void failedImportLeavesTheEmptyDesign() {
+    void failedImportChangesNothing() {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
         WindowFixture fixture(WindowFixture::Parts::Metric);
-        fixture.open(fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign));
+        const QString shown = fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign);
+        fixture.open(shown);
+        fixture.makeChanged();
         if (!content.isEmpty()) {
             fixture.writeFile(name, content.constData());
         }
         fixture.dialogs().files = {fixture.path(name)};
+        const QByteArray before = fixture.savedForm();
 
         fixture.trigger("ImportTRK");
 
         QCOMPARE(fixture.dialogs().messages.size(), 1);
         QCOMPARE(fixture.dialogs().messages[0].text, message.arg(fixture.path(name)));
         QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
-        QCOMPARE(fixture.fileName(), QStringLiteral("untitled.tr2"));
-        QCOMPARE(fixture.tracksInUse(), 1);
-        QCOMPARE(fixture.design().tracks[0].sectionCount, 0);
-        QCOMPARE(fixture.design().changed, 0);
-        QVERIFY(!CanUndo(fixture.records().history));
+        QCOMPARE(fixture.fileName(), shown);
+        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.tr2 - Lapwerk V2.1"));
+        QCOMPARE(fixture.savedForm(), before);
+        QCOMPARE(fixture.design().tracks[0].sectionCount, 3);
+        QCOMPARE(fixture.design().changed, 1);
+        QVERIFY(CanUndo(fixture.records().history));
     }
 
     void commandLineOpensTheNamedDesign_data() {

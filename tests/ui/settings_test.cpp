@@ -147,6 +147,30 @@ private Q_SLOTS:
         QCOMPARE(window.design().boardY, 20.0f);
     }
 
+    void boardOfNoSizeIsNeitherStoredNorRead() {
+        WindowFixture window;
+        window.quit();
+        {
+            QSettings store = Store();
+            store.setValue("Xboard", lapwerk::BoardSizeToSetting(0.0));
+            store.setValue("Yboard", lapwerk::BoardSizeToSetting(-3.5));
+            store.sync();
+        }
+        window.restart();
+        QCOMPARE(window.design().boardX, 78.74016f);
+        QCOMPARE(window.design().boardY, 78.74016f);
+        // A design file can bring a board of 0; the store keeps the last real size.
+        window.restart();
+        window.open(window.writeFile(QStringLiteral("flat.tr2"), "0\n40\n0\n"));
+        QCOMPARE(window.design().boardX, 0.0f);
+        window.quit();
+        QSettings store = Store();
+        QCOMPARE(
+            static_cast<float>(lapwerk::BoardSizeFromSetting(store.value("Xboard")).value_or(0)),
+            78.74016f);
+        QCOMPARE(lapwerk::BoardSizeFromSetting(store.value("Yboard")).value_or(0), 40.0);
+    }
+
     void toolbarPositionsComeBack() {
         WindowFixture window;
         window.form().addToolBar(Qt::LeftToolBarArea, window.find<QToolBar>("ZoomDock"));

@@ -11,6 +11,7 @@
 #include "main_form.h"
 #include "records.h"
 
+#include "tr2_file.h"
 #include "walk.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace lapwerk::test {
 
@@ -272,6 +274,13 @@ public:
 
     /// The design's file name.
     QString fileName() { return QString::fromLocal8Bit(design().fileName); }
+
+    /// The design in its saved form: the bytes of a design file of it.
+    QByteArray savedForm() {
+        std::string bytes;
+        FormatDesign(design(), records().library, bytes);
+        return QByteArray::fromStdString(bytes);
+    }
 
 private:
     static QString DataFolder(Parts parts) {
