@@ -4,8 +4,10 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+MONKEY_ACTIONS ?= 100000
+MONKEY_SEED ?= 1
 
-.PHONY: deps build test test-asan check-package package run fuzz bench format format-check clean
+.PHONY: deps build test test-asan check-package package run monkey fuzz bench format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -34,6 +36,12 @@ check-package: package
 
 run: build
 	@scripts/run-designer.sh $(BUILD)
+
+# The monkey test of the window for longer than make test runs it (2,000 actions there); Qt
+# Test's watchdog gets a day instead of five minutes.
+monkey: build
+	cd $(BUILD) && MONKEY_ACTIONS=$(MONKEY_ACTIONS) MONKEY_SEED=$(MONKEY_SEED) \
+	  QTEST_FUNCTION_TIMEOUT=86400000 QT_QPA_PLATFORM=offscreen tests/ui/monkey_test
 
 bench: build
 	$(BUILD)/bench/lapwerk_bench

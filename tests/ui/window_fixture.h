@@ -201,6 +201,15 @@ public:
     /// The pixel of section `section`'s marker point of track `slot` at the last pass's
     /// scale.
     QPoint markerPixel(int slot, int section) {
+        const std::optional<QPoint> pixel = markerPixelOf(slot, section);
+        if (!pixel) {
+            qFatal("section %d of track %d has no marker", section, slot);
+        }
+        return *pixel;
+    }
+
+    /// The same pixel, or nothing when the walk gives the section no marker.
+    std::optional<QPoint> markerPixelOf(int slot, int section) {
         struct Finder : WalkObserver {
             int wanted;
             std::optional<FinePoint> marker;
@@ -216,7 +225,7 @@ public:
         WalkDesignSilently(design(), records_->library, ScreenZoomScale(view.zoom),
                            view.areaWidth / 2, view.areaHeight / 2, finder, slot);
         if (!finder.marker) {
-            qFatal("section %d of track %d has no marker", section, slot);
+            return std::nullopt;
         }
         const PixelPoint pixel = ToPixel(*finder.marker);
         return QPoint(pixel.x, pixel.y);
