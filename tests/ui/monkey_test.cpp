@@ -7,6 +7,7 @@
 
 #include "window_fixture.h"
 
+#include "close_track_dialog.h"
 #include "command_table.h"
 #include "part_panel.h"
 
@@ -18,8 +19,10 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -118,8 +121,8 @@ const char* const kBoardTexts[] = {"1.5", "3",  "0.8",  " 2.00", "12.5", "",    
                                    "0",   "-1", "1e40", "2 m",   ".",    "0.001"};
 
 /// The files the monkey opens and imports, in its temporary folder, and those it saves to.
-const char* const kDesignNames[] = {"a.tr2",      "b.tr2",       "full.tr2",
-                                    "letter.tr2", "picture.tr2", "missing.tr2"};
+const char* const kDesignNames[] = {"a.tr2",       "b.tr2",      "full.tr2",   "open-oval.tr2",
+                                    "picture.tr2", "letter.tr2", "missing.tr2"};
 const char* const kTrkNames[] = {"good.trk", "bad.trk", "missing.trk"};
 const char* const kSaveNames[] = {"a.tr2", "b.tr2", "c.tr2"};
 
@@ -145,6 +148,10 @@ public:
             {QStringLiteral("letter.tr2"), QByteArray("# My notes\nthis is a letter\n")},
             {QStringLiteral("picture.tr2"), QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)},
             {QStringLiteral("full.tr2"), DesignAtTheLimits()},
+            // An oval that two more curves close.
+            {QStringLiteral("open-oval.tr2"),
+             QByteArray("78.74\n59.06\n0\n8\n720\n0\n0\n0\nC151 L\nC152 L\nC152 L\nC152 "
+                        "L\nC152 L\nC151 L\nC152 L\nC152 L\n")},
             {QStringLiteral("good.trk"), QByteArray("1 0 250 120 0 0 0 3 0 1001 1 0 0\n")},
             {QStringLiteral("bad.trk"), QByteArray("1 0 250 120 0 0 0 3 0 1001 17 0 0\n")},
         };
@@ -173,6 +180,7 @@ public:
              }},
             {"open", 2, [this] { openFile(); }},
             {"import", 1, [this] { importFile(); }},
+            {"close track", 1, [this] { closeTrack(); }},
             {"main window active", 1, [this] { activateMainWindow(); }},
         };
         for (const Action& action : actions_) {
@@ -183,12 +191,14 @@ public:
     /// What the run went through, for its last line.
     QString summary() const {
         return QStringLiteral("monkey: %1 designs saved and opened again, %2 loads refused, %3 "
-                              "messages shown, longest track %4 sections, most tracks %5")
+                              "messages shown, longest track %4 sections, most tracks %5, %6 "
+                              "closing proposals applied")
             .arg(reopened_)
             .arg(refusedLoads_)
             .arg(messages_)
             .arg(longestTrack_)
-            .arg(mostTracks_);
+            .arg(mostTracks_)
+            .arg(closed_);
     }
 
     /// Runs `count` actions; false when an invariant broke (the failure is reported).
@@ -211,6 +221,7 @@ public:
             window_.dialogs().answers.clear();
             window_.dialogs().files.clear();
             window_.dialogs().messages.clear();
+            window_.dialogs().closeTrackScript = nullptr;
         }
         return true;
     }
@@ -457,6 +468,26 @@ private:
         });
     }
 
+    /// Edit > Close Track, played through: the search for at most a few pieces, then Apply when
+    /// it found a proposal; now and then on an oval that two curves close.
+    void closeTrack() {
+        if (chance(50)) {
+            prepare(QStringLiteral("open-oval.tr2"));
+            window_.open(window_.path(QStringLiteral("open-oval.tr2")));
+        }
+        const int pieces = 1 + randomBelow(6);
+        window_.dialogs().closeTrackScript = [this, pieces](lapwerk::CloseTrackDialog& dialog) {
+            dialog.findChild<QSpinBox*>(QStringLiteral("MaxPieces"))->setValue(pieces);
+            const bool done = QTest::qWaitFor([&] { return !dialog.searching(); }, 60 * 1000);
+            auto* apply = dialog.findChild<QPushButton*>(QStringLiteral("ApplyButton"));
+            if (done && apply->isEnabled()) {
+                ++closed_;
+                QTest::mouseClick(apply, Qt::LeftButton);
+            }
+        };
+        window_.trigger("CloseTrack1");
+    }
+
     void importFile() {
         const QString name = randomName(kTrkNames);
         prepare(name);
@@ -607,6 +638,7 @@ private:
     int messages_ = 0;
     int longestTrack_ = 0;
     int mostTracks_ = 0;
+    int closed_ = 0;
 };
 
 } // namespace
