@@ -225,7 +225,7 @@ bool SplitTrack(Design& design, const DesignView& view) {
     design.currentTrack = rest;
     split.selectedSection = kNoSelection;
     const PenPose& mark = view.walk.splitMark;
-    ScreenToModel(design, view, mark.x / 256, mark.y / 256);
+    DevicePointToModel(design, view, mark.x / 256, mark.y / 256);
     split.angle = NormalizedHeading(mark.heading);
     design.changed = 1;
     return true;

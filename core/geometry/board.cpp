@@ -5,6 +5,7 @@
 #include "fixed_point.h"
 #include "pass_canvas.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -23,41 +24,84 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-/// The spacing as a count of whole steps that fit `half` pixels, 0 for no usable spacing.
-int32_t StepsIn(int32_t half, float spacing, int32_t limit) {
-    if (!(spacing > 0.0f) || !std::isfinite(spacing) || half <= 0) {
-        return 0;
-    }
-    const int32_t n = fx::TruncToInt32(static_cast<long double>(half) / spacing);
-    return n < limit ? n : limit;
-}
-
 /// trunc(centre + sign x i x spacing), in pixels.
-int32_t Along(int32_t centre, int sign, int32_t i, float spacing) {
+int32_t Along(int32_t centre, int sign, int64_t i, float spacing) {
     return fx::TruncToInt32(static_cast<long double>(centre) +
                             sign * static_cast<long double>(i) * spacing);
 }
 
-/// A one-pixel dot: the line from (x, y) to the truncations of (x + 1, y + 1).
-void Dot(PassCanvas& canvas, long double x, long double y) {
-    canvas.line({fx::TruncToInt32(x), fx::TruncToInt32(y)},
-                {fx::TruncToInt32(x + 1), fx::TruncToInt32(y + 1)});
+/// The steps i >= 0 of one sign whose positions Along(centre, sign, i) fall in [0, size):
+/// first to last, none when first > last.
+struct SignSteps {
+    int64_t first, last;
+    bool has(int64_t i) const { return first <= i && i <= last; }
+};
+
+/// The smallest step i >= 0 at which `holds` is true, given that it stays true from there on;
+/// past the last step looked at when it never is.
+template <class Predicate> int64_t FirstStepWhere(Predicate holds) {
+    constexpr int64_t kLastStep = int64_t{1} << 52;
+    int64_t low = 0;
+    int64_t high = kLastStep + 1;
+    while (low < high) {
+        const int64_t middle = low + (high - low) / 2;
+        if (holds(middle)) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return low;
 }
 
-/// The tick lengths of a ruler: 12 for ticks 0, 5, 10, ... and 7 for the others.
-class TickCounter {
-public:
-    int next() {
-        if (++counter_ == 5) {
-            counter_ = 0;
-            return 12;
-        }
-        return 7;
+// The positions move monotonically with i, so each end of the run inside [0, size) is the
+// first step past a threshold.
+SignSteps StepsOfSign(int32_t centre, int sign, float spacing, int32_t size) {
+    auto at = [&](int64_t i) { return Along(centre, sign, i, spacing); };
+    if (sign > 0) {
+        return {FirstStepWhere([&](int64_t i) { return at(i) >= 0; }),
+                FirstStepWhere([&](int64_t i) { return at(i) >= size; }) - 1};
     }
+    return {FirstStepWhere([&](int64_t i) { return at(i) < size; }),
+            FirstStepWhere([&](int64_t i) { return at(i) < 0; }) - 1};
+}
 
-private:
-    int counter_ = 4;
+/// The steps of both signs along one axis of `size` pixels, and the run of i that covers them,
+/// at most `limit` steps long.
+struct AxisSteps {
+    SignSteps minus{0, -1};
+    SignSteps plus{0, -1};
+    int64_t first = 0;
+    int64_t last = -1;
+
+    const SignSteps& of(int sign) const { return sign < 0 ? minus : plus; }
 };
+
+AxisSteps StepsAcross(int32_t centre, float spacing, int32_t size, int64_t limit) {
+    AxisSteps steps;
+    if (!(spacing > 0.0f) || !std::isfinite(spacing) || size <= 0) {
+        return steps;
+    }
+    steps.minus = StepsOfSign(centre, -1, spacing, size);
+    steps.plus = StepsOfSign(centre, 1, spacing, size);
+    const bool minusEmpty = steps.minus.first > steps.minus.last;
+    const bool plusEmpty = steps.plus.first > steps.plus.last;
+    if (minusEmpty && plusEmpty) {
+        return steps;
+    }
+    steps.first = minusEmpty  ? steps.plus.first
+                  : plusEmpty ? steps.minus.first
+                              : std::min(steps.minus.first, steps.plus.first);
+    steps.last = std::max(minusEmpty ? steps.plus.last : steps.minus.last,
+                          plusEmpty ? steps.minus.last : steps.plus.last);
+    steps.last = std::min(steps.last, steps.first + limit - 1);
+    return steps;
+}
+
+/// The length of ruler tick i, view pixels: 12 for ticks 0, 5, 10, ... and 7 for the others.
+int32_t TickLength(int64_t i) {
+    return i % 5 == 0 ? 12 : 7;
+}
 
 } // namespace
 
@@ -177,26 +221,28 @@ void DrawRuler(PassCanvas& canvas, int32_t width, int32_t height, int32_t cx, in
                float spacing) {
     canvas.setBrush(kPaleYellow);
     canvas.setPenColour(kBlack);
+    const int32_t ratio = canvas.pixelRatio();
+    const int32_t strip = kRulerStripPixels * ratio;
 
-    canvas.fillRect(0, 0, 15, height);
-    TickCounter vertical;
-    const int32_t rows = StepsIn(height / 2, spacing, kMaxRulerTicks);
-    for (int32_t i = 0; i < rows; ++i) {
-        const int32_t length = vertical.next();
+    canvas.fillRect(0, 0, strip, height);
+    const AxisSteps rows = StepsAcross(cy, spacing, height, kMaxRulerTicks);
+    for (int64_t i = rows.first; i <= rows.last; ++i) {
         for (int sign : {-1, 1}) {
-            const int32_t y = Along(cy, sign, i, spacing);
-            canvas.line({14, y}, {15 - length, y});
+            if (rows.of(sign).has(i)) {
+                const int32_t y = Along(cy, sign, i, spacing);
+                canvas.line({strip - 1, y}, {strip - TickLength(i) * ratio, y});
+            }
         }
     }
 
-    canvas.fillRect(0, 0, width, 15);
-    TickCounter horizontal;
-    const int32_t columns = StepsIn(width / 2, spacing, kMaxRulerTicks);
-    for (int32_t i = 0; i < columns; ++i) {
-        const int32_t length = horizontal.next();
+    canvas.fillRect(0, 0, width, strip);
+    const AxisSteps columns = StepsAcross(cx, spacing, width, kMaxRulerTicks);
+    for (int64_t i = columns.first; i <= columns.last; ++i) {
         for (int sign : {-1, 1}) {
-            const int32_t x = Along(cx, sign, i, spacing);
-            canvas.line({x, 14}, {x, 15 - length});
+            if (columns.of(sign).has(i)) {
+                const int32_t x = Along(cx, sign, i, spacing);
+                canvas.line({x, strip - 1}, {x, strip - TickLength(i) * ratio});
+            }
         }
     }
 }
@@ -204,22 +250,19 @@ void DrawRuler(PassCanvas& canvas, int32_t width, int32_t height, int32_t cx, in
 void DrawGrid(PassCanvas& canvas, int32_t width, int32_t height, int32_t cx, int32_t cy,
               float spacing) {
     canvas.setPenColour(kBlack);
-    const int32_t columns = StepsIn(width / 2, spacing, kMaxGridSteps);
-    const int32_t rows = StepsIn(height / 2, spacing, kMaxGridSteps);
-    for (int32_t j = 0; j < columns; ++j) {
-        const long double left =
-            static_cast<long double>(cx) - static_cast<long double>(j) * spacing;
-        const long double right =
-            static_cast<long double>(cx) + static_cast<long double>(j) * spacing;
-        for (int32_t i = 0; i < rows; ++i) {
-            const long double up =
-                static_cast<long double>(cy) - static_cast<long double>(i) * spacing;
-            const long double down =
-                static_cast<long double>(cy) + static_cast<long double>(i) * spacing;
-            Dot(canvas, std::trunc(left), std::trunc(up));
-            Dot(canvas, std::trunc(right), std::trunc(up));
-            Dot(canvas, std::trunc(left), std::trunc(down));
-            Dot(canvas, std::trunc(right), std::trunc(down));
+    const AxisSteps columns = StepsAcross(cx, spacing, width, kMaxGridSteps);
+    const AxisSteps rows = StepsAcross(cy, spacing, height, kMaxGridSteps);
+    for (int64_t j = columns.first; j <= columns.last; ++j) {
+        for (int64_t i = rows.first; i <= rows.last; ++i) {
+            for (int ySign : {-1, 1}) {
+                for (int xSign : {-1, 1}) {
+                    if (columns.of(xSign).has(j) && rows.of(ySign).has(i)) {
+                        const PixelPoint at{Along(cx, xSign, j, spacing),
+                                            Along(cy, ySign, i, spacing)};
+                        canvas.dot(at, {at.x + 1, at.y + 1});
+                    }
+                }
+            }
         }
     }
 }

@@ -27,18 +27,23 @@ float RulerSpacingPixels(int32_t zoomScale, bool metric);
 
 class PassCanvas;
 
+/// Width of each ruler strip, view pixels.
+inline constexpr int32_t kRulerStripPixels = 15;
+
 /// Most ticks of one ruler strip and most dots of one grid axis drawn, so that a tiny spacing
 /// or a huge area never makes a pass run for ever.
 inline constexpr int32_t kMaxRulerTicks = 10000;
 inline constexpr int32_t kMaxGridSteps = 4096;
 
 /// The pale-yellow ruler strips along the left and top edges of a `width` x `height` area with
-/// ticks every `spacing` pixels counted from the view centre (cx, cy), a long one every fifth.
+/// ticks every `spacing` pixels counted from the view centre (cx, cy), a long one every fifth,
+/// along the whole of each strip wherever the centre lies. Pixels are device pixels; strips
+/// and ticks are as wide as the canvas's pixel ratio makes them.
 void DrawRuler(PassCanvas& canvas, int32_t width, int32_t height, int32_t cx, int32_t cy,
                float spacing);
 
-/// The black one-pixel dots every `spacing` pixels around the view centre (cx, cy), covering a
-/// `width` x `height` area.
+/// The black dots of one view pixel every `spacing` pixels around the view centre (cx, cy),
+/// covering the whole `width` x `height` area wherever the centre lies.
 void DrawGrid(PassCanvas& canvas, int32_t width, int32_t height, int32_t cx, int32_t cy,
               float spacing);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace lapwerk {
 
@@ -24,6 +25,12 @@ struct PixelPoint {
     friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
+/// A rectangle of output pixels, all four edges included.
+struct PixelBox {
+    int32_t left, top, right, bottom;
+    friend bool operator==(const PixelBox&, const PixelBox&) = default;
+};
+
 /// The drawing surface of a pass: screen, printer page, image, recording or nothing.
 /// Coordinates are output pixels. The semantics follow the classic raster model:
 /// - lineTo draws from the current point to (x, y), leaving out the end pixel, and moves there;
@@ -42,6 +49,15 @@ public:
     virtual void fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom) = 0;
     virtual void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) = 0;
     virtual void textOut(int32_t x, int32_t y, const char* text) = 0;
+
+    /// Makes the text of later textOut calls `scale` times its normal size (a pass at a device
+    /// pixel ratio sets it to the ratio). This canvas ignores it.
+    virtual void setTextScale(int32_t scale) { (void)scale; }
+
+    /// The pixels outside which a line or polygon leaves no mark on this canvas, so that a
+    /// pass may leave out what lies wholly outside them; nothing when every call matters (this
+    /// canvas).
+    virtual std::optional<PixelBox> visibleBox() const { return std::nullopt; }
 };
 
 /// A canvas that draws nothing, for passes whose results are all that matters.

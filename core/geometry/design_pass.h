@@ -15,7 +15,10 @@ struct PassTarget {
     int32_t zoomScale; ///< output scale of the pass
     int32_t centreX;   ///< view centre, output pixels
     int32_t centreY;
-    int penWidth; ///< pen width of board outline and tracks
+    int penWidth;       ///< pen width of board outline and tracks, view pixels
+    int32_t pixelRatio; ///< output pixels per view pixel
+    int32_t width;      ///< the area a screen pass clears, output pixels
+    int32_t height;
 };
 
 /// One pass of the design view on `target`: sets the scale, clears the area and draws ruler and

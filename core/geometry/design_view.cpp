@@ -6,6 +6,7 @@
 #include "pass_canvas.h"
 #include "walk.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lapwerk {
@@ -14,22 +15,72 @@ int32_t ScreenZoomScale(int32_t zoom) {
     return fx::Add(fx::Mul(64, zoom), 128);
 }
 
+int32_t ScreenPixelRatio(const DesignView& view) {
+    return std::clamp<int32_t>(view.pixelRatio, 1, kMaxPixelRatio);
+}
+
+namespace {
+
+/// Where a screen pass draws model point (0, 0) along one axis, device pixels.
+int32_t ScreenCentre(int32_t areaSize, int32_t pan, int32_t ratio) {
+    return fx::Clamp32((int64_t{areaSize / 2} - pan) * ratio);
+}
+
+/// The zoomScale and pixel ratio of the last pass, or before any pass those the next screen
+/// pass will use.
+struct PassScale {
+    int32_t zoomScale;
+    int32_t pixelRatio;
+};
+
+PassScale LastPassScale(const DesignView& view) {
+    if (view.walk.zoomScale != 0) {
+        return {view.walk.zoomScale, std::max<int32_t>(view.walk.pixelRatio, 1)};
+    }
+    const int32_t ratio = ScreenPixelRatio(view);
+    return {fx::Mul(ScreenZoomScale(view.zoom), ratio), ratio};
+}
+
+/// Sets the current Track's begin point from a device position of the last pass.
+void DeviceToModel(Design& design, const DesignView& view, long double x, long double y) {
+    const int slot = design.currentTrack;
+    if (slot < 0 || slot >= kMaxTracks) {
+        return;
+    }
+    const PassScale scale = LastPassScale(view);
+    if (scale.zoomScale == 0) {
+        return;
+    }
+    // The exact half of the area, not the integer half of the forward transform.
+    auto toModel = [&](long double device, int32_t size, int32_t pan) {
+        const long double fromCentre = device - scale.pixelRatio * (size * 0.5L - pan);
+        const int64_t fine = static_cast<int64_t>(std::trunc(fromCentre * 256.0L));
+        return fx::Clamp32(fine * 256 / scale.zoomScale);
+    };
+    Track& track = design.tracks[slot];
+    track.beginX = toModel(x, view.areaWidth, view.panX);
+    track.beginY = toModel(y, view.areaHeight, view.panY);
+}
+
+} // namespace
+
 void DrawDesignPass(Design& design, DesignView& view, const PassTarget& target) {
     design.zoom = view.zoom;
     WalkState& walk = view.walk;
     walk.zoomScale = target.zoomScale;
+    walk.pixelRatio = target.pixelRatio;
     walk.onPaper = target.onPaper;
 
-    PassCanvas canvas(walk.drawEnabled ? target.canvas : nullptr);
+    PassCanvas canvas(walk.drawEnabled ? target.canvas : nullptr, target.pixelRatio);
     canvas.setPen(kWhite, target.penWidth);
     canvas.setBrush(kWhite);
 
     const int32_t cx = target.centreX;
     const int32_t cy = target.centreY;
     if (!target.onPaper) {
-        const int32_t w = view.areaWidth;
-        const int32_t h = view.areaHeight;
-        const int32_t corner = design.ruler != 0 ? 15 : 0;
+        const int32_t w = target.width;
+        const int32_t h = target.height;
+        const int32_t corner = design.ruler != 0 ? kRulerStripPixels * target.pixelRatio : 0;
         canvas.fillRect(corner, corner, w, h);
         const float spacing = RulerSpacingPixels(walk.zoomScale, view.metric);
         if (canvas.drawing() && design.ruler != 0) {
@@ -56,33 +107,27 @@ void DrawDesignPass(Design& design, DesignView& view, const PassTarget& target) 
 }
 
 void RedrawDesign(Design& design, DesignView& view, Canvas* screen) {
-    const PassTarget target{
-        screen, false, ScreenZoomScale(view.zoom), view.areaWidth / 2, view.areaHeight / 2, 1};
+    const int32_t ratio = ScreenPixelRatio(view);
+    const PassTarget target{screen,
+                            false,
+                            fx::Mul(ScreenZoomScale(view.zoom), ratio),
+                            ScreenCentre(view.areaWidth, view.panX, ratio),
+                            ScreenCentre(view.areaHeight, view.panY, ratio),
+                            1,
+                            ratio,
+                            fx::Clamp32(int64_t{view.areaWidth} * ratio),
+                            fx::Clamp32(int64_t{view.areaHeight} * ratio)};
     DrawDesignPass(design, view, target);
 }
 
 void ScreenToModel(Design& design, const DesignView& view, int32_t px, int32_t py) {
-    const int slot = design.currentTrack;
-    if (slot < 0 || slot >= kMaxTracks) {
-        return;
-    }
-    int32_t scale = view.walk.zoomScale;
-    if (scale == 0) {
-        // No pass has run yet: the scale the next screen pass will use.
-        scale = ScreenZoomScale(view.zoom);
-    }
-    if (scale == 0) {
-        return;
-    }
-    // The exact half of the area, not the integer half of the forward transform.
-    auto toModel = [scale](int32_t pixel, int32_t size) {
-        const long double fromCentre = static_cast<long double>(pixel) - size * 0.5L;
-        const int64_t fine = static_cast<int64_t>(std::trunc(fromCentre * 256.0L));
-        return fx::Clamp32(fine * 256 / scale);
-    };
-    Track& track = design.tracks[slot];
-    track.beginX = toModel(px, view.areaWidth);
-    track.beginY = toModel(py, view.areaHeight);
+    const int32_t ratio = LastPassScale(view).pixelRatio;
+    DeviceToModel(design, view, static_cast<long double>(px) * ratio,
+                  static_cast<long double>(py) * ratio);
+}
+
+void DevicePointToModel(Design& design, const DesignView& view, int32_t x, int32_t y) {
+    DeviceToModel(design, view, x, y);
 }
 
 } // namespace lapwerk

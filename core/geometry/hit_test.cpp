@@ -8,8 +8,9 @@ bool PickAt(Design& design, DesignView& view, int32_t px, int32_t py) {
     WalkState& walk = view.walk;
     walk.pickSection = kPickNothing;
     // Clamped rather than wrapped: a click far outside never comes back in on the other side.
-    walk.pickPoint.x = fx::Clamp32(int64_t{px} * 256);
-    walk.pickPoint.y = fx::Clamp32(int64_t{py} * 256);
+    const int64_t finePerPixel = int64_t{256} * ScreenPixelRatio(view);
+    walk.pickPoint.x = fx::Clamp32(px * finePerPixel);
+    walk.pickPoint.y = fx::Clamp32(py * finePerPixel);
 
     RedrawDesign(design, view, nullptr);
 

@@ -43,7 +43,8 @@ void DrawPaperPass(Design& design, DesignView& view, Canvas& paper, int32_t zoom
     const int32_t current = design.currentTrack;
     design.currentTrack = -1;
     view.walk.drawEnabled = true;
-    DrawDesignPass(design, view, {&paper, true, zoomScale, centreX, centreY, 2});
+    // Paper has no pixel ratio and nothing to clear.
+    DrawDesignPass(design, view, {&paper, true, zoomScale, centreX, centreY, 2, 1, 0, 0});
     design.currentTrack = current;
     view.walk = screenWalk;
 }

@@ -3,6 +3,9 @@
 #include "fixed_point.h"
 #include "trig.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -35,15 +38,17 @@ FinePoint Minus(FinePoint a, FinePoint b) {
 
 /// The one-pixel dot of a marker point.
 void DrawDot(PassCanvas& canvas, FinePoint p) {
-    canvas.line(ToPixel(p), ToPixel({Add(p.x, 256), Add(p.y, 256)}));
+    canvas.dot(ToPixel(p), ToPixel({Add(p.x, 256), Add(p.y, 256)}));
 }
 
 bool Within(int32_t centre, int32_t reach, int32_t value) {
     return int64_t{centre} - reach < value && value < int64_t{centre} + reach;
 }
 
+/// Tests the pick point against `p`; `reach` is in fine view pixels.
 void PickTest(WalkState& s, FinePoint p, int32_t reach, int32_t section) {
-    if (Within(p.x, reach, s.pickPoint.x) && Within(p.y, reach, s.pickPoint.y)) {
+    const int32_t deviceReach = Mul(reach, s.pixelRatio);
+    if (Within(p.x, deviceReach, s.pickPoint.x) && Within(p.y, deviceReach, s.pickPoint.y)) {
         s.pickTrack = s.walkTrack;
         s.pickSection = section;
     }
@@ -107,6 +112,239 @@ void DrawDecoration(WalkPass& pass, int32_t kind, int32_t w, int32_t len) {
     }
 }
 
+/// Whether a section's lengths and the pen lie far enough inside 32 bits that no product of
+/// the walk wraps, so that a box computed from them bounds everything the section draws.
+bool BoundsAreExact(const WalkState& s, std::initializer_list<int32_t> lengths) {
+    constexpr int32_t kLargestLength = 32767;
+    constexpr int32_t kLargestScale = 16383;
+    constexpr int32_t kLargestPen = 1 << 30;
+    if (s.zoomScale < 0 || s.zoomScale > kLargestScale || s.x < -kLargestPen || s.x > kLargestPen ||
+        s.y < -kLargestPen || s.y > kLargestPen) {
+        return false;
+    }
+    for (const int32_t length : lengths) {
+        if (length < -kLargestLength || length > kLargestLength) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// A box of fine pixels.
+struct FineBox {
+    int64_t left, top, right, bottom;
+
+    explicit FineBox(FinePoint p) : left(p.x), top(p.y), right(p.x), bottom(p.y) {}
+    void add(int64_t x, int64_t y) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    void add(FinePoint p) { add(p.x, p.y); }
+};
+
+/// Whether a section whose points all lie in `box` can leave a mark on the pass's canvas. The
+/// pixels of slack hold the marker dot, which reaches one view pixel beyond its point.
+bool MayShow(const WalkPass& pass, const FineBox& box) {
+    const int64_t slack = 2 + pass.canvas.pixelRatio();
+    return pass.canvas.mayShow((box.left >> 8) - slack, (box.top >> 8) - slack,
+                               (box.right >> 8) + slack, (box.bottom >> 8) + slack);
+}
+
+/// Whether a straight can leave a mark. Each coordinate of LocalToOutput is monotonic in
+/// either local coordinate, so the corners of the local box bound every point drawn.
+bool StraightMayShow(const WalkPass& pass, int32_t width, int32_t length) {
+    if (!pass.canvas.drawing()) {
+        return false;
+    }
+    const WalkState& s = pass.state;
+    // The arrowhead of kind 4 may reach behind the start of a short section.
+    const int32_t arrowBack = Sub(length, 2 * (width / 3));
+    if (!BoundsAreExact(s, {width, length, arrowBack})) {
+        return true;
+    }
+    const int32_t alongLow = std::min({0, length, arrowBack});
+    const int32_t alongHigh = std::max({0, length, arrowBack});
+    FineBox box(LocalToOutput(s, 0, alongLow));
+    box.add(LocalToOutput(s, 0, alongHigh));
+    box.add(LocalToOutput(s, width, alongLow));
+    box.add(LocalToOutput(s, width, alongHigh));
+    return MayShow(pass, box);
+}
+
+/// Draws a straight: its fill, sides, edges, dot and decoration.
+void DrawStraightShape(WalkPass& pass, int32_t kind, int32_t width, int32_t length, FinePoint end,
+                       FinePoint marker) {
+    const WalkState& s = pass.state;
+    PassCanvas& canvas = pass.canvas;
+    const Rgb colour = canvas.penColour();
+    const PixelPoint p0 = ToPixel({s.x, s.y});
+    const PixelPoint p1 = ToPixel(end);
+    const PixelPoint p2 = ToPixel(LocalToOutput(s, width, length));
+    const PixelPoint p3 = ToPixel(LocalToOutput(s, width, 0));
+
+    if (s.filledIn) {
+        const PixelPoint corners[4] = {p0, p1, p2, p3};
+        canvas.polygon(corners);
+        canvas.setPenColour(kWhite);
+    }
+    canvas.line(p0, p1);
+    canvas.line(p3, p2);
+    if (s.segments) {
+        canvas.line(p0, p3);
+        canvas.line(p1, p2);
+        DrawDot(canvas, marker);
+    }
+    canvas.setPenColour(s.filledIn ? kWhite : colour);
+    if (s.segments) {
+        DrawDecoration(pass, kind, width, length);
+    }
+}
+
+/// Records the end edge of the current track's selected section, in pixels.
+void RecordEndEdge(WalkPass& pass, FinePoint first, FinePoint second) {
+    const PixelPoint a = ToPixel(first);
+    const PixelPoint b = ToPixel(second);
+    WalkState& s = pass.state;
+    s.selectedEndEdge[0] = a.x;
+    s.selectedEndEdge[1] = a.y;
+    s.selectedEndEdge[2] = b.x;
+    s.selectedEndEdge[3] = b.y;
+    pass.endEdgeRecorded = true;
+}
+
+/// A curve section seen from the pen at its start: the centre of its arcs and the points of
+/// its two edges. `r1` is the radius of the edge that starts across the track from the pen,
+/// `r2` that of the edge that starts at the pen (the radii as exchanged for a left curve).
+struct Curve {
+    const WalkState& state;
+    int32_t r1, r2;
+    bool left;
+    FinePoint centre;
+
+    Curve(const WalkState& s, int32_t across, int32_t farRadius, int32_t nearRadius, bool turnsLeft)
+        : state(s), r1(farRadius), r2(nearRadius), left(turnsLeft),
+          centre(Minus(LocalToOutput(s, across, 0), offset(r1, 0))) {}
+
+    /// Offset of the point of radius r at step angle theta from the centre.
+    FinePoint offset(int32_t r, int64_t theta) const {
+        const int t = fx::TrigIndex(theta);
+        int32_t a = Shr(Mul(r, Trig().cos[t]), 15);
+        if (left) {
+            a = Neg(a);
+        }
+        return Rotate(state, a, Shr(Mul(r, Trig().sin[t]), 15));
+    }
+    FinePoint point(int32_t r, int64_t theta) const { return Plus(centre, offset(r, theta)); }
+};
+
+/// The angle, quarter degrees with the sign of `arc`, that a curve is traced to: beyond a full
+/// turn only one turn plus the rest, which would otherwise lie on the same circle.
+int64_t TracedArc(int32_t arc) {
+    const int64_t sign = arc < 0 ? -1 : 1;
+    int64_t magnitude = arc < 0 ? -int64_t{arc} : int64_t{arc};
+    if (magnitude > kFullTurn) {
+        magnitude = kFullTurn + magnitude % kFullTurn;
+    }
+    return sign * magnitude;
+}
+
+/// The chord step of a curve, quarter degrees: 3.75 degrees for arcs of 22.5 and 11.25
+/// degrees, otherwise 7.5 on the screen and 1.25 on paper.
+int ChordStep(const WalkState& s, int32_t arc) {
+    return (arc == 90 || arc == 45) ? 15 : (s.onPaper ? 5 : 30);
+}
+
+/// Whether a curve can leave a mark: every point of its arcs lies within its largest radius
+/// (and the rounding of the rotation) of the centre; the marker point may lie beyond.
+bool CurveMayShow(const WalkPass& pass, const Curve& curve, FinePoint marker) {
+    if (!pass.canvas.drawing()) {
+        return false;
+    }
+    const WalkState& s = pass.state;
+    if (!BoundsAreExact(s, {curve.r1, curve.r2, Sub(curve.r1, curve.r2)})) {
+        return true;
+    }
+    const int64_t radius = std::max(std::abs(int64_t{curve.r1}), std::abs(int64_t{curve.r2}));
+    const int64_t reach = ((radius + 8) * s.zoomScale >> 8) + 256;
+    FineBox box(marker);
+    box.add(int64_t{curve.centre.x} - reach, int64_t{curve.centre.y} - reach);
+    box.add(int64_t{curve.centre.x} + reach, int64_t{curve.centre.y} + reach);
+    return MayShow(pass, box);
+}
+
+/// A point on each edge of a curve, at the same step angle.
+struct EdgePair {
+    FinePoint r1, r2;
+};
+
+/// Draws the chord steps of a curve from angle 0 to `endTheta`: each step's quadrilateral when
+/// filled, then its r2 and r1 edge segments, the outer one of a kind 7 curve as a green border.
+/// Returns the pair the last step ended at.
+EdgePair TraceCurve(WalkPass& pass, const Curve& curve, int32_t kind, int step, int64_t endTheta) {
+    PassCanvas& canvas = pass.canvas;
+    const bool filledIn = pass.state.filledIn;
+    const Rgb colour = canvas.penColour();
+    const bool outerIsR2 = curve.left;
+    EdgePair last{curve.point(curve.r1, 0), curve.point(curve.r2, 0)};
+
+    auto edge = [&](FinePoint from, FinePoint to, bool outer) {
+        if (kind == kKindBorderCurve && outer) {
+            const Rgb was = canvas.penColour();
+            const int wasWidth = canvas.penWidth();
+            canvas.setPen(kGreen, 2);
+            canvas.line(ToPixel(from), ToPixel(to));
+            canvas.setPen(was, wasWidth);
+        } else {
+            canvas.line(ToPixel(from), ToPixel(to));
+        }
+    };
+    auto traceTo = [&](int64_t theta) {
+        const EdgePair next{curve.point(curve.r1, theta), curve.point(curve.r2, theta)};
+        if (filledIn) {
+            canvas.setPenColour(colour);
+            const PixelPoint corners[4] = {ToPixel(last.r2), ToPixel(last.r1), ToPixel(next.r1),
+                                           ToPixel(next.r2)};
+            canvas.polygon(corners);
+            canvas.setPenColour(kWhite);
+        } else {
+            canvas.setPenColour(colour);
+        }
+        edge(last.r2, next.r2, outerIsR2);
+        edge(last.r1, next.r1, !outerIsR2);
+        last = next;
+    };
+
+    const int64_t sign = endTheta < 0 ? -1 : 1;
+    const int64_t magnitude = sign * endTheta;
+    for (int64_t theta = step; theta < magnitude; theta += step) {
+        traceTo(sign * theta);
+    }
+    if (magnitude > 0) {
+        traceTo(endTheta);
+    }
+    return last;
+}
+
+/// Draws a curve: its chord steps, then with segments its start and end edges and its marker
+/// dot, white on a filled curve. Returns the pair the last chord step ended at.
+EdgePair DrawCurveShape(WalkPass& pass, const Curve& curve, int32_t kind, int step,
+                        int64_t endTheta, FinePoint marker) {
+    const EdgePair end = TraceCurve(pass, curve, kind, step, endTheta);
+    if (!pass.state.segments) {
+        return end;
+    }
+    PassCanvas& canvas = pass.canvas;
+    if (pass.state.filledIn) {
+        canvas.setPenColour(kWhite);
+    }
+    canvas.line(ToPixel(curve.point(curve.r1, 0)), ToPixel(curve.point(curve.r2, 0)));
+    canvas.line(ToPixel(end.r1), ToPixel(end.r2));
+    DrawDot(canvas, marker);
+    return end;
+}
+
 } // namespace
 
 FinePoint LocalToOutput(const WalkState& state, int32_t across, int32_t along) {
@@ -118,44 +356,23 @@ FinePoint DrawStraight(WalkPass& pass, int32_t kind, int32_t width, int32_t leng
     PassCanvas& canvas = pass.canvas;
     const Rgb colour = canvas.penColour();
 
-    const FinePoint f1 = LocalToOutput(s, 0, length);
-    const PixelPoint p0 = ToPixel({s.x, s.y});
-    const PixelPoint p1 = ToPixel(f1);
-    const PixelPoint p2 = ToPixel(LocalToOutput(s, width, length));
-    const PixelPoint p3 = ToPixel(LocalToOutput(s, width, 0));
+    const FinePoint end = LocalToOutput(s, 0, length);
     const FinePoint marker = LocalToOutput(s, width / 2, length / 2);
-
-    if (s.filledIn) {
-        const PixelPoint corners[4] = {p0, p1, p2, p3};
-        canvas.polygon(corners);
-        canvas.setPenColour(kWhite);
+    if (StraightMayShow(pass, width, length)) {
+        DrawStraightShape(pass, kind, width, length, end, marker);
     }
-    canvas.line(p0, p1);
-    canvas.line(p3, p2);
     if (s.sectionIsSelected) {
-        s.selectedEndEdge[0] = p1.x;
-        s.selectedEndEdge[1] = p1.y;
-        s.selectedEndEdge[2] = p2.x;
-        s.selectedEndEdge[3] = p2.y;
-        pass.endEdgeRecorded = true;
-    }
-    if (s.segments) {
-        canvas.line(p0, p3);
-        canvas.line(p1, p2);
-        DrawDot(canvas, marker);
+        RecordEndEdge(pass, end, LocalToOutput(s, width, length));
     }
     PickTest(s, marker, kSectionPickReach, s.walkSection);
     canvas.setPenColour(s.filledIn ? kWhite : colour);
-    if (s.segments) {
-        DrawDecoration(pass, kind, width, length);
-    }
 
     AddLanes(s, length, length);
     if (kind == kKindLaneChange) {
         std::swap(s.laneSlot[0], s.laneSlot[1]);
     }
-    s.x = f1.x;
-    s.y = f1.y;
+    s.x = end.x;
+    s.y = end.y;
     return marker;
 }
 
@@ -170,93 +387,24 @@ FinePoint DrawCurve(WalkPass& pass, int32_t kind, char direction, int32_t r1, in
     if (left) {
         std::swap(r1, r2);
     }
-    const int step = (arc == 90 || arc == 45) ? 15 : (s.onPaper ? 5 : 30);
-
-    // Offset of the point of radius r at step angle theta from the arc centre.
-    auto offset = [&](int32_t r, int64_t theta) {
-        const int t = fx::TrigIndex(theta);
-        int32_t a = Shr(Mul(r, Trig().cos[t]), 15);
-        if (left) {
-            a = Neg(a);
-        }
-        return Rotate(s, a, Shr(Mul(r, Trig().sin[t]), 15));
-    };
-    const FinePoint farStart = LocalToOutput(s, across, 0);
-    const FinePoint centre = Minus(farStart, offset(r1, 0));
-    auto point = [&](int32_t r, int64_t theta) { return Plus(centre, offset(r, theta)); };
-
-    const FinePoint start1 = point(r1, 0);
-    const FinePoint start2 = point(r2, 0);
-    FinePoint last1 = start1;
-    FinePoint last2 = start2;
-    const bool outerIsR2 = left;
-
-    auto edge = [&](FinePoint from, FinePoint to, bool outer) {
-        if (kind == kKindBorderCurve && outer) {
-            const Rgb was = canvas.penColour();
-            const int wasWidth = canvas.penWidth();
-            canvas.setPen(kGreen, 2);
-            canvas.line(ToPixel(from), ToPixel(to));
-            canvas.setPen(was, wasWidth);
-        } else {
-            canvas.line(ToPixel(from), ToPixel(to));
-        }
-    };
-    auto traceTo = [&](int64_t theta) {
-        const FinePoint next1 = point(r1, theta);
-        const FinePoint next2 = point(r2, theta);
-        if (s.filledIn) {
-            canvas.setPenColour(colour);
-            const PixelPoint corners[4] = {ToPixel(last2), ToPixel(last1), ToPixel(next1),
-                                           ToPixel(next2)};
-            canvas.polygon(corners);
-            canvas.setPenColour(kWhite);
-        } else {
-            canvas.setPenColour(colour);
-        }
-        edge(last2, next2, outerIsR2);
-        edge(last1, next1, !outerIsR2);
-        last1 = next1;
-        last2 = next2;
-    };
-
-    // Whole steps below the arc, then one step at exactly the arc. Beyond a full turn only one
-    // turn plus the remainder is traced: the rest would lie on the same circle.
-    const int64_t sign = arc < 0 ? -1 : 1;
-    int64_t magnitude = arc < 0 ? -int64_t{arc} : int64_t{arc};
-    if (magnitude > kFullTurn) {
-        magnitude = kFullTurn + magnitude % kFullTurn;
-    }
-    for (int64_t theta = step; theta < magnitude; theta += step) {
-        traceTo(sign * theta);
-    }
-    if (magnitude > 0) {
-        traceTo(sign * magnitude);
-    }
-
-    if (s.sectionIsSelected) {
-        const PixelPoint e1 = ToPixel(last1);
-        const PixelPoint e2 = ToPixel(last2);
-        s.selectedEndEdge[0] = e1.x;
-        s.selectedEndEdge[1] = e1.y;
-        s.selectedEndEdge[2] = e2.x;
-        s.selectedEndEdge[3] = e2.y;
-        pass.endEdgeRecorded = true;
-    }
+    const Curve curve(s, across, r1, r2, left);
+    const int64_t endTheta = TracedArc(arc);
     const FinePoint marker = LocalToOutput(s, across / 2, kCurveMarkerAlong);
-    if (s.segments) {
-        if (s.filledIn) {
-            canvas.setPenColour(kWhite);
-        }
-        canvas.line(ToPixel(start1), ToPixel(start2));
-        canvas.line(ToPixel(last1), ToPixel(last2));
-        DrawDot(canvas, marker);
+
+    // The last chord step ends on the arcs at the traced arc, so a curve that cannot show is
+    // not traced: its end pair is taken there directly.
+    const EdgePair end =
+        CurveMayShow(pass, curve, marker)
+            ? DrawCurveShape(pass, curve, kind, ChordStep(s, arc), endTheta, marker)
+            : EdgePair{curve.point(r1, endTheta), curve.point(r2, endTheta)};
+    if (s.sectionIsSelected) {
+        RecordEndEdge(pass, end.r1, end.r2);
     }
     PickTest(s, marker, kSectionPickReach, s.walkSection);
     canvas.setPenColour(s.filledIn ? kWhite : colour);
 
-    s.x = last2.x;
-    s.y = last2.y;
+    s.x = end.r2.x;
+    s.y = end.r2.y;
     const int64_t turned = left ? int64_t{s.heading} - arc : int64_t{s.heading} + arc;
     s.heading = fx::TrigIndex(turned);
     if (left) {
@@ -354,10 +502,11 @@ void WalkTrack(WalkPass& pass, const Track& track, int slot, bool isCurrent) {
 
     const long double bx = begin.x / 256.0L;
     const long double by = begin.y / 256.0L;
+    const long double radius = 3.0L * canvas.pixelRatio();
     canvas.setPenColour(kDarkGreen);
     canvas.setBrush(kWhite);
-    canvas.ellipse(fx::TruncToInt32(bx - 3), fx::TruncToInt32(by - 3), fx::TruncToInt32(bx + 3),
-                   fx::TruncToInt32(by + 3));
+    canvas.ellipse(fx::TruncToInt32(bx - radius), fx::TruncToInt32(by - radius),
+                   fx::TruncToInt32(bx + radius), fx::TruncToInt32(by + radius));
     if (track.group != 0 && s.segments) {
         canvas.textOut(fx::TruncToInt32(bx), fx::TruncToInt32(by),
                        std::to_string(track.group).c_str());
@@ -376,6 +525,7 @@ void WalkDesignSilently(const Design& design, const PartLibrary& library, int32_
                         WalkSurface surface) {
     WalkState state{};
     state.zoomScale = zoomScale;
+    state.pixelRatio = 1;
     state.onPaper = surface == WalkSurface::kPaper;
     state.segments = design.segments != 0;
     state.filledIn = design.filledIn != 0;

@@ -18,6 +18,7 @@ struct WalkState {
     int32_t x, y;               ///< the pen on the reference edge, fine pixels
     int32_t heading;            ///< pen heading, quarter degrees 0..1439
     int32_t zoomScale;          ///< v model units span (v * zoomScale) >> 8 fine pixels
+    int32_t pixelRatio;         ///< device pixels per view pixel; pick reaches and marks scale
     int32_t laneTotal[2];       ///< running lane lengths of the track walked, model units
     int32_t laneSlot[2];        ///< laneTotal entries for the first and second lane figure
     bool drawEnabled;           ///< false: compute everything, draw nothing (the pick pass)

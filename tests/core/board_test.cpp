@@ -7,11 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lapwerk {
 namespace {
@@ -190,8 +194,9 @@ TEST(DrawRuler, FillsTwoPaleYellowStripsAndMakesEveryFifthTickLong) {
     EXPECT_EQ(d.recording.lines[1], "pen 0,0,0 1");
     EXPECT_EQ(d.recording.lines[2], "rect 0,0 15,600");
     EXPECT_TRUE(d.recording.has("rect 0,0 800,15"));
-    // 300 / 14.76 gives 20 rows and 400 / 14.76 27 columns, each drawn above and below;
-    // rows 0, 5, 10, 15 and columns 0, 5, ..., 25 are long.
+    // 300 / 14.76 gives 20 rows and 400 / 14.76 27 columns, each drawn above and below, and
+    // the ticks run on to the edges: row 20 at 4 and 595, column 27 at 1 and 798. Rows 0, 5,
+    // 10, 15, 20 and columns 0, 5, ..., 25 are long.
     int rows = 0, columns = 0, longTicks = 0;
     for (const std::string& line : d.recording.lines) {
         int x1, y1, x2, y2;
@@ -210,20 +215,117 @@ TEST(DrawRuler, FillsTwoPaleYellowStripsAndMakesEveryFifthTickLong) {
             ADD_FAILURE() << "not a tick: " << line;
         }
     }
-    EXPECT_EQ(rows, 2 * 20);
-    EXPECT_EQ(columns, 2 * 27);
-    EXPECT_EQ(longTicks, 2 * (4 + 6));
+    EXPECT_EQ(rows, 2 * 21);
+    EXPECT_EQ(columns, 2 * 28);
+    EXPECT_EQ(longTicks, 2 * (5 + 6));
 }
 
 TEST(DrawGrid, DrawsFourOnePixelDotsPerStep) {
     Drawn d;
     DrawGrid(d.canvas, 800, 600, 400, 300, RulerSpacingPixels(960, true));
     EXPECT_EQ(d.recording.lines[0], "pen 0,0,0 1");
-    EXPECT_EQ(d.recording.count("line"), 27 * 20 * 4);
+    // 27 columns and 20 rows each side of the centre, and one more of each at the edges.
+    EXPECT_EQ(d.recording.count("line"), 28 * 21 * 4);
     EXPECT_TRUE(d.recording.has("line 400,300 401,301"));
     EXPECT_TRUE(d.recording.has("line 385,300 386,301"));
     EXPECT_TRUE(d.recording.has("line 414,285 415,286"));
     EXPECT_TRUE(d.recording.has("line 385,314 386,315"));
+}
+
+struct CentreCase {
+    const char* name;
+    int32_t cx, cy;
+};
+
+/// The positions trunc(centre + k x spacing) of every whole k that fall in [0, size), with the
+/// tick length for each: 12 when k is a multiple of 5.
+std::vector<std::pair<int32_t, int32_t>> TicksInside(int32_t centre, float spacing, int32_t size) {
+    std::vector<std::pair<int32_t, int32_t>> ticks;
+    const auto nearest = static_cast<int64_t>(-static_cast<long double>(centre) / spacing);
+    for (int64_t k = nearest - 3000; k <= nearest + 3000; ++k) {
+        const auto at =
+            static_cast<int32_t>(std::trunc(centre + k * static_cast<long double>(spacing)));
+        if (at >= 0 && at < size) {
+            ticks.emplace_back(at, k % 5 == 0 ? 12 : 7);
+        }
+    }
+    std::sort(ticks.begin(), ticks.end());
+    ticks.erase(std::unique(ticks.begin(), ticks.end()), ticks.end());
+    return ticks;
+}
+
+class PannedAids : public ::testing::TestWithParam<CentreCase> {};
+
+TEST_P(PannedAids, RulerTicksRunAlongTheWholeStrips) {
+    const CentreCase& c = GetParam();
+    const float spacing = RulerSpacingPixels(960, true);
+    Drawn d;
+    DrawRuler(d.canvas, 800, 600, c.cx, c.cy, spacing);
+    std::vector<std::pair<int32_t, int32_t>> rows, columns;
+    for (const std::string& line : d.recording.lines) {
+        int x1, y1, x2, y2;
+        if (std::sscanf(line.c_str(), "line %d,%d %d,%d", &x1, &y1, &x2, &y2) != 4) {
+            continue;
+        }
+        if (x1 == 14 && y1 == y2) {
+            rows.emplace_back(y1, 15 - x2);
+        } else if (y1 == 14 && x1 == x2) {
+            columns.emplace_back(x1, 15 - y2);
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    EXPECT_EQ(rows, TicksInside(c.cy, spacing, 600));
+    EXPECT_EQ(columns, TicksInside(c.cx, spacing, 800));
+    ASSERT_FALSE(rows.empty());
+    EXPECT_LE(rows.front().first, 15) << "a tick within one spacing of the top";
+    EXPECT_GE(rows.back().first, 600 - 15);
+}
+
+TEST_P(PannedAids, GridDotsCoverTheWholeArea) {
+    const CentreCase& c = GetParam();
+    const float spacing = RulerSpacingPixels(960, true);
+    Drawn d;
+    DrawGrid(d.canvas, 800, 600, c.cx, c.cy, spacing);
+    std::set<std::pair<int32_t, int32_t>> dots;
+    for (const std::string& line : d.recording.lines) {
+        int x1, y1, x2, y2;
+        if (std::sscanf(line.c_str(), "line %d,%d %d,%d", &x1, &y1, &x2, &y2) == 4) {
+            EXPECT_EQ(x2 - x1, 1) << line;
+            EXPECT_EQ(y2 - y1, 1) << line;
+            dots.emplace(x1, y1);
+        }
+    }
+    std::set<std::pair<int32_t, int32_t>> expected;
+    for (const auto& [x, length] : TicksInside(c.cx, spacing, 800)) {
+        for (const auto& [y, unused] : TicksInside(c.cy, spacing, 600)) {
+            expected.emplace(x, y);
+        }
+    }
+    EXPECT_EQ(dots, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Centres, PannedAids,
+                         ::testing::Values(CentreCase{"centred", 400, 300},
+                                           CentreCase{"odd_centre", 401, 299},
+                                           CentreCase{"left_and_above", -170, -2000},
+                                           CentreCase{"right_and_below", 1313, 955},
+                                           CentreCase{"on_an_edge", 0, 599},
+                                           CentreCase{"far_away", 40000000, -30000000}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(DrawRuler, AtARatioOfTwoIsTwiceAsWideWithTwiceTheTicks) {
+    test::RecordingCanvas recording;
+    PassCanvas canvas(&recording, 2);
+    DrawRuler(canvas, 1600, 1200, 800, 600, RulerSpacingPixels(1920, true));
+    EXPECT_EQ(recording.lines[1], "pen 0,0,0 2");
+    EXPECT_EQ(recording.lines[2], "rect 0,0 30,1200");
+    EXPECT_TRUE(recording.has("line 29,600 6,600")) << "long";
+    EXPECT_TRUE(recording.has("line 29,570 16,570")) << "short";
+    EXPECT_TRUE(recording.has("rect 0,0 1600,30"));
+    EXPECT_TRUE(recording.has("line 800,29 800,6"));
 }
 
 struct GuardCase {
@@ -252,15 +354,19 @@ INSTANTIATE_TEST_SUITE_P(Spacings, AidGuards,
                                            GuardCase{"nan_spacing", 800, 600, NAN, 0, 0},
                                            GuardCase{"infinite_spacing", 800, 600, INFINITY, 0, 0},
                                            GuardCase{"negative_area", -800, -600, 14.0f, 0, 0},
+                                           // 21 rows each side of the centre and one more
+                                           // at the edges, 6 and 594.
                                            GuardCase{"huge_area", 2000000000, 600, 14.0f,
-                                                     2 * (kMaxRulerTicks + 21),
-                                                     4 * kMaxGridSteps * 21}),
+                                                     2 * (kMaxRulerTicks + 22),
+                                                     4 * kMaxGridSteps * 22}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DrawGrid, CapsTheDotsOfATinySpacing) {
     Drawn d;
     DrawGrid(d.canvas, 100000, 4, 50000, 2, 1.0f);
-    EXPECT_EQ(d.recording.count("line"), 4 * kMaxGridSteps * 2);
+    // Steps 0 and 1 give four dots per column step (rows 2, and 1 and 3), step 2 two more at
+    // the top edge (row 0; row 4 lies outside).
+    EXPECT_EQ(d.recording.count("line"), kMaxGridSteps * (4 * 2 + 2));
 }
 
 // ---- Board outline ------------------------------------------------------------------------

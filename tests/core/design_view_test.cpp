@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lapwerk {
@@ -297,6 +299,100 @@ TEST(BorderCurve, DrawsItsOuterEdgeGreenOnTheScreen) {
     EXPECT_EQ(r.screen.count("pen 0,255,0 2"), 12 + 1) << r.screen.text();
 }
 
+// ---- Pan and device pixel ratio -----------------------------------------------------------
+
+TEST(RedrawDesign, PanMovesEverythingByThePan) {
+    ViewRecords r;
+    r.view.panX = 30;
+    r.view.panY = -40;
+    r.redraw();
+    // The board outline and the begin circle of DrawsAnEmptyTrackInTheSpecifiedOrder, moved
+    // 30 pixels left and 40 down.
+    EXPECT_TRUE(r.screen.has("line 223,193 223,487")) << r.screen.text();
+    EXPECT_TRUE(r.screen.has("line 347,340 370,340"));
+    EXPECT_TRUE(r.screen.has("ellipse 367,337 373,343"));
+    EXPECT_TRUE(r.screen.has("rect 0,0 800,600")) << "the whole area is cleared";
+}
+
+TEST(RedrawDesign, AtAPixelRatioDrawsDevicePixelsWithWiderPens) {
+    ViewRecords r;
+    r.view.pixelRatio = 2;
+    r.redraw();
+    const std::vector<std::string> expected = {
+        "pen 255,255,255 2",     "brush 255,255,255",      "rect 0,0 1600,1200",
+        "pen 0,128,0 2",         "line 505,305 505,895", // board outline, 590 x 590 pixels
+        "line 505,895 1095,895", "line 1095,895 1095,305", "line 1095,305 505,305",
+        "pen 0,255,0 4",         "line 754,600 800,600", // insertion marker
+        "pen 0,255,0 2",         "pen 0,128,0 2",          "ellipse 794,594 806,606",
+    };
+    EXPECT_EQ(r.screen.lines, expected) << r.screen.text();
+    EXPECT_EQ(r.view.walk.zoomScale, 1920);
+    EXPECT_EQ(r.design->zoom, 13);
+}
+
+TEST(RedrawDesign, AtAPixelRatioDrawsRulerStripsAndDotsToScale) {
+    ViewRecords r;
+    r.view.pixelRatio = 2;
+    r.design->ruler = 1;
+    r.design->grid = 1;
+    r.redraw();
+    EXPECT_TRUE(r.screen.has("rect 30,30 1600,1200")) << "cleared inside the strips";
+    EXPECT_TRUE(r.screen.has("rect 0,0 30,1200"));
+    EXPECT_TRUE(r.screen.has("line 29,600 6,600")) << "the long centre tick";
+    EXPECT_TRUE(r.screen.has("line 29,570 16,570")) << "a short tick, 14.76 x 2 pixels on";
+    const int dot = r.screen.find("rect 800,600 802,602");
+    ASSERT_GT(dot, 0) << "the centre dot, two by two";
+    EXPECT_EQ(r.screen.lines[dot - 1], "brush 0,0,0");
+    EXPECT_EQ(r.screen.count("line 800,600 801,601"), 0);
+}
+
+TEST(RedrawDesign, OutsideTheSupportedRatiosDrawsAtTheNearestOne) {
+    for (const auto& [asked, used] : {std::pair{0, 1}, std::pair{-3, 1}, std::pair{9, 4}}) {
+        ViewRecords r;
+        r.view.pixelRatio = asked;
+        r.redraw();
+        EXPECT_EQ(r.view.walk.pixelRatio, used) << asked;
+        EXPECT_EQ(r.view.walk.zoomScale, 960 * used) << asked;
+    }
+}
+
+/// A recording canvas that tells the pass which pixels it shows.
+class WindowRecording : public test::RecordingCanvas {
+public:
+    explicit WindowRecording(PixelBox box) : box_(box) {}
+    std::optional<PixelBox> visibleBox() const override { return box_; }
+
+private:
+    PixelBox box_;
+};
+
+TEST(RedrawDesign, LeavesOutSectionsTheCanvasCannotShowButWalksThemAll) {
+    TwoTracks r;
+    r.append(0, r.curve, 'R');
+    r.track(0).selectedSection = 3;
+    r.design->segments = 1;
+    r.design->filledIn = 1;
+    r.redraw();
+    const std::string everything = r.screen.text();
+    const int32_t lanes[2] = {r.track(0).lane1Length, r.track(0).lane2Length};
+    const std::vector<int32_t> edge(r.view.walk.selectedEndEdge, r.view.walk.selectedEndEdge + 4);
+
+    // Track 0 runs up from (400, 300); track 1 lies right of x = 470.
+    WindowRecording window({0, 0, 440, 600});
+    RedrawDesign(*r.design, r.view, &window);
+    EXPECT_EQ(r.track(0).lane1Length, lanes[0]);
+    EXPECT_EQ(r.track(0).lane2Length, lanes[1]);
+    EXPECT_EQ(std::vector<int32_t>(r.view.walk.selectedEndEdge, r.view.walk.selectedEndEdge + 4),
+              edge);
+    EXPECT_EQ(window.count("poly"), 3 + 12) << "track 0's straights and curve steps";
+    EXPECT_TRUE(window.has("ellipse 470,297 476,303")) << "begin circles are always drawn";
+
+    WindowRecording empty({2000, 2000, 2100, 2100});
+    RedrawDesign(*r.design, r.view, &empty);
+    EXPECT_EQ(empty.count("poly"), 0) << everything;
+    EXPECT_EQ(r.track(1).lane1Length, 3500);
+}
+
 // ---- ScreenToModel ------------------------------------------------------------------------
 
 struct ClickCase {
@@ -329,6 +425,39 @@ INSTANTIATE_TEST_SUITE_P(
                                 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
+struct PannedClickCase {
+    const char* name;
+    int32_t panX, panY, pixelRatio;
+    int32_t px, py;
+    int32_t beginX, beginY;
+};
+
+class PannedScreenToModel : public ::testing::TestWithParam<PannedClickCase> {};
+
+TEST_P(PannedScreenToModel, ReadsTheClickWhereTheViewIs) {
+    const PannedClickCase& c = GetParam();
+    ViewRecords r;
+    r.view.panX = c.panX;
+    r.view.panY = c.panY;
+    r.view.pixelRatio = c.pixelRatio;
+    r.redraw();
+    ScreenToModel(*r.design, r.view, c.px, c.py);
+    EXPECT_EQ(r.current().beginX, c.beginX);
+    EXPECT_EQ(r.current().beginY, c.beginY);
+}
+
+// The rows of ScreenToModelCase at zoom 13, moved by a pan; the ratio changes nothing.
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, PannedScreenToModel,
+    ::testing::Values(PannedClickCase{"origin_moved", 100, -50, 1, 300, 350, 0, 0},
+                      PannedClickCase{"hundred_right", 100, -50, 1, 400, 350, 6826, 0},
+                      PannedClickCase{"hundred_up_left", -100, 0, 1, 400, 200, -6826, -6826},
+                      PannedClickCase{"ratio_two", 0, 0, 2, 500, 300, 6826, 0},
+                      PannedClickCase{"ratio_four_panned", -100, 0, 4, 400, 200, -6826, -6826},
+                      PannedClickCase{"ratio_three_far_away", 0, 0, 3, 2147483647, 300, 2147483647,
+                                      0}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 TEST(ScreenToModel, RoundTripsThroughTheWalk) {
     ViewRecords r;
     r.redraw();
@@ -337,6 +466,18 @@ TEST(ScreenToModel, RoundTripsThroughTheWalk) {
     // Back within the pixel that the truncations lose.
     EXPECT_NEAR(r.view.walk.x >> 8, 123, 1);
     EXPECT_NEAR(r.view.walk.y >> 8, 456, 1);
+}
+
+TEST(ScreenToModel, RoundTripsThroughTheWalkWhereverTheViewIs) {
+    ViewRecords r;
+    r.view.panX = -317;
+    r.view.panY = 205;
+    r.view.pixelRatio = 2;
+    r.redraw();
+    ScreenToModel(*r.design, r.view, 123, 456);
+    r.redraw();
+    EXPECT_NEAR(r.view.walk.x >> 9, 123, 1) << "device pixels are half view pixels";
+    EXPECT_NEAR(r.view.walk.y >> 9, 456, 1);
 }
 
 TEST(ScreenToModel, BeforeAnyPassUsesTheZoomBar) {

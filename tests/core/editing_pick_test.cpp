@@ -366,17 +366,27 @@ TEST_F(PickingEdits, GroupingOnEmptyBoardShowsTheSameMessage) {
 TEST_F(PickingEdits, SplitStartsTheNewTrackWhereTheSplitTrackNowEnds) {
     // Two straights and a 45 degree right curve (outer radius 3000, inner 2360) from (0, 0)
     // heading North: the curve ends 2360 x (1 - cos 45) right and 4608 + 2360 x sin 45 up.
-    test::SetSections(track(0), "0L0L2R0L0L");
-    track(0).selectedSection = 2;
-    Settle(0);
-    ASSERT_TRUE(SplitTrack(design(), view));
-    EXPECT_EQ(design().currentTrack, 1);
-    EXPECT_EQ(test::SectionText(track(0)), "0L0L2R");
-    EXPECT_EQ(test::SectionText(track(1)), "0L0L");
-    EXPECT_EQ(track(1).angle, 900);
-    // Within one pixel (68 model units at zoom 13) of the exact end point.
-    EXPECT_NEAR(track(1).beginX, 2360 * (1 - std::sqrt(0.5)), 80);
-    EXPECT_NEAR(track(1).beginY, -4608 - 2360 * std::sqrt(0.5), 80);
+    // The view's pan and pixel ratio change nothing.
+    const struct {
+        int32_t panX, panY, pixelRatio;
+    } views[] = {{0, 0, 1}, {-333, 271, 1}, {0, 0, 2}, {90, -45, 3}};
+    for (const auto& v : views) {
+        InitTrack(track(1));
+        test::SetSections(track(0), "0L0L2R0L0L");
+        track(0).selectedSection = 2;
+        view.panX = v.panX;
+        view.panY = v.panY;
+        view.pixelRatio = v.pixelRatio;
+        Settle(0);
+        ASSERT_TRUE(SplitTrack(design(), view));
+        EXPECT_EQ(design().currentTrack, 1);
+        EXPECT_EQ(test::SectionText(track(0)), "0L0L2R");
+        EXPECT_EQ(test::SectionText(track(1)), "0L0L");
+        EXPECT_EQ(track(1).angle, 900);
+        // Within one view pixel (68 model units at zoom 13) of the exact end point.
+        EXPECT_NEAR(track(1).beginX, 2360 * (1 - std::sqrt(0.5)), 80) << v.panX;
+        EXPECT_NEAR(track(1).beginY, -4608 - 2360 * std::sqrt(0.5), 80) << v.panY;
+    }
 }
 
 } // namespace

@@ -81,6 +81,42 @@ INSTANTIATE_TEST_SUITE_P(Clicks, BeginReach,
                                            ReachCase{"far_from_both", 380, 300, "miss"}),
                          [](const auto& row) { return std::string(row.param.name); });
 
+struct ViewCase {
+    const char* name;
+    int32_t panX, panY, pixelRatio;
+};
+
+class PickedView : public ::testing::TestWithParam<ViewCase> {};
+
+TEST_P(PickedView, FindsTheSectionUnderThePointerWhereverTheViewIs) {
+    const ViewCase& c = GetParam();
+    PickRecords r;
+    r.view.panX = c.panX;
+    r.view.panY = c.panY;
+    r.view.pixelRatio = c.pixelRatio;
+    r.append(0, r.longStraight);
+    // The marker of SectionReach and the begin point of BeginReach, moved by the pan; the
+    // reaches stay 15 and 3 view pixels.
+    const int32_t x = 412 - c.panX;
+    const int32_t y = 328 - c.panY;
+    EXPECT_EQ(r.pick(x, y), "0 0");
+    EXPECT_EQ(r.pick(x + 14, y), "0 0");
+    EXPECT_EQ(r.pick(x + 15, y), "miss");
+    EXPECT_EQ(r.pick(x - 14, y - 14), "0 0");
+    EXPECT_EQ(r.pick(x, y + 15), "miss");
+    EXPECT_EQ(r.pick(400 - c.panX + 2, 300 - c.panY + 2), "0 -1");
+    EXPECT_EQ(r.pick(400 - c.panX + 3, 300 - c.panY), "miss");
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, PickedView,
+                         ::testing::Values(ViewCase{"as_ever", 0, 0, 1},
+                                           ViewCase{"panned", -250, 180, 1},
+                                           ViewCase{"far_off", 5000, -7000, 1},
+                                           ViewCase{"ratio_two", 0, 0, 2},
+                                           ViewCase{"ratio_three_panned", 37, -11, 3},
+                                           ViewCase{"ratio_four_panned", -250, 180, 4}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 TEST(PickAt, TakesTheLastSuccessInWalkOrderWithinATrack) {
     PickRecords r;
     r.append(0, r.shortStraight); // marker (412, 304)

@@ -3,6 +3,7 @@
 #include "recording_canvas.h"
 #include "view_fixture.h"
 
+#include "design_files.h"
 #include "design_view.h"
 #include "trig.h"
 
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -413,6 +415,127 @@ TEST(DrawTrack, EndsOfOneTrackDifferOnlyByTheScaleRounding) {
     EXPECT_NEAR(small.trackEnd.x * toModel1, large.trackEnd.x * toModel24, 40);
     EXPECT_NEAR(small.trackEnd.y * toModel1, large.trackEnd.y * toModel24, 40);
     EXPECT_NE(small.trackEnd.x * toModel1, large.trackEnd.x * toModel24);
+}
+
+// ---- Silent walks ---------------------------------------------------------------------------
+
+/// The example part library and parts at the edges of the walk: arcs of no whole number of
+/// steps, of a full turn and more, zero and negative arcs, tiny, zero and huge radii, negative
+/// widths, crossings, and straights too long for 32-bit products.
+std::unique_ptr<PartLibrary> VariedLibrary() {
+    auto library = std::make_unique<PartLibrary>();
+    std::memset(library.get(), 0, sizeof(PartLibrary));
+    LoadPartLibrary(*library, LAPWERK_EXAMPLES "/parts.def");
+    const struct {
+        int kind, width, length, arc, radius, lane1, lane2;
+    } extra[] = {
+        {2, 1536, 0, 20, 3000, 10, 20},
+        {2, 1536, 0, 100, 3000, 10, 20},
+        {6, 1536, 0, 0, 3000, 10, 20},
+        {7, 1536, 0, 1439, 3000, 10, 20},
+        {2, 1536, 0, 1440, 3000, 10, 20},
+        {2, 1536, 0, 3001, 3000, 10, 20},
+        {6, 1536, 0, -360, 3000, 10, 20},
+        {7, 1536, 0, 90, 800, 10, 20},
+        {2, 1536, 0, 45, 0, 10, 20},
+        {2, -700, 0, 180, 2000, 10, 20},
+        {2, 1536, 0, 360, 70000, 10, 20},
+        {7, 1536, 0, 720, 2000000000, 10, 20},
+        {3, 1536, 1000, 0, 0, 0, 0},
+        {4, 1536, 300, 0, 0, 0, 0},
+        {11, -900, -2000, 0, 0, 0, 0},
+        {1, 1536, 70000, 0, 0, 0, 0},
+        {9, 2100000000, 2147483647, 0, 0, 0, 0},
+        {0, 1536, 3500, 0, 0, 0, 0},
+    };
+    for (const auto& e : extra) {
+        test::AddPart(*library, "X", "Extra", e.kind, e.width, e.length, e.arc, e.radius, e.lane1,
+                      e.lane2);
+    }
+    return library;
+}
+
+/// What a walk of one section leaves behind.
+struct SectionResult {
+    PenPose end;
+    std::optional<FinePoint> marker;
+    int32_t laneTotal[2];
+    int32_t laneSlot[2];
+    int32_t selectedEndEdge[4];
+    friend bool operator==(const SectionResult&, const SectionResult&) = default;
+};
+
+SectionResult WalkOneSection(Canvas* target, const Part& part, char direction, int32_t heading,
+                             int32_t zoomScale, bool onPaper) {
+    WalkState state = InitialWalkState();
+    state.x = 12345;
+    state.y = -6789;
+    state.heading = heading;
+    state.zoomScale = zoomScale;
+    state.onPaper = onPaper;
+    state.laneTotal[0] = 7;
+    state.laneSlot[1] = 1;
+    state.segments = true;
+    state.filledIn = true;
+    state.sectionIsSelected = true;
+    state.pickPoint = {INT32_MIN, INT32_MIN};
+    PassCanvas canvas(target);
+    WalkPass pass{state, nullptr, canvas};
+    SectionResult result{};
+    result.marker = DrawSection(pass, &part, direction);
+    result.end = PenOf(state);
+    std::memcpy(result.laneTotal, state.laneTotal, sizeof result.laneTotal);
+    std::memcpy(result.laneSlot, state.laneSlot, sizeof result.laneSlot);
+    std::memcpy(result.selectedEndEdge, state.selectedEndEdge, sizeof result.selectedEndEdge);
+    return result;
+}
+
+TEST(SilentWalk, LeavesWhatTheDrawnWalkLeavesForEveryPart) {
+    const auto library = VariedLibrary();
+    ASSERT_GT(library->count, 30);
+    NullCanvas everything; // draws every chord step: it shows no visible box
+    int walks = 0;
+    for (int index = 0; index < library->count; ++index) {
+        const Part& part = library->parts[index];
+        for (const char direction : {'L', 'R'}) {
+            for (int32_t heading = 0; heading < kFullTurn; heading += 7) {
+                for (const int32_t zoomScale : {192, 960, 1664, 6656}) {
+                    for (const bool onPaper : {false, true}) {
+                        const SectionResult drawn = WalkOneSection(&everything, part, direction,
+                                                                   heading, zoomScale, onPaper);
+                        const SectionResult silent =
+                            WalkOneSection(nullptr, part, direction, heading, zoomScale, onPaper);
+                        ASSERT_TRUE(drawn == silent)
+                            << "part " << index << " " << direction << " heading " << heading
+                            << " scale " << zoomScale << (onPaper ? " paper" : " screen");
+                        ++walks;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(walks, 100000);
+}
+
+TEST(SilentWalk, OfATrackGivesTheLaneLengthsOfTheVisiblePass) {
+    test::ViewRecords r;
+    const auto library = VariedLibrary();
+    *r.library = *library;
+    r.view.library = r.library.get();
+    for (int i = 0; i < library->count; ++i) {
+        r.append(0, i, i % 3 == 0 ? 'L' : 'R');
+    }
+    r.track(0).selectedSection = 5;
+    r.redraw();
+    const int32_t lanes[2] = {r.track(0).lane1Length, r.track(0).lane2Length};
+    const PenPose split = r.view.walk.splitMark;
+    r.view.walk.drawEnabled = false;
+    r.track(0).lane1Length = 0;
+    r.track(0).lane2Length = 0;
+    r.redraw();
+    EXPECT_EQ(r.track(0).lane1Length, lanes[0]);
+    EXPECT_EQ(r.track(0).lane2Length, lanes[1]);
+    EXPECT_EQ(r.view.walk.splitMark, split);
 }
 
 // ---- Hostile parts ------------------------------------------------------------------------
