@@ -2,6 +2,7 @@
 
 #include "design_export.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace lapwerk::cli {
@@ -48,6 +49,21 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
         }
         settings.area = QSize(area->width, area->height);
     }
+    if (const std::string* ratio = arguments.value("--pixel-ratio")) {
+        const auto value = ParseInteger(*ratio, 1, kMaxPixelRatio);
+        if (!value) {
+            return Usage(output, "--pixel-ratio takes a whole number from 1 to 4");
+        }
+        settings.pixelRatio = static_cast<int32_t>(*value);
+    }
+    if (std::max(settings.area.width(), settings.area.height()) * settings.pixelRatio >
+        kMaxImageSide) {
+        output.err << "lapwerk-cli render: the image (--size times --pixel-ratio) may be at most "
+                   << kMaxImageSide << " pixels wide and high\n";
+        return kExitUsage;
+    }
+    settings.smoothing = arguments.has("--smooth") ? Smoothing::kAntialiased : Smoothing::kNone;
+    const bool fit = arguments.has("--fit");
     const bool pdf = HasExtension(out, ".pdf");
     if (!pdf && !HasExtension(out, ".png") && !HasExtension(out, ".svg")) {
         return Usage(output, "OUT must end in .png, .svg or .pdf");
@@ -64,6 +80,9 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
     if (!paper) {
         return Usage(output, "--page takes a4 or letter");
     }
+    if (pdf && (fit || arguments.value("--pixel-ratio") || arguments.has("--smooth"))) {
+        return Usage(output, "--fit, --pixel-ratio and --smooth draw .png and .svg only");
+    }
 
     if (auto error = OpenDesign(session, in)) {
         output.err << *error << '\n';
@@ -75,6 +94,9 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
     design.ruler = arguments.has("--no-ruler") ? 0 : 1;
     design.grid = arguments.has("--no-grid") ? 0 : 1;
 
+    if (fit) {
+        settings = FittedToDesign(design, *session.library, settings);
+    }
     const ExportError error = fullSize ? ExportFullSizePdf(design, *session.library, *paper, out)
                               : pdf    ? ExportPrintedPage(design, *session.library, session.metric,
                                                            DesignCaption(design), out)
@@ -89,17 +111,21 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
 } // namespace
 
 Verb RenderVerb() {
-    return {
-        "render",
-        "DESIGN OUT [--zoom N] [--size WxH] [--imperial] [--no-segments] [--no-filled] "
-        "[--no-ruler] [--no-grid] [--full-size [--page a4|letter]]",
-        "draws DESIGN into OUT: .png or .svg as on screen, .pdf as printed on A4, or with "
-        "--full-size\n      the full-size pages as one PDF (A4 unless --page letter)",
-        {2,
-         {"--zoom", "--size", "--page"},
-         {"--imperial", "--no-segments", "--no-filled", "--no-ruler", "--no-grid", "--full-size"}},
-        true,
-        RunRender};
+    return {"render",
+            "DESIGN OUT [--zoom N] [--size WxH] [--fit] [--pixel-ratio R] [--smooth] "
+            "[--imperial] [--no-segments] [--no-filled] [--no-ruler] [--no-grid] "
+            "[--full-size [--page a4|letter]]",
+            "draws DESIGN into OUT: .png or .svg as on screen, .pdf as printed on A4, or with "
+            "--full-size\n      the full-size pages as one PDF (A4 unless --page letter);"
+            " --fit zooms and\n      centres the whole design as Zoom to Fit does,"
+            " --pixel-ratio R draws as on a screen\n      of that ratio (an image R times the"
+            " size), --smooth antialiases",
+            {2,
+             {"--zoom", "--size", "--page", "--pixel-ratio"},
+             {"--imperial", "--no-segments", "--no-filled", "--no-ruler", "--no-grid",
+              "--full-size", "--fit", "--smooth"}},
+            true,
+            RunRender};
 }
 
 } // namespace lapwerk::cli

@@ -5,6 +5,7 @@
 #include "print_job.h"
 #include "print_pass.h"
 #include "qpainter_canvas.h"
+#include "view_navigation.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -19,6 +20,7 @@
 #include <QString>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -49,12 +51,15 @@ ExportError SaveBytes(const QByteArray& bytes, const std::string& path) {
 
 void RunScreenPass(Design& design, const PartLibrary& library, const ScreenExport& settings,
                    QPainter& painter) {
-    QPainterCanvas canvas(painter);
+    QPainterCanvas canvas(painter, settings.smoothing);
     DesignView view;
     view.library = &library;
     view.areaWidth = settings.area.width();
     view.areaHeight = settings.area.height();
     view.zoom = settings.zoom;
+    view.panX = settings.panX;
+    view.panY = settings.panY;
+    view.pixelRatio = settings.pixelRatio;
     view.metric = settings.metric;
     RedrawDesign(design, view, &canvas);
 }
@@ -88,7 +93,21 @@ ExportError PaintFullSizePages(Design& design, DesignView& view, const FullSizeP
     return std::nullopt;
 }
 
+/// The size of the exported picture, device pixels.
+QSize DeviceSize(const ScreenExport& settings) {
+    return settings.area * std::clamp<int32_t>(settings.pixelRatio, 1, kMaxPixelRatio);
+}
+
 } // namespace
+
+ScreenExport FittedToDesign(const Design& design, const PartLibrary& library,
+                            ScreenExport settings) {
+    const ViewFit fit = ZoomToFit(design, library, settings.area.width(), settings.area.height());
+    settings.zoom = fit.zoom;
+    settings.panX = fit.pan.x;
+    settings.panY = fit.pan.y;
+    return settings;
+}
 
 ExportError ExportScreenImage(Design& design, const PartLibrary& library,
                               const ScreenExport& settings, const std::string& path) {
@@ -97,7 +116,7 @@ ExportError ExportScreenImage(Design& design, const PartLibrary& library,
     }
     QByteArray bytes;
     if (EndsWith(path, ".png")) {
-        QImage image(settings.area, QImage::Format_RGB32);
+        QImage image(DeviceSize(settings), QImage::Format_RGB32);
         if (image.isNull()) {
             return std::string("Not enough memory for an image of that size");
         }
@@ -116,8 +135,8 @@ ExportError ExportScreenImage(Design& design, const PartLibrary& library,
         buffer.open(QIODevice::WriteOnly);
         QSvgGenerator generator;
         generator.setOutputDevice(&buffer);
-        generator.setSize(settings.area);
-        generator.setViewBox(QRect(QPoint(0, 0), settings.area));
+        generator.setSize(DeviceSize(settings));
+        generator.setViewBox(QRect(QPoint(0, 0), DeviceSize(settings)));
         generator.setTitle(QString::fromStdString(DesignCaption(design)));
         QPainter painter;
         if (!painter.begin(&generator)) {

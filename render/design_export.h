@@ -4,6 +4,7 @@
 #include "design_view.h"
 #include "inventory.h"
 #include "part_library.h"
+#include "qpainter_canvas.h"
 
 #include <QPageSize>
 #include <QSize>
@@ -19,16 +20,27 @@ namespace lapwerk {
 /// Settings of the screen pass that an exported image shows.
 struct ScreenExport {
     int32_t zoom = kDefaultZoom; ///< zoom bar position 1..24
-    QSize area{1000, 800};       ///< drawing area, pixels
-    bool metric = true;          ///< the Metric check mark (ruler and grid spacing)
+    int32_t panX = 0;            ///< the view's pan, view pixels (DesignView::panX)
+    int32_t panY = 0;
+    QSize area{1000, 800};  ///< drawing area, view pixels
+    bool metric = true;     ///< the Metric check mark (ruler and grid spacing)
+    int32_t pixelRatio = 1; ///< device pixels per view pixel, 1..4: the image is this many
+                            ///< times the area's width and height
+    Smoothing smoothing = Smoothing::kNone; ///< Smooth Drawing
 };
+
+/// `settings` with the zoom step and pan that Zoom to Fit chooses for its area: the board and
+/// every track in use, centred.
+ScreenExport FittedToDesign(const Design& design, const PartLibrary& library,
+                            ScreenExport settings);
 
 /// An error text for the user, or nothing on success.
 using ExportError = std::optional<std::string>;
 
 /// Paints the screen pass of `design` (as RedrawDesign draws it on the drawing area) into a
-/// PNG or an SVG file, chosen by the extension of `path` in any letter case. The file is
-/// replaced only when the whole image could be written.
+/// PNG or an SVG file, chosen by the extension of `path` in any letter case, of the area's
+/// size times the pixel ratio. The file is replaced only when the whole image could be
+/// written.
 ExportError ExportScreenImage(Design& design, const PartLibrary& library,
                               const ScreenExport& settings, const std::string& path);
 

@@ -35,9 +35,10 @@ bool BoxMisses(const QRect& device, int64_t left, int64_t top, int64_t right, in
 
 } // namespace
 
-QPainterCanvas::QPainterCanvas(QPainter& painter)
-    : painter_(painter), pixelExact_(painter.paintEngine() != nullptr &&
-                                     painter.paintEngine()->type() == QPaintEngine::Raster),
+QPainterCanvas::QPainterCanvas(QPainter& painter, Smoothing smoothing)
+    : painter_(painter),
+      pixelExact_(smoothing == Smoothing::kNone && painter.paintEngine() != nullptr &&
+                  painter.paintEngine()->type() == QPaintEngine::Raster),
       deviceRect_(painter.combinedTransform().inverted().mapRect(
           QRect(0, 0, painter.device() != nullptr ? painter.device()->width() : 0,
                 painter.device() != nullptr ? painter.device()->height() : 0))),
@@ -53,7 +54,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter)
             image_ = image;
         }
     }
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::Antialiasing, smoothing == Smoothing::kAntialiased);
     applyPen();
     painter_.setBrush(brushColour_);
 }
@@ -258,9 +259,28 @@ void QPainterCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t b
                                 static_cast<double>(height - 1)));
 }
 
+void QPainterCanvas::setTextScale(int32_t scale) {
+    textScale_ = std::max(scale, 1);
+}
+
+std::optional<PixelBox> QPainterCanvas::visibleBox() const {
+    // Lines and polygons are left out by the same test (BoxMisses).
+    const auto margin = static_cast<int32_t>(kCullMargin);
+    return PixelBox{deviceRect_.left() - margin, deviceRect_.top() - margin,
+                    deviceRect_.right() + margin, deviceRect_.bottom() + margin};
+}
+
 void QPainterCanvas::textOut(int32_t x, int32_t y, const char* text) {
     const QString string = QString::fromUtf8(text);
-    const QFontMetrics metrics(painter_.font());
+    QFont font = painter_.font();
+    if (textScale_ != 1) {
+        if (font.pixelSize() > 0) {
+            font.setPixelSize(font.pixelSize() * textScale_);
+        } else {
+            font.setPointSizeF(font.pointSizeF() * textScale_);
+        }
+    }
+    const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(string);
     const int height = metrics.height();
     if (BoxMisses(deviceRect_, x, y, int64_t{x} + width, int64_t{y} + height)) {
@@ -268,9 +288,16 @@ void QPainterCanvas::textOut(int32_t x, int32_t y, const char* text) {
     }
     flush();
     painter_.fillRect(QRect(x, y, width, height), brushColour_);
+    const QFont unscaled = painter_.font();
+    if (textScale_ != 1) {
+        painter_.setFont(font);
+    }
     painter_.setPen(QColor(Qt::black));
     painter_.drawText(QPoint(x, y + metrics.ascent()), string);
     applyPen();
+    if (textScale_ != 1) {
+        painter_.setFont(unscaled);
+    }
 }
 
 } // namespace lapwerk

@@ -10,9 +10,16 @@
 #include <QRect>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace lapwerk {
+
+/// Whether a QPainterCanvas paints the exact raster of its rules or smooths lines and fills.
+enum class Smoothing {
+    kNone,       ///< antialiasing off: exactly the pixels of the raster rules below
+    kAntialiased ///< lines and fills antialiased, running between pixel centres
+};
 
 /// A Canvas that paints through a QPainter on any paint device: a widget's back buffer, a
 /// QImage, an SVG generator or a PDF writer / printer.
@@ -31,13 +38,14 @@ namespace lapwerk {
 /// - ellipses fill and outline the ellipse inscribed in [left, right) x [top, bottom);
 /// - textOut writes in black with the painter's font, top-left corner at (x, y), on an opaque
 ///   rectangle of the brush colour as wide as the text's advance and as high as the font.
-/// On vector devices lines run between pixel centres and are left to the device.
+/// On vector devices, and with Smoothing::kAntialiased on any device, lines run between pixel
+/// centres and are left to the device. Text is drawn at the text scale a pass sets.
 class QPainterCanvas final : public Canvas {
 public:
-    /// Paints through `painter`, which must be active; turns its antialiasing off. Coordinates
-    /// go through the painter's transform as it is now, which must not change while the canvas
-    /// paints (a printed page is drawn in paper pixels scaled to the printer's).
-    explicit QPainterCanvas(QPainter& painter);
+    /// Paints through `painter`, which must be active; sets its antialiasing by `smoothing`.
+    /// Coordinates go through the painter's transform as it is now, which must not change
+    /// while the canvas paints (a printed page is drawn in paper pixels scaled to the printer's).
+    explicit QPainterCanvas(QPainter& painter, Smoothing smoothing = Smoothing::kNone);
     /// Flushes what is still pending while the painter is active.
     ~QPainterCanvas() override;
     QPainterCanvas(const QPainterCanvas&) = delete;
@@ -55,6 +63,9 @@ public:
     void fillRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void textOut(int32_t x, int32_t y, const char* text) override;
+    void setTextScale(int32_t scale) override;
+    /// The device's pixels and the few around them that a line's pen may still reach.
+    std::optional<PixelBox> visibleBox() const override;
 
 private:
     void line(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
@@ -71,6 +82,7 @@ private:
     QColor brushColour_;
     QPen pen_;   ///< the pen set, flat caps
     QPen noPen_; ///< for fills that the outline follows
+    int32_t textScale_ = 1;
     int32_t currentX_ = 0;
     int32_t currentY_ = 0;
     /// Traced pixels of width-1 lines in the pen colour, not painted yet: they are painted in

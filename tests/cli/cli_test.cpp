@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRect>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -125,7 +126,14 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"UnknownPage",
                  {"render", "oval.tr2", "o.pdf", "--full-size", "--page", "a5"},
                  "a4 or letter"},
-        UsageRow{"PartsWithoutDesign", {"parts"}, "expected 1"}),
+        UsageRow{"PartsWithoutDesign", {"parts"}, "expected 1"},
+        UsageRow{"PixelRatioZero", {"render", "oval.tr2", "o.png", "--pixel-ratio", "0"}, "1 to 4"},
+        UsageRow{"PixelRatioFive", {"render", "oval.tr2", "o.png", "--pixel-ratio", "5"}, "1 to 4"},
+        UsageRow{"ImageTooLarge",
+                 {"render", "oval.tr2", "o.png", "--size", "5000x10", "--pixel-ratio", "2"},
+                 "at most 8192"},
+        UsageRow{"FitOnPaper", {"render", "oval.tr2", "o.pdf", "--fit"}, ".png and .svg only"},
+        UsageRow{"SmoothOnPaper", {"render", "oval.tr2", "o.pdf", "--smooth"}, ".svg only"}),
     [](const testing::TestParamInfo<UsageRow>& row) { return row.param.name; });
 
 TEST(Cli, HelpListsEveryVerb) {
@@ -410,6 +418,85 @@ TEST(CliRender, WithoutRulerTheCornerStaysWhite) {
     const QImage image(target);
     ASSERT_EQ(image.size(), QSize(200, 100));
     EXPECT_EQ(image.pixel(3, 50), qRgb(255, 255, 255));
+}
+
+/// The box of the pixels that are not white, in image coordinates.
+QRect DrawnBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                box = box.united(QRect(x, y, 1, 1));
+            }
+        }
+    }
+    return box;
+}
+
+TEST(CliRender, FitShowsTheWholeDesignInTheMiddle) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString plain = out.filePath("plain.png");
+    const QString fitted = out.filePath("fitted.png");
+    // At zoom 24 the figure eight runs off a 300 x 200 area; fitted it lies inside, centred.
+    const QStringList common = {"--size", "300x200", "--zoom", "24", "--no-ruler", "--no-grid"};
+    ASSERT_EQ(RunCli(QStringList{"render", "figure-eight.tr2", plain} + common, kExamples).exitCode,
+              0);
+    const Result result =
+        RunCli(QStringList{"render", "figure-eight.tr2", fitted, "--fit"} + common, kExamples);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QRect overflowing = DrawnBox(QImage(plain));
+    EXPECT_EQ(overflowing.top(), 0);
+    EXPECT_EQ(overflowing.bottom(), 199);
+    const QRect drawn = DrawnBox(QImage(fitted));
+    EXPECT_GE(drawn.top(), 8);
+    EXPECT_LE(drawn.bottom(), 200 - 8);
+    EXPECT_GE(drawn.left(), 8);
+    EXPECT_LE(drawn.right(), 300 - 8);
+    EXPECT_NEAR(drawn.center().x(), 150, 2);
+    EXPECT_NEAR(drawn.center().y(), 100, 2);
+    EXPECT_GT(drawn.height(), 150) << "as large as fits";
+}
+
+TEST(CliRender, PixelRatioDrawsALargerImageAndOneIsAsBefore) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString plain = out.filePath("plain.png");
+    const QString one = out.filePath("one.png");
+    const QString three = out.filePath("three.png");
+    const QStringList common = {"--size", "200x150"};
+    ASSERT_EQ(RunCli(QStringList{"render", "oval.tr2", plain} + common, kExamples).exitCode, 0);
+    ASSERT_EQ(
+        RunCli(QStringList{"render", "oval.tr2", one, "--pixel-ratio", "1"} + common, kExamples)
+            .exitCode,
+        0);
+    const Result result =
+        RunCli(QStringList{"render", "oval.tr2", three, "--pixel-ratio", "3"} + common, kExamples);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(ReadFile(one), ReadFile(plain));
+    const QImage image(three);
+    ASSERT_EQ(image.size(), QSize(600, 450));
+    EXPECT_EQ(image.pixel(44, 300), qRgb(255, 255, 200)) << "a ruler strip 45 pixels wide";
+    EXPECT_NE(image.pixel(45, 300), qRgb(255, 255, 200));
+}
+
+TEST(CliRender, SmoothBlendsColours) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString target = out.filePath("smooth.png");
+    const Result result = RunCli(
+        {"render", "oval.tr2", target, "--size", "200x150", "--smooth", "--no-ruler", "--no-grid"},
+        kExamples);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QImage image(target);
+    bool blended = false;
+    for (int y = 0; y < image.height() && !blended; ++y) {
+        for (int x = 0; x < image.width() && !blended; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            blended = qBlue(pixel) == 255 && qRed(pixel) > 0 && qRed(pixel) < 255;
+        }
+    }
+    EXPECT_TRUE(blended) << "blue edges fade into white";
 }
 
 struct FileRow {
