@@ -1,17 +1,17 @@
-// Painting goes through QtGui, which wants a GUI application; it runs on the offscreen
-// platform unless another one is asked for.
+// Painting and the list window go through Qt, which wants an application object; it runs on
+// the offscreen platform unless another one is asked for.
 #include <benchmark/benchmark.h>
 
-#ifdef LAPWERK_BENCH_PAINT
-#include <QGuiApplication>
+#ifdef LAPWERK_BENCH_QT
+#include <QApplication>
 #endif
 
 int main(int argc, char** argv) {
-#ifdef LAPWERK_BENCH_PAINT
+#ifdef LAPWERK_BENCH_QT
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication application(argc, argv);
+    QApplication application(argc, argv);
 #endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

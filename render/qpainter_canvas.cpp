@@ -42,8 +42,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, Smoothing smoothing)
       deviceRect_(painter.combinedTransform().inverted().mapRect(
           QRect(0, 0, painter.device() != nullptr ? painter.device()->width() : 0,
                 painter.device() != nullptr ? painter.device()->height() : 0))),
-      penColour_(Qt::black), brushColour_(Qt::white),
-      pen_(penColour_, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin), noPen_(Qt::NoPen) {
+      pen_(kBlack), brush_(kWhite) {
     if (pixelExact_ && painter.device() != nullptr &&
         painter.device()->devType() == QInternal::Image) {
         auto* image = static_cast<QImage*>(painter.device());
@@ -54,9 +53,17 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, Smoothing smoothing)
             image_ = image;
         }
     }
+    // On an image only the pixels count, so the painter's pen and brush wait until a painter
+    // call needs them; on other devices every change goes to the device as it comes.
+    deferPainterState_ =
+        painter.device() != nullptr && painter.device()->devType() == QInternal::Image;
     painter_.setRenderHint(QPainter::Antialiasing, smoothing == Smoothing::kAntialiased);
-    applyPen();
-    painter_.setBrush(brushColour_);
+    painterPen_ = PainterPen::kStale;
+    painterBrushStale_ = true;
+    if (!deferPainterState_) {
+        usePainterPen(PainterPen::kCanvas);
+        usePainterBrush();
+    }
 }
 
 QPainterCanvas::~QPainterCanvas() {
@@ -82,31 +89,52 @@ void QPainterCanvas::flush() {
         // same buffer, in order with everything QPainter has painted before.
         uchar* bits = const_cast<uchar*>(image->constBits());
         const qsizetype bytesPerLine = image->bytesPerLine();
-        const QRgb colour = penColour_.rgb() | 0xff000000u;
+        const QRgb colour = qRgb(pen_.r, pen_.g, pen_.b);
         for (const QPoint& point : points_) {
             reinterpret_cast<QRgb*>(bits + point.y() * bytesPerLine)[point.x()] = colour;
         }
     } else {
+        usePainterPen(PainterPen::kCanvas);
         painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
     }
     points_.clear();
 }
 
-void QPainterCanvas::applyPen() {
-    painter_.setPen(pen_);
+void QPainterCanvas::usePainterPen(PainterPen wanted) {
+    if (painterPen_ == wanted) {
+        return;
+    }
+    if (wanted == PainterPen::kCanvas) {
+        painter_.setPen(QPen(ToQColor(pen_), penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    } else {
+        painter_.setPen(Qt::NoPen);
+    }
+    painterPen_ = wanted;
+}
+
+void QPainterCanvas::usePainterBrush() {
+    if (painterBrushStale_) {
+        painter_.setBrush(ToQColor(brush_));
+        painterBrushStale_ = false;
+    }
 }
 
 void QPainterCanvas::setPen(Rgb colour, int width) {
     flush();
-    penColour_ = ToQColor(colour);
+    pen_ = colour;
     penWidth_ = std::max(width, 1);
-    pen_ = QPen(penColour_, penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    applyPen();
+    painterPen_ = PainterPen::kStale;
+    if (!deferPainterState_) {
+        usePainterPen(PainterPen::kCanvas);
+    }
 }
 
 void QPainterCanvas::setBrush(Rgb colour) {
-    brushColour_ = ToQColor(colour);
-    painter_.setBrush(brushColour_);
+    brush_ = colour;
+    painterBrushStale_ = true;
+    if (!deferPainterState_) {
+        usePainterBrush();
+    }
 }
 
 void QPainterCanvas::moveTo(int32_t x, int32_t y) {
@@ -130,6 +158,7 @@ void QPainterCanvas::line(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
         return;
     }
     flush();
+    usePainterPen(PainterPen::kCanvas);
     if (pixelExact_) {
         painter_.drawLine(QPoint(x0, y0), QPoint(x1, y1));
     } else {
@@ -215,7 +244,8 @@ void QPainterCanvas::polygon(const PixelPoint (&corners)[4]) {
     for (int i = 0; i < 4; ++i) {
         points[i] = QPoint(corners[i].x, corners[i].y);
     }
-    painter_.setPen(noPen_);
+    usePainterPen(PainterPen::kNone);
+    usePainterBrush();
     if (pixelExact_) {
         painter_.drawPolygon(points, 4);
     } else {
@@ -225,7 +255,9 @@ void QPainterCanvas::polygon(const PixelPoint (&corners)[4]) {
         }
         painter_.drawPolygon(centres, 4);
     }
-    applyPen();
+    if (!deferPainterState_) {
+        usePainterPen(PainterPen::kCanvas);
+    }
     for (int i = 0; i < 4; ++i) {
         const PixelPoint& from = corners[i];
         const PixelPoint& to = corners[(i + 1) % 4];
@@ -244,7 +276,7 @@ void QPainterCanvas::fillRect(int32_t left, int32_t top, int32_t right, int32_t 
     flush();
     painter_.fillRect(QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l),
                             static_cast<int>(b - t)),
-                      brushColour_);
+                      ToQColor(brush_));
 }
 
 void QPainterCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
@@ -254,6 +286,8 @@ void QPainterCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t b
         return;
     }
     flush();
+    usePainterPen(PainterPen::kCanvas);
+    usePainterBrush();
     // With the outline centred on pixel centres the painted pixels stay inside the box.
     painter_.drawEllipse(QRectF(left + 0.5, top + 0.5, static_cast<double>(width - 1),
                                 static_cast<double>(height - 1)));
@@ -264,6 +298,10 @@ void QPainterCanvas::setTextScale(int32_t scale) {
 }
 
 std::optional<PixelBox> QPainterCanvas::visibleBox() const {
+    // Vector devices get every call as before, so that their files stay as they were.
+    if (!deferPainterState_) {
+        return std::nullopt;
+    }
     // Lines and polygons are left out by the same test (BoxMisses).
     const auto margin = static_cast<int32_t>(kCullMargin);
     return PixelBox{deviceRect_.left() - margin, deviceRect_.top() - margin,
@@ -287,14 +325,17 @@ void QPainterCanvas::textOut(int32_t x, int32_t y, const char* text) {
         return;
     }
     flush();
-    painter_.fillRect(QRect(x, y, width, height), brushColour_);
+    painter_.fillRect(QRect(x, y, width, height), ToQColor(brush_));
     const QFont unscaled = painter_.font();
     if (textScale_ != 1) {
         painter_.setFont(font);
     }
     painter_.setPen(QColor(Qt::black));
+    painterPen_ = PainterPen::kStale;
     painter_.drawText(QPoint(x, y + metrics.ascent()), string);
-    applyPen();
+    if (!deferPainterState_) {
+        usePainterPen(PainterPen::kCanvas);
+    }
     if (textScale_ != 1) {
         painter_.setFont(unscaled);
     }

@@ -64,24 +64,30 @@ public:
     void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void textOut(int32_t x, int32_t y, const char* text) override;
     void setTextScale(int32_t scale) override;
-    /// The device's pixels and the few around them that a line's pen may still reach.
+    /// On an image, its pixels and the few around them that a line's pen may still reach;
+    /// nothing on other devices.
     std::optional<PixelBox> visibleBox() const override;
 
 private:
+    /// What the painter's pen is: the canvas pen, no pen, or something else.
+    enum class PainterPen { kCanvas, kNone, kStale };
+
     void line(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
     void tracePixels(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
-    void applyPen();
+    void usePainterPen(PainterPen wanted);
+    void usePainterBrush();
     QImage* directImage() const;
 
     QPainter& painter_;
     bool pixelExact_;         ///< raster device: width-1 lines are traced here
     QRect deviceRect_;        ///< pixels that can be painted, in the canvas's coordinates
     QImage* image_ = nullptr; ///< a 32-bit image device whose pixels can be set directly
-    QColor penColour_;
+    Rgb pen_;
     int penWidth_ = 1;
-    QColor brushColour_;
-    QPen pen_;   ///< the pen set, flat caps
-    QPen noPen_; ///< for fills that the outline follows
+    Rgb brush_;
+    bool deferPainterState_ = false; ///< the painter's pen and brush are set when needed
+    PainterPen painterPen_ = PainterPen::kStale;
+    bool painterBrushStale_ = true;
     int32_t textScale_ = 1;
     int32_t currentX_ = 0;
     int32_t currentY_ = 0;

@@ -64,6 +64,9 @@ inline int32_t TruncToInt32(long double value) {
 
 /// A table index for any angle in quarter degrees: the angle modulo a full turn, 0..1439.
 constexpr int TrigIndex(int64_t angle) {
+    if (angle >= 0 && angle < 1440) {
+        return static_cast<int>(angle); // the usual case, without a division
+    }
     const int64_t r = angle % 1440;
     return static_cast<int>(r < 0 ? r + 1440 : r);
 }

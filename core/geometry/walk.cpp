@@ -173,7 +173,8 @@ bool StraightMayShow(const WalkPass& pass, int32_t width, int32_t length) {
     return MayShow(pass, box);
 }
 
-/// Draws a straight: its fill, sides, edges, dot and decoration.
+/// Draws a straight: its fill, sides, edges, dot and decoration; leaves the pen white on a
+/// filled straight.
 void DrawStraightShape(WalkPass& pass, int32_t kind, int32_t width, int32_t length, FinePoint end,
                        FinePoint marker) {
     const WalkState& s = pass.state;
@@ -328,20 +329,23 @@ EdgePair TraceCurve(WalkPass& pass, const Curve& curve, int32_t kind, int step, 
 }
 
 /// Draws a curve: its chord steps, then with segments its start and end edges and its marker
-/// dot, white on a filled curve. Returns the pair the last chord step ended at.
+/// dot, white on a filled curve, and leaves the pen white on a filled curve. Returns the pair
+/// the last chord step ended at.
 EdgePair DrawCurveShape(WalkPass& pass, const Curve& curve, int32_t kind, int step,
                         int64_t endTheta, FinePoint marker) {
-    const EdgePair end = TraceCurve(pass, curve, kind, step, endTheta);
-    if (!pass.state.segments) {
-        return end;
-    }
     PassCanvas& canvas = pass.canvas;
-    if (pass.state.filledIn) {
-        canvas.setPenColour(kWhite);
+    const bool filledIn = pass.state.filledIn;
+    const Rgb colour = canvas.penColour();
+    const EdgePair end = TraceCurve(pass, curve, kind, step, endTheta);
+    if (pass.state.segments) {
+        if (filledIn) {
+            canvas.setPenColour(kWhite);
+        }
+        canvas.line(ToPixel(curve.point(curve.r1, 0)), ToPixel(curve.point(curve.r2, 0)));
+        canvas.line(ToPixel(end.r1), ToPixel(end.r2));
+        DrawDot(canvas, marker);
     }
-    canvas.line(ToPixel(curve.point(curve.r1, 0)), ToPixel(curve.point(curve.r2, 0)));
-    canvas.line(ToPixel(end.r1), ToPixel(end.r2));
-    DrawDot(canvas, marker);
+    canvas.setPenColour(filledIn ? kWhite : colour);
     return end;
 }
 
@@ -353,9 +357,6 @@ FinePoint LocalToOutput(const WalkState& state, int32_t across, int32_t along) {
 
 FinePoint DrawStraight(WalkPass& pass, int32_t kind, int32_t width, int32_t length) {
     WalkState& s = pass.state;
-    PassCanvas& canvas = pass.canvas;
-    const Rgb colour = canvas.penColour();
-
     const FinePoint end = LocalToOutput(s, 0, length);
     const FinePoint marker = LocalToOutput(s, width / 2, length / 2);
     if (StraightMayShow(pass, width, length)) {
@@ -365,7 +366,6 @@ FinePoint DrawStraight(WalkPass& pass, int32_t kind, int32_t width, int32_t leng
         RecordEndEdge(pass, end, LocalToOutput(s, width, length));
     }
     PickTest(s, marker, kSectionPickReach, s.walkSection);
-    canvas.setPenColour(s.filledIn ? kWhite : colour);
 
     AddLanes(s, length, length);
     if (kind == kKindLaneChange) {
@@ -379,9 +379,6 @@ FinePoint DrawStraight(WalkPass& pass, int32_t kind, int32_t width, int32_t leng
 FinePoint DrawCurve(WalkPass& pass, int32_t kind, char direction, int32_t r1, int32_t r2,
                     int32_t arc, int32_t laneLength1, int32_t laneLength2) {
     WalkState& s = pass.state;
-    PassCanvas& canvas = pass.canvas;
-    const Rgb colour = canvas.penColour();
-
     const int32_t across = Sub(r1, r2);
     const bool left = direction == 'L';
     if (left) {
@@ -392,19 +389,26 @@ FinePoint DrawCurve(WalkPass& pass, int32_t kind, char direction, int32_t r1, in
     const FinePoint marker = LocalToOutput(s, across / 2, kCurveMarkerAlong);
 
     // The last chord step ends on the arcs at the traced arc, so a curve that cannot show is
-    // not traced: its end pair is taken there directly.
-    const EdgePair end =
-        CurveMayShow(pass, curve, marker)
-            ? DrawCurveShape(pass, curve, kind, ChordStep(s, arc), endTheta, marker)
-            : EdgePair{curve.point(r1, endTheta), curve.point(r2, endTheta)};
-    if (s.sectionIsSelected) {
-        RecordEndEdge(pass, end.r1, end.r2);
+    // not traced: the end of its r2 edge, and of its r1 edge when the end edge is recorded, is
+    // taken there directly.
+    FinePoint end;
+    if (CurveMayShow(pass, curve, marker)) {
+        const EdgePair last =
+            DrawCurveShape(pass, curve, kind, ChordStep(s, arc), endTheta, marker);
+        end = last.r2;
+        if (s.sectionIsSelected) {
+            RecordEndEdge(pass, last.r1, last.r2);
+        }
+    } else {
+        end = curve.point(r2, endTheta);
+        if (s.sectionIsSelected) {
+            RecordEndEdge(pass, curve.point(r1, endTheta), end);
+        }
     }
     PickTest(s, marker, kSectionPickReach, s.walkSection);
-    canvas.setPenColour(s.filledIn ? kWhite : colour);
 
-    s.x = end.r2.x;
-    s.y = end.r2.y;
+    s.x = end.x;
+    s.y = end.y;
     const int64_t turned = left ? int64_t{s.heading} - arc : int64_t{s.heading} + arc;
     s.heading = fx::TrigIndex(turned);
     if (left) {
@@ -415,18 +419,35 @@ FinePoint DrawCurve(WalkPass& pass, int32_t kind, char direction, int32_t r1, in
     return marker;
 }
 
-std::optional<FinePoint> DrawSection(WalkPass& pass, const Part* part, char direction) {
+namespace {
+
+/// DrawSection, with the marker point left in `marker`: false for an ignored part. (A marker
+/// returned in a std::optional costs a silent pass a tenth of its time.)
+bool WalkSection(WalkPass& pass, const Part* part, char direction, FinePoint& marker) {
     if (part == nullptr) {
-        return std::nullopt;
+        return false;
     }
     if (IsStraightKind(part->kind)) {
-        return DrawStraight(pass, part->kind, part->width, part->length);
+        marker = DrawStraight(pass, part->kind, part->width, part->length);
+        return true;
     }
     if (IsCurveKind(part->kind)) {
-        return DrawCurve(pass, part->kind, direction, part->radius, Sub(part->radius, part->width),
-                         part->arc, part->laneLength1, part->laneLength2);
+        marker =
+            DrawCurve(pass, part->kind, direction, part->radius, Sub(part->radius, part->width),
+                      part->arc, part->laneLength1, part->laneLength2);
+        return true;
     }
-    return std::nullopt;
+    return false;
+}
+
+} // namespace
+
+std::optional<FinePoint> DrawSection(WalkPass& pass, const Part* part, char direction) {
+    FinePoint marker{};
+    if (!WalkSection(pass, part, direction, marker)) {
+        return std::nullopt;
+    }
+    return marker;
 }
 
 void WalkTrack(WalkPass& pass, const Track& track, int slot, bool isCurrent) {
@@ -453,26 +474,26 @@ void WalkTrack(WalkPass& pass, const Track& track, int slot, bool isCurrent) {
                                                           : track.sectionCount;
     for (int i = 0; i < count; ++i) {
         s.walkSection = i;
-        s.sectionIsSelected = false;
-        if (isCurrent) {
-            if (i - 1 == track.selectedSection) {
-                s.splitMark = PenOf(s);
-            }
-            const Rgb colour = i == track.selectedSection ? kRed : kBlue;
-            s.sectionIsSelected = i == track.selectedSection;
+        s.sectionIsSelected = isCurrent && i == track.selectedSection;
+        if (isCurrent && i - 1 == track.selectedSection) {
+            s.splitMark = PenOf(s);
+        }
+        if (canvas.drawing()) {
+            const Rgb colour = !isCurrent ? kBlack : s.sectionIsSelected ? kRed : kBlue;
             canvas.setPenColour(colour);
             canvas.setBrush(colour);
-        } else {
-            canvas.setPenColour(kBlack);
-            canvas.setBrush(kBlack);
         }
         const int index = track.partIndex[i];
         const Part* part =
             index < library && index < kMaxParts ? &pass.library->parts[index] : nullptr;
-        const PenPose start = PenOf(s);
-        const std::optional<FinePoint> marker = DrawSection(pass, part, track.direction[i]);
+        // Read only for an observer: a pose read right after the last section wrote it
+        // stalls the walk.
+        const PenPose start = pass.observer ? PenOf(s) : PenPose{};
+        FinePoint marker{};
+        const bool walked = WalkSection(pass, part, track.direction[i], marker);
         if (pass.observer) {
-            pass.observer->sectionWalked(slot, i, start, marker, PenOf(s));
+            pass.observer->sectionWalked(slot, i, start,
+                                         walked ? std::optional(marker) : std::nullopt, PenOf(s));
         }
     }
     if (pass.observer) {
