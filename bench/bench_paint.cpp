@@ -49,7 +49,7 @@ void BM_VisiblePassTypical(benchmark::State& state) {
 }
 
 // Zoomed in on one region of the full design: the largest step, 2000 pixels right of the
-// middle (about 300 inches), where some 30,000 sections still lie in view.
+// middle (about 300 inches), where some 30,000 polygons still lie in view.
 void BM_VisiblePassZoomedIn(benchmark::State& state) {
     VisiblePass(state, 64, 2000, {kMaxZoomStep, 2000, 0});
 }

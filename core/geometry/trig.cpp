@@ -4,8 +4,6 @@
 
 namespace lapwerk {
 
-namespace {
-
 TrigTables BuildTrigTables() {
     TrigTables tables{};
     // pi rounded to single precision, as the tables have always been built with it; being a
@@ -19,13 +17,6 @@ TrigTables BuildTrigTables() {
         tables.sin[i] = static_cast<int32_t>(std::trunc(std::sin(radians) * 32768.0));
         degrees += 0.25f;
     }
-    return tables;
-}
-
-} // namespace
-
-const TrigTables& Trig() {
-    static const TrigTables tables = BuildTrigTables();
     return tables;
 }
 

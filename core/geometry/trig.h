@@ -11,7 +11,13 @@ struct TrigTables {
     int32_t sin[1440];
 };
 
-/// The tables, built on first use.
-const TrigTables& Trig();
+/// Computes the tables; Trig() keeps the one copy.
+TrigTables BuildTrigTables();
+
+/// The tables, built on first use. Inline, so that the walk's many look-ups cost no call.
+inline const TrigTables& Trig() {
+    static const TrigTables tables = BuildTrigTables();
+    return tables;
+}
 
 } // namespace lapwerk
