@@ -106,17 +106,24 @@ void DrawDesignPass(Design& design, DesignView& view, const PassTarget& target) 
     }
 }
 
-void RedrawDesign(Design& design, DesignView& view, Canvas* screen) {
+ScreenPlacement PlaceScreen(const DesignView& view) {
     const int32_t ratio = ScreenPixelRatio(view);
+    return {fx::Mul(ScreenZoomScale(view.zoom), ratio),
+            ScreenCentre(view.areaWidth, view.panX, ratio),
+            ScreenCentre(view.areaHeight, view.panY, ratio), ratio};
+}
+
+void RedrawDesign(Design& design, DesignView& view, Canvas* screen) {
+    const ScreenPlacement place = PlaceScreen(view);
     const PassTarget target{screen,
                             false,
-                            fx::Mul(ScreenZoomScale(view.zoom), ratio),
-                            ScreenCentre(view.areaWidth, view.panX, ratio),
-                            ScreenCentre(view.areaHeight, view.panY, ratio),
+                            place.zoomScale,
+                            place.centreX,
+                            place.centreY,
                             1,
-                            ratio,
-                            fx::Clamp32(int64_t{view.areaWidth} * ratio),
-                            fx::Clamp32(int64_t{view.areaHeight} * ratio)};
+                            place.pixelRatio,
+                            fx::Clamp32(int64_t{view.areaWidth} * place.pixelRatio),
+                            fx::Clamp32(int64_t{view.areaHeight} * place.pixelRatio)};
     DrawDesignPass(design, view, target);
 }
 

@@ -57,6 +57,16 @@ int32_t ScreenZoomScale(int32_t zoom);
 /// kMaxPixelRatio.
 int32_t ScreenPixelRatio(const DesignView& view);
 
+/// Where a screen pass of `view` draws, in device pixels: its zoomScale, the pixel of model
+/// point (0, 0) where the pan puts it, and the pixel ratio. Drawing laid over the pass's
+/// picture (an overlay) places itself with these.
+struct ScreenPlacement {
+    int32_t zoomScale;
+    int32_t centreX, centreY;
+    int32_t pixelRatio;
+};
+ScreenPlacement PlaceScreen(const DesignView& view);
+
 /// The full screen pass: copies view.zoom into the Design, clears the area, draws ruler, grid,
 /// board and every track in use on `screen` (the drawing area's canvas, in device pixels;
 /// nullptr for a silent pass), and recomputes lane lengths, split mark and board texts. Draws

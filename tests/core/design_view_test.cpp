@@ -346,6 +346,21 @@ TEST(RedrawDesign, AtAPixelRatioDrawsRulerStripsAndDotsToScale) {
     EXPECT_EQ(r.screen.count("line 800,600 801,601"), 0);
 }
 
+TEST(PlaceScreen, GivesTheScaleAndCentreThePassDrawsAt) {
+    ViewRecords r;
+    r.view.panX = 10;
+    r.view.panY = -20;
+    r.view.pixelRatio = 2;
+    const ScreenPlacement place = PlaceScreen(r.view);
+    EXPECT_EQ(place.zoomScale, 1920);
+    EXPECT_EQ(place.centreX, 780);
+    EXPECT_EQ(place.centreY, 640);
+    EXPECT_EQ(place.pixelRatio, 2);
+    r.redraw();
+    EXPECT_EQ(r.view.walk.zoomScale, place.zoomScale);
+    EXPECT_TRUE(r.screen.has("ellipse 774,634 786,646")) << "the begin circle at the centre";
+}
+
 TEST(RedrawDesign, OutsideTheSupportedRatiosDrawsAtTheNearestOne) {
     for (const auto& [asked, used] : {std::pair{0, 1}, std::pair{-3, 1}, std::pair{9, 4}}) {
         ViewRecords r;
