@@ -1,5 +1,6 @@
 #include "lane_lengths.h"
 #include "part_counts.h"
+#include "part_facts.h"
 #include "parts_list.h"
 #include "section_list.h"
 
@@ -525,6 +526,79 @@ TEST(PartsListTable, AlignsColumnsByCharacters) {
                  "Z\xc3\xbc     Kurve gro\xc3\x9f          3      0         -3       3",
                  "C174a  Start               1   1000        999       0"});
 }
+
+// --- DescribePart ----------------------------------------------------------------------------
+
+struct PartFactsCase {
+    const char* name;
+    int kind;
+    int arc; ///< quarter degrees
+    bool metric;
+    std::vector<std::string> lines; ///< the kind, then the sizes
+};
+
+class DescribePartTest : public ::testing::TestWithParam<PartFactsCase> {};
+
+TEST_P(DescribePartTest, GivesKindAndSizes) {
+    const PartFactsCase& row = GetParam();
+    PartLibrary library{};
+    // 6 inches wide, 9 long, radius 15, lanes of 10 and 12 inches.
+    const int index =
+        test::AddPart(library, "P1", "Part", row.kind, 1536, 2304, row.arc, 3840, 2560, 3072);
+    const PartFacts facts = DescribePart(library.parts[index], row.metric);
+    std::vector<std::string> lines{facts.kind};
+    lines.insert(lines.end(), facts.sizes.begin(), facts.sizes.end());
+    ExpectLines(lines, row.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, DescribePartTest,
+    ::testing::Values(
+        PartFactsCase{"straight_in_millimetres",
+                      1,
+                      0,
+                      true,
+                      {"Kind 1: straight", "Width 152.4 mm", "Length 228.6 mm",
+                       "Lane lengths 228.6 mm and 228.6 mm"}},
+        PartFactsCase{"lane_change_in_inches",
+                      3,
+                      0,
+                      false,
+                      {"Kind 3: lane change", "Width 6.00 in", "Length 9.00 in",
+                       "Lane lengths 9.00 in and 9.00 in"}},
+        PartFactsCase{"marked_straight",
+                      9,
+                      0,
+                      false,
+                      {"Kind 9: straight with markings", "Width 6.00 in", "Length 9.00 in",
+                       "Lane lengths 9.00 in and 9.00 in"}},
+        PartFactsCase{"curve_whole_degrees",
+                      2,
+                      180,
+                      true,
+                      {"Kind 2: curve", "Width 152.4 mm", "Radius 381.0 mm, arc 45\xC2\xB0",
+                       "Lane lengths 254.0 mm and 304.8 mm"}},
+        PartFactsCase{"curve_6_half_degree",
+                      6,
+                      90,
+                      false,
+                      {"Kind 6: curve", "Width 6.00 in", "Radius 15.00 in, arc 22.5\xC2\xB0",
+                       "Lane lengths 10.00 in and 12.00 in"}},
+        PartFactsCase{"border_curve_quarter_degree",
+                      7,
+                      1,
+                      false,
+                      {"Kind 7: border curve", "Width 6.00 in", "Radius 15.00 in, arc 0.25\xC2\xB0",
+                       "Lane lengths 10.00 in and 12.00 in"}},
+        PartFactsCase{"right_turn_arc_stays_signed",
+                      2,
+                      -90,
+                      false,
+                      {"Kind 2: curve", "Width 6.00 in", "Radius 15.00 in, arc -22.5\xC2\xB0",
+                       "Lane lengths 10.00 in and 12.00 in"}},
+        PartFactsCase{"kind_that_draws_nothing", 12, 0, true, {"Kind 12: draws nothing"}},
+        PartFactsCase{"kind_0", 0, 0, true, {"Kind 0: draws nothing"}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace lapwerk
