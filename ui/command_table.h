@@ -3,6 +3,7 @@
 #include "toolbar_icons.h"
 
 #include <QKeySequence>
+#include <QList>
 
 #include <vector>
 
@@ -15,7 +16,7 @@ enum class FollowUp {
     Record,         ///< take an undo snapshot, then ShowHistory
     ShowHistory,    ///< enable the Undo and Redo items and buttons as the history allows
     Redraw,         ///< run the full pass now at the zoom bar's step in the Metric mark's unit
-                    ///< and show it, then ShowBoardTexts
+                    ///< and show it, then ShowBoardTexts and ShowStatus
     ShowBoardTexts, ///< write the board texts of the last pass (also a silent one the core
                     ///< ran, as a pick does) into the board boxes
     RefreshLists,   ///< rebuild the part counts and the lane-length rows, then ShowStatus
@@ -26,7 +27,7 @@ enum class FollowUp {
 using FollowUps = std::vector<FollowUp>;
 
 /// The menus of the menu bar, in their order there.
-enum class Menu { None, File, Edit, Options, Window, Help };
+enum class Menu { None, File, Edit, Options, View, Window, Help };
 
 /// A menu of the menu bar: its object name and caption.
 struct MenuTitle {
@@ -38,7 +39,8 @@ struct MenuTitle {
 /// Whether a menu item carries a check mark.
 enum class CheckMark {
     None,
-    Checked, ///< checkable, and checked as the window is designed
+    Checked,   ///< checkable, and checked as the window is designed
+    Unchecked, ///< checkable, and not checked as the window is designed
 };
 
 /// A command's toolbar button; no name for a command that has none.
@@ -60,7 +62,9 @@ inline constexpr const char* kRecentDesignsMenu = "RecentDesigns1";
 ///   are in that menu's order.
 /// - `name`: object name of the command's action: the menu item's name, else the button's.
 /// - `caption`: the menu item's text, "&" before the access letter.
-/// - `shortcut`: the menu item's shortcut key, if any.
+/// - `shortcut`: the menu item's shortcut key, if any; the menu shows it.
+/// - `moreShortcuts`: further keys that run the command (the standard keys of the desktop),
+///   not shown in the menu.
 /// - `mark`: whether the item carries a check mark.
 /// - `button`: the toolbar button, its icon and hint. Menu item and button share one action;
 ///   a button without a hint gets an action of its own, since an action without a tool tip
@@ -77,6 +81,7 @@ struct Command {
     const char* name = nullptr;
     const char* caption = nullptr;
     QKeySequence shortcut;
+    QList<QKeySequence> moreShortcuts;
     CheckMark mark = CheckMark::None;
     ToolButton button;
     bool (TMainForm::*handler)() = nullptr;

@@ -2,11 +2,19 @@
 
 #include "close_track_dialog.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
 
 namespace lapwerk {
 
@@ -100,6 +108,52 @@ QString QtDialogs::chooseFile(QWidget* owner, FileDialogKind kind) {
     }
     last = chosen.first();
     return last;
+}
+
+namespace {
+
+QSpinBox* MakeSideBox(QWidget* parent, const char* name, int pixels) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(1, kMaxImageSide);
+    box->setValue(pixels);
+    box->setSuffix(QStringLiteral(" px"));
+    return box;
+}
+
+} // namespace
+
+std::optional<ImageExportChoice> QtDialogs::chooseImageExport(QWidget* owner,
+                                                              const ImageExportChoice& proposed) {
+    QDialog dialog(owner);
+    dialog.setObjectName("ImageExportDialog");
+    dialog.setWindowTitle(QStringLiteral("Export Image"));
+    auto* view = new QRadioButton(QStringLiteral("&Current view"), &dialog);
+    auto* whole =
+        new QRadioButton(QStringLiteral("&Whole design (board and every track)"), &dialog);
+    (proposed.extent == ImageExtent::WholeDesign ? whole : view)->setChecked(true);
+    QSpinBox* width = MakeSideBox(&dialog, "ImageWidth", proposed.size.width());
+    QSpinBox* height = MakeSideBox(&dialog, "ImageHeight", proposed.size.height());
+    auto* size = new QHBoxLayout;
+    size->addWidget(width);
+    size->addWidget(new QLabel(QStringLiteral("x"), &dialog));
+    size->addWidget(height);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Size:"), size);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(view);
+    layout->addWidget(whole);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return ImageExportChoice{whole->isChecked() ? ImageExtent::WholeDesign
+                                                : ImageExtent::CurrentView,
+                             QSize(width->value(), height->value())};
 }
 
 bool QtDialogs::choosePrinter(QWidget* owner, QPrinter& printer) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QFileDialog;
 class QPrinter;
@@ -23,9 +25,24 @@ enum class FileDialogKind {
 /// Number of FileDialogKind values.
 inline constexpr int kFileDialogKinds = 4;
 
+/// What an exported image shows.
+enum class ImageExtent {
+    CurrentView, ///< the drawing area's view: its zoom step and pan, around the same middle
+    WholeDesign, ///< the board and every track, fitted as Zoom to Fit fits them
+};
+
+/// How an image is exported: what it shows and its size.
+struct ImageExportChoice {
+    ImageExtent extent = ImageExtent::CurrentView;
+    QSize size; ///< pixels
+};
+
+/// The largest width or height of an exported image, pixels.
+inline constexpr int kMaxImageSide = 8192;
+
 /// Every modal dialog the main window shows: message boxes, questions, the file dialogs, the
-/// print and printer set-up dialogs and the Close Track dialog. The window owns one; tests give it
-/// one that records what it was shown and answers by itself.
+/// image export dialog, the print and printer set-up dialogs and the Close Track dialog. The window
+/// owns one; tests give it one that records what it was shown and answers by itself.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -39,6 +56,11 @@ public:
 
     /// Shows the file dialog of `kind`; the chosen path, or an empty text when cancelled.
     virtual QString chooseFile(QWidget* owner, FileDialogKind kind) = 0;
+
+    /// Asks what an exported image shows and its size, starting from `proposed`; nothing when
+    /// cancelled.
+    virtual std::optional<ImageExportChoice>
+    chooseImageExport(QWidget* owner, const ImageExportChoice& proposed) = 0;
 
     /// Shows the print dialog over `printer`; true when the user chose to print.
     virtual bool choosePrinter(QWidget* owner, QPrinter& printer) = 0;
@@ -60,6 +82,8 @@ public:
     void message(QWidget* owner, const QString& text, const QString& caption) override;
     bool question(QWidget* owner, const QString& text, const QString& caption) override;
     QString chooseFile(QWidget* owner, FileDialogKind kind) override;
+    std::optional<ImageExportChoice> chooseImageExport(QWidget* owner,
+                                                       const ImageExportChoice& proposed) override;
     bool choosePrinter(QWidget* owner, QPrinter& printer) override;
     void pageSetup(QWidget* owner, QPrinter& printer) override;
     bool closeTrack(CloseTrackDialog& dialog) override;

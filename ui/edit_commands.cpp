@@ -1,12 +1,21 @@
 #include "main_form.h"
 
+#include "design_area.h"
+#include "part_panel.h"
+
 #include "board.h"
 #include "editing.h"
+#include "fixed_point.h"
 #include "pick_edits.h"
+#include "view_navigation.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSlider>
+
+#include <algorithm>
+#include <cmath>
 
 namespace lapwerk {
 
@@ -97,6 +106,7 @@ bool TMainForm::RotateSouthClick() {
 // read where units are shown.
 
 bool TMainForm::MetricClick() {
+    mainPanel_->showPartFacts(records_.library, metric());
     return true;
 }
 
@@ -120,8 +130,60 @@ bool TMainForm::GridClick() {
     return true;
 }
 
+bool TMainForm::SmoothDrawingClick() {
+    // A setting of the view alone: not part of the Design, so undo leaves it as it is.
+    designArea_->setSmoothing(drawingSmoothing());
+    return true;
+}
+
+bool TMainForm::zoomTo(int step, std::optional<QPoint> anchor) {
+    DesignView& view = records_.view;
+    step = std::clamp(step, ZoomBar->minimum(), ZoomBar->maximum());
+    if (step == view.zoom) {
+        return false;
+    }
+    PanOffset pan{view.panX, view.panY};
+    if (anchor) {
+        pan = PanKeepingPoint(view, step, anchor->x(), anchor->y());
+    } else {
+        // The model point in the middle of the area lies `pan` pixels of the old scale from
+        // model point (0, 0); without a pan the view stays exactly where it was.
+        const long double factor =
+            static_cast<long double>(ScreenZoomScale(step)) / ScreenZoomScale(view.zoom);
+        auto scaled = [factor](int32_t value) { return fx::Clamp32(std::llround(value * factor)); };
+        pan = {scaled(view.panX), scaled(view.panY)};
+    }
+    view.panX = pan.x;
+    view.panY = pan.y;
+    const QSignalBlocker silently(ZoomBar);
+    ZoomBar->setValue(step);
+    return true;
+}
+
+bool TMainForm::ZoomToFit1Click() {
+    const QRect open = designArea_->openRect();
+    const ViewFit fit = ZoomToFit(records_.design, records_.library, open.width(), open.height());
+    // The fit centres the design in the open part; the scroll bars lie over the rest of the
+    // area, whose middle is further right and down.
+    records_.view.panX = fit.pan.x + designArea_->width() / 2 - open.width() / 2;
+    records_.view.panY = fit.pan.y + designArea_->height() / 2 - open.height() / 2;
+    const QSignalBlocker silently(ZoomBar);
+    ZoomBar->setValue(fit.zoom);
+    return true;
+}
+
+bool TMainForm::ZoomIn1Click() {
+    return zoomTo(records_.view.zoom + 1, std::nullopt);
+}
+
+bool TMainForm::ZoomOut1Click() {
+    return zoomTo(records_.view.zoom - 1, std::nullopt);
+}
+
 void TMainForm::ZoomBarChange() {
-    followUp({FollowUp::Redraw});
+    if (zoomTo(ZoomBar->value(), std::nullopt)) {
+        followUp({FollowUp::Redraw});
+    }
 }
 
 void TMainForm::RotateBarChange() {

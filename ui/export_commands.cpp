@@ -31,6 +31,20 @@ ExportFormat FormatOf(const QString& path) {
 
 } // namespace
 
+ScreenExport TMainForm::screenExport(const ImageExportChoice& choice) const {
+    ScreenExport settings;
+    settings.zoom = ZoomBar->value();
+    settings.panX = records_.view.panX;
+    settings.panY = records_.view.panY;
+    settings.area = choice.size.boundedTo(QSize(kMaxImageSide, kMaxImageSide));
+    settings.metric = metric();
+    settings.smoothing = drawingSmoothing();
+    if (choice.extent == ImageExtent::WholeDesign) {
+        settings = FittedToDesign(records_.design, records_.library, settings);
+    }
+    return settings;
+}
+
 bool TMainForm::ExportImage1Click() {
     const QString path = dialogs_->chooseFile(this, FileDialogKind::Export);
     if (path.isEmpty()) {
@@ -43,11 +57,12 @@ bool TMainForm::ExportImage1Click() {
     ExportError failed;
     switch (FormatOf(path)) {
     case ExportFormat::ScreenImage: {
-        ScreenExport settings;
-        settings.zoom = ZoomBar->value();
-        settings.area = designArea_->size();
-        settings.metric = metric();
-        failed = ExportScreenImage(*copy, records_.library, settings, file);
+        const std::optional<ImageExportChoice> choice =
+            dialogs_->chooseImageExport(this, {ImageExtent::CurrentView, designArea_->size()});
+        if (!choice) {
+            return false;
+        }
+        failed = ExportScreenImage(*copy, records_.library, screenExport(*choice), file);
         break;
     }
     case ExportFormat::PrintedPage:

@@ -35,13 +35,14 @@ QAction* TMainForm::makeAction(const Command& command) {
             action->setIcon(MakeToolIcon(button.icon));
         }
     }
-    if (!command.shortcut.isEmpty()) {
-        action->setShortcut(command.shortcut);
+    if (!command.shortcut.isEmpty() || !command.moreShortcuts.isEmpty()) {
+        // The first key is the one the menu shows, also when it is none.
+        action->setShortcuts(QList<QKeySequence>{command.shortcut} + command.moreShortcuts);
         action->setShortcutContext(Qt::WindowShortcut);
     }
-    if (command.mark == CheckMark::Checked) {
+    if (command.mark != CheckMark::None) {
         action->setCheckable(true);
-        action->setChecked(true);
+        action->setChecked(command.mark == CheckMark::Checked);
     }
     connect(action, &QAction::triggered, this, [this, &command] { runCommand(command); });
     return action;

@@ -16,14 +16,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -36,6 +40,22 @@ constexpr const char* kInventoryFile = "sections.own";
 constexpr const char* kErrorCaption = "Error";
 /// How long a note on a command that did nothing stays in the status bar.
 constexpr int kNoteMilliseconds = 10 * 1000;
+
+/// A label that shows as much of its text as fits, ending in an ellipsis when it does not;
+/// its text stays whole.
+class ElidingLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect room = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+        style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
+                              shown, foregroundRole());
+    }
+};
 
 } // namespace
 
@@ -72,16 +92,20 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::createPanel() {
-    auto* client = new QWidget(this);
-    client->setObjectName("ClientArea");
-    auto* layout = new QHBoxLayout(client);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    designArea_ = new DesignArea(records_.design, records_.view, client);
-    mainPanel_ = new MainPanel(client);
-    layout->addWidget(designArea_, 1);
-    layout->addWidget(mainPanel_);
-    setCentralWidget(client);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName("MainSplitter");
+    // No handle between them: Qt lets the few pixels either side of the seam grab it.
+    splitter_->setHandleWidth(0);
+    splitter_->setChildrenCollapsible(false);
+    designArea_ = new DesignArea(records_.design, records_.view, splitter_);
+    mainPanel_ = new MainPanel(splitter_);
+    splitter_->addWidget(designArea_);
+    splitter_->addWidget(mainPanel_);
+    // A wider or narrower window changes the drawing area; the panel keeps its width.
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setSizes({width() - MainPanel::kWidth, MainPanel::kWidth});
+    setCentralWidget(splitter_);
 
     connect(designArea_, &DesignArea::mousePressed, this, &TMainForm::FormMouseDown);
     connect(designArea_, &DesignArea::resized, this, [this] { followUp({FollowUp::Redraw}); });
@@ -106,10 +130,11 @@ void TMainForm::shareShortcuts() {
 void TMainForm::createStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar");
-    statusLabel_ = new QLabel(bar);
+    statusLabel_ = new ElidingLabel(bar);
     statusLabel_->setObjectName("StatusLabel");
     statusLabel_->setAccessibleName("Track status");
-    // A long text is cut at the window's edge rather than widening the window.
+    // A long text ends in an ellipsis, with the whole text as tool tip, rather than widening
+    // the window.
     statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusLabel_->setMinimumWidth(1);
     bar->addWidget(statusLabel_, 1);
@@ -122,11 +147,18 @@ void TMainForm::FormCreate() {
     if (stored.toolbars) {
         restoreState(*stored.toolbars);
     }
+    if (stored.geometry) {
+        restoreGeometry(*stored.geometry);
+    }
+    if (stored.panelWidth) {
+        splitter_->setSizes({std::max(1, width() - *stored.panelWidth), *stored.panelWidth});
+    }
 
     Design& design = records_.design;
     const std::pair<const char*, std::optional<bool>> marks[] = {
-        {"Metric", stored.metric}, {"FilledIn", stored.filledIn}, {"Segments", stored.segments},
-        {"Ruler", stored.ruler},   {"Grid", stored.grid},
+        {"Metric", stored.metric},     {"FilledIn", stored.filledIn},
+        {"Segments", stored.segments}, {"Ruler", stored.ruler},
+        {"Grid", stored.grid},         {"SmoothDrawing", stored.smoothDrawing},
     };
     for (const auto& [name, mark] : marks) {
         if (mark) {
@@ -140,6 +172,7 @@ void TMainForm::FormCreate() {
     design.ruler = options.ruler ? 1 : 0;
     design.grid = options.grid ? 1 : 0;
     design.segments = options.segments ? 1 : 0;
+    designArea_->setSmoothing(drawingSmoothing());
     store.reset();
 
     designArea_->startDrawing();
@@ -148,6 +181,7 @@ void TMainForm::FormCreate() {
     LoadPartLibrary(records_.library, kPartLibraryFile);
     LoadInventory(records_.inventory, records_.library, kInventoryFile);
     mainPanel_->fillPartList(records_.library);
+    mainPanel_->showPartFacts(records_.library, options.metric);
     // The part list holds the focus first; leaving a board box is an undo step of its own.
     mainPanel_->deelList()->setFocus();
 }
@@ -157,11 +191,11 @@ void TMainForm::FormDestroy() {
         return;
     }
     settingsSaved_ = true;
-    const QByteArray toolbars = saveState();
+    const WindowLayout layout{saveState(), saveGeometry(), splitter_->sizes().value(1)};
     std::unique_ptr<QSettings> store = OpenSettingsStore();
     recentDesigns_->write(*store);
     WriteStoredSettings(*store, drawOptions(), records_.design.boardX, records_.design.boardY,
-                        toolbars);
+                        layout);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -193,6 +227,7 @@ void TMainForm::followUp(const FollowUps& steps) {
         case FollowUp::Redraw:
             redraw();
             showBoardTexts();
+            showStatus();
             break;
         case FollowUp::ShowBoardTexts:
             showBoardTexts();
@@ -303,7 +338,12 @@ DrawOptions TMainForm::drawOptions() const {
     options.segments = checkMark("Segments");
     options.ruler = checkMark("Ruler");
     options.grid = checkMark("Grid");
+    options.smoothDrawing = checkMark("SmoothDrawing");
     return options;
+}
+
+Smoothing TMainForm::drawingSmoothing() const {
+    return checkMark("SmoothDrawing") ? Smoothing::kAntialiased : Smoothing::kNone;
 }
 
 void TMainForm::showHeading(int headingQuarterDeg) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command_table.h"
+#include "design_export.h"
 #include "dialogs.h"
 #include "records.h"
 #include "settings.h"
@@ -11,9 +12,11 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QPoint>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -22,6 +25,7 @@ class QLineEdit;
 class QMenu;
 class QRadioButton;
 class QSlider;
+class QSplitter;
 class QToolBar;
 
 namespace lapwerk {
@@ -138,6 +142,12 @@ private:
     bool FilledInClick();
     bool RulerClick();
     bool GridClick();
+    bool SmoothDrawingClick();
+
+    // View menu (edit_commands.cpp).
+    bool ZoomToFit1Click();
+    bool ZoomIn1Click();
+    bool ZoomOut1Click();
 
     // Edit modes (mouse_modes.cpp).
     bool InsertTrackClick();
@@ -168,8 +178,9 @@ private:
     /// A mouse button pressed at pixel (x, y) of the drawing area.
     void FormMouseDown(Qt::MouseButton button, int x, int y);
     /// The mouse wheel turned `notches` whole notches over the drawing area (positive away
-    /// from the user): moves ZoomBar as many steps, up to a larger zoom.
-    void FormMouseWheel(int notches);
+    /// from the user) with the pointer at pixel `at`: moves ZoomBar as many steps, up to a
+    /// larger zoom, keeping the point of the design under the pointer where it is.
+    void FormMouseWheel(int notches, QPoint at);
     /// Shows what a left click will do: crosshair in a pending mode, else the curve cursor of
     /// the chosen direction for a curve part, else the arrow.
     void UpdateCursor();
@@ -224,8 +235,10 @@ private:
     bool metric() const;
     /// 'R' while RightRadio is checked, else 'L'.
     char chosenDirection() const;
-    /// The five check marks.
+    /// The check marks of the Options menu.
     DrawOptions drawOptions() const;
+    /// How the view is drawn after the Smooth Drawing check mark.
+    Smoothing drawingSmoothing() const;
     /// Shows `headingQuarterDeg` on RotateBar in whole degrees, without running
     /// RotateBarChange.
     void showHeading(int headingQuarterDeg);
@@ -246,6 +259,11 @@ private:
     /// Takes the board size typed into `box` into `size` (inches) when it is a size and
     /// differs from the stored one; `shownText` is what the last pass wrote into the box.
     void boardChange(QLineEdit* box, float& size, const std::string& shownText);
+    /// Sets ZoomBar to `step` (within its range) without running ZoomBarChange, and pans so
+    /// that the model point under pixel `anchor` of the drawing area, or in the middle of the
+    /// area without one, stays where it is; false when the step stays as it is. The caller
+    /// redraws.
+    bool zoomTo(int step, std::optional<QPoint> anchor);
     void orientBar(QToolBar* dock, QSlider* bar);
     bool mayDiscardDesign(const char* question);
     void openDesignFile(const QString& path);
@@ -255,6 +273,8 @@ private:
     void showLoadedDesign(const DesignLoad& load);
     bool saveDesignAs(const QString& path);
     void buildSectionList();
+    /// The settings of an exported image of the view as `choice` asks for it.
+    ScreenExport screenExport(const ImageExportChoice& choice) const;
 
     // Controls besides the command actions, named after their roles.
     QToolBar* ZoomDock = nullptr;
@@ -269,6 +289,7 @@ private:
     ProgramRecords& records_;
     std::unique_ptr<Dialogs> dialogs_;
     QHash<QByteArray, QAction*> actions_; ///< by action name and by button name
+    QSplitter* splitter_ = nullptr;       ///< the drawing area and the side panel
     DesignArea* designArea_ = nullptr;
     MainPanel* mainPanel_ = nullptr;
     TLengthForm* lengthForm_ = nullptr;

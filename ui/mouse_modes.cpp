@@ -98,13 +98,26 @@ void TMainForm::FormKeyPress(QChar key) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    // The window sees every typed character before the focused control, which still gets it.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty()) {
-            FormKeyPress(text.front());
+    const QEvent::Type type = event->type();
+    const bool keyOfThisWindow = (type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
+                                 watched->isWidgetType() &&
+                                 static_cast<QWidget*>(watched)->window() == this;
+    if (keyOfThisWindow) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
+            // Space held pans with the left button, unless it is typed into a text box.
+            const bool typing = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+            designArea_->setPanKeyHeld(type == QEvent::KeyPress && !typing);
         }
+        // The window sees every typed character before the focused control, which still gets
+        // it.
+        if (type == QEvent::KeyPress && !key->text().isEmpty()) {
+            FormKeyPress(key->text().front());
+        }
+    }
+    if (watched == this && type == QEvent::WindowDeactivate) {
+        // The release of a key held while the window loses the focus goes elsewhere.
+        designArea_->setPanKeyHeld(false);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -151,11 +164,14 @@ void TMainForm::groupClick(int x, int y) {
     followUp({FollowUp::Record, FollowUp::Redraw});
 }
 
-void TMainForm::FormMouseWheel(int notches) {
+void TMainForm::FormMouseWheel(int notches, QPoint at) {
     const int64_t wanted = int64_t{ZoomBar->value()} + notches;
-    // Moving the bar redraws through ZoomBarChange; at either end nothing moves or redraws.
-    ZoomBar->setValue(
-        static_cast<int>(std::clamp<int64_t>(wanted, ZoomBar->minimum(), ZoomBar->maximum())));
+    const int step =
+        static_cast<int>(std::clamp<int64_t>(wanted, ZoomBar->minimum(), ZoomBar->maximum()));
+    // At either end of the bar nothing moves or redraws.
+    if (zoomTo(step, at)) {
+        followUp({FollowUp::Redraw});
+    }
 }
 
 void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {

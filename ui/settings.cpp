@@ -16,6 +16,9 @@ constexpr const char* kFilledIn = "FilledIn";
 constexpr const char* kSegments = "Segments";
 constexpr const char* kRuler = "Ruler";
 constexpr const char* kGrid = "Grid";
+constexpr const char* kSmoothDrawing = "SmoothDrawing";
+constexpr const char* kGeometry = "Geometry";
+constexpr const char* kPanelWidth = "PanelWidth";
 constexpr const char* kXboard = "Xboard";
 constexpr const char* kYboard = "Yboard";
 
@@ -38,6 +41,27 @@ void WriteBoard(QSettings& store, const char* name, double inches) {
     if (inches > 0.0 && std::isfinite(inches)) {
         store.setValue(name, BoardSizeToSetting(inches));
     }
+}
+
+std::optional<QByteArray> ReadBytes(QSettings& store, const char* name) {
+    if (!store.contains(name)) {
+        return std::nullopt;
+    }
+    const QVariant value = store.value(name);
+    if (value.typeId() != QMetaType::QByteArray) {
+        return std::nullopt;
+    }
+    return value.toByteArray();
+}
+
+std::optional<int> ReadWidth(QSettings& store, const char* name) {
+    if (!store.contains(name)) {
+        return std::nullopt;
+    }
+    // Text-based stores give the integer back as text.
+    bool ok = false;
+    const int width = store.value(name).toString().trimmed().toInt(&ok);
+    return ok && width > 0 ? std::optional<int>(width) : std::nullopt;
 }
 
 } // namespace
@@ -98,20 +122,18 @@ StoredSettings ReadStoredSettings(QSettings& store) {
     stored.segments = ReadFlag(store, kSegments);
     stored.ruler = ReadFlag(store, kRuler);
     stored.grid = ReadFlag(store, kGrid);
+    stored.smoothDrawing = ReadFlag(store, kSmoothDrawing);
     stored.boardX = ReadBoard(store, kXboard);
     stored.boardY = ReadBoard(store, kYboard);
-    if (store.contains(kToolbarsValue)) {
-        const QVariant toolbars = store.value(kToolbarsValue);
-        if (toolbars.typeId() == QMetaType::QByteArray) {
-            stored.toolbars = toolbars.toByteArray();
-        }
-    }
+    stored.toolbars = ReadBytes(store, kToolbarsValue);
+    stored.geometry = ReadBytes(store, kGeometry);
+    stored.panelWidth = ReadWidth(store, kPanelWidth);
     return stored;
 }
 
 void WriteStoredSettings(QSettings& store, const DrawOptions& options, double boardX, double boardY,
-                         const QByteArray& toolbars) {
-    store.setValue(kToolbarsValue, toolbars);
+                         const WindowLayout& layout) {
+    store.setValue(kToolbarsValue, layout.toolbars);
     store.setValue(kMetric, options.metric ? 1 : 0);
     store.setValue(kFilledIn, options.filledIn ? 1 : 0);
     store.setValue(kSegments, options.segments ? 1 : 0);
@@ -119,6 +141,9 @@ void WriteStoredSettings(QSettings& store, const DrawOptions& options, double bo
     store.setValue(kGrid, options.grid ? 1 : 0);
     WriteBoard(store, kXboard, boardX);
     WriteBoard(store, kYboard, boardY);
+    store.setValue(kSmoothDrawing, options.smoothDrawing ? 1 : 0);
+    store.setValue(kGeometry, layout.geometry);
+    store.setValue(kPanelWidth, layout.panelWidth);
     store.sync();
 }
 

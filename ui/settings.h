@@ -18,20 +18,30 @@ inline constexpr const char* kToolbarsValue = "Toolbars";
 /// Board width and depth when no size was saved: 2 m in inches.
 inline constexpr double kDefaultBoardInches = 78.74016;
 
-/// The five check-mark options.
+/// The check-mark options: the five of the drawing and Smooth Drawing.
 struct DrawOptions {
     bool metric = true;
     bool filledIn = true;
     bool segments = true;
     bool ruler = true;
     bool grid = true;
+    bool smoothDrawing = false;
+};
+
+/// Where the main window and its parts were at the end of a run.
+struct WindowLayout {
+    QByteArray toolbars; ///< the toolbar positions (QMainWindow::saveState)
+    QByteArray geometry; ///< size, position and maximised state (QWidget::saveGeometry)
+    int panelWidth = 0;  ///< width of the side panel, pixels
 };
 
 /// What the store holds; a value that is missing or of the wrong type stays empty.
 struct StoredSettings {
-    std::optional<bool> metric, filledIn, segments, ruler, grid;
+    std::optional<bool> metric, filledIn, segments, ruler, grid, smoothDrawing;
     std::optional<double> boardX, boardY; ///< inches; empty too for a size of 0 or less
     std::optional<QByteArray> toolbars;
+    std::optional<QByteArray> geometry;
+    std::optional<int> panelWidth; ///< pixels, 1 or more
 };
 
 /// Opens the store (created on first write).
@@ -51,8 +61,8 @@ QByteArray BoardSizeToSetting(double value);
 StoredSettings ReadStoredSettings(QSettings& store);
 
 /// Writes the options, the board size in inches (a size of 0 or less is not written) and the
-/// toolbar positions.
+/// window's layout.
 void WriteStoredSettings(QSettings& store, const DrawOptions& options, double boardX, double boardY,
-                         const QByteArray& toolbars);
+                         const WindowLayout& layout);
 
 } // namespace lapwerk

@@ -165,6 +165,13 @@ private Q_SLOTS:
             for (size_t i = 0; i < before.size(); ++i) {
                 QCOMPARE(after[i], before[i].translated(shift, 0));
             }
+            // Moved over the design, the view takes the preview with it.
+            window.area()->panBy(20, -10);
+            const std::vector<QLine> panned = window.area()->overlayLines();
+            QCOMPARE(panned.size(), after.size());
+            for (size_t i = 0; i < after.size(); ++i) {
+                QCOMPARE(panned[i], after[i].translated(-20, 10));
+            }
         };
         window.trigger("CloseTrack1");
     }

@@ -10,13 +10,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
+#include <QSpinBox>
 #include <QSvgRenderer>
+#include <QTimer>
 
 #include <cstring>
 #include <vector>
 
 using lapwerk::FileDialogKind;
+using lapwerk::ImageExportChoice;
+using lapwerk::ImageExtent;
 using lapwerk::test::ShownBox;
 using lapwerk::test::WindowFixture;
 
@@ -48,6 +54,36 @@ QByteArray PdfText(const QString& text) {
         bytes.append(static_cast<char>(c.unicode() & 0xFF));
     }
     return bytes;
+}
+
+/// Whether `image` holds, within `rect`, a straight run of at least 40 pixels of the board
+/// outline's dark green in the direction of `step`.
+bool HasOutlineRun(const QImage& image, const QRect& rect, QPoint step) {
+    constexpr int kRun = 40;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            int run = 0;
+            for (QPoint at(x, y); rect.contains(at) && image.pixel(at) == qRgb(0, 128, 0);
+                 at += step) {
+                ++run;
+            }
+            if (run >= kRun) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+/// On how many sides of `image` the board's outline shows: upright edges in its left and right
+/// halves, level edges in its top and bottom halves.
+int BoardSidesShown(const QImage& image) {
+    const int x = image.width() / 2;
+    const int y = image.height() / 2;
+    return int{HasOutlineRun(image, QRect(0, 0, x, image.height()), {0, 1})} +
+           int{HasOutlineRun(image, QRect(x, 0, image.width() - x, image.height()), {0, 1})} +
+           int{HasOutlineRun(image, QRect(0, 0, image.width(), y), {1, 0})} +
+           int{HasOutlineRun(image, QRect(0, y, image.width(), image.height() - y), {1, 0})};
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -95,6 +131,81 @@ private Q_SLOTS:
         QCOMPARE(image.size(), window.area()->size());
         // Pixel for pixel what the screen shows, the current track in its colours.
         QCOMPARE(image.convertToFormat(QImage::Format_RGB32), window.area()->buffer());
+    }
+
+    void imageDialogProposesTheView() {
+        WindowFixture window;
+        window.dialogs().files.append(window.path("view.png"));
+        window.trigger("ExportImage1");
+        const QList<ImageExportChoice>& proposed = window.dialogs().imageExportsProposed;
+        QCOMPARE(proposed.size(), qsizetype{1});
+        QCOMPARE(proposed.front().extent, ImageExtent::CurrentView);
+        QCOMPARE(proposed.front().size, window.area()->size());
+        // The printed page has no such choice.
+        window.dialogs().files.append(window.path("page.pdf"));
+        window.trigger("ExportImage1");
+        QCOMPARE(proposed.size(), qsizetype{1});
+        QVERIFY(QFileInfo::exists(window.path("page.pdf")));
+    }
+
+    void imageDialogCancelledWritesNothing() {
+        WindowFixture window;
+        window.dialogs().imageExportOk = false;
+        window.dialogs().files.append(window.path("view.png"));
+        window.trigger("ExportImage1");
+        QVERIFY(window.dialogs().messages.empty());
+        QVERIFY(!QFileInfo::exists(window.path("view.png")));
+    }
+
+    void movedViewImageIsTheDrawingArea_data() {
+        QTest::addColumn<bool>("smooth");
+        QTest::newRow("exact") << false;
+        QTest::newRow("Smooth Drawing") << true;
+    }
+
+    void movedViewImageIsTheDrawingArea() {
+        QFETCH(bool, smooth);
+        WindowFixture window;
+        LayTwoTracks(window);
+        window.find<QSlider>("ZoomBar")->setValue(18);
+        window.area()->horizontalBar()->setValue(40);
+        window.area()->verticalBar()->setValue(-30);
+        QCOMPARE(window.records().view.panX, 40);
+        if (smooth) {
+            window.trigger("SmoothDrawing");
+        }
+        window.dialogs().files.append(window.path("view.png"));
+        window.trigger("ExportImage1");
+        QImage image;
+        QVERIFY(image.load(window.path("view.png"), "PNG"));
+        QCOMPARE(image.convertToFormat(QImage::Format_RGB32), window.area()->buffer());
+    }
+
+    void wholeDesignImageShowsTheBoardAndEveryTrack_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("landscape") << QSize(400, 300);
+        QTest::newRow("portrait") << QSize(300, 500);
+        QTest::newRow("large") << QSize(1600, 1200);
+    }
+
+    void wholeDesignImageShowsTheBoardAndEveryTrack() {
+        QFETCH(QSize, size);
+        WindowFixture window;
+        LayTwoTracks(window);
+        // Zoomed in, the view shows a part of the board.
+        window.find<QSlider>("ZoomBar")->setValue(20);
+        window.dialogs().imageExport = ImageExportChoice{ImageExtent::WholeDesign, size};
+        window.dialogs().files.append(window.path("whole.png"));
+        window.trigger("ExportImage1");
+        QVERIFY(window.dialogs().messages.empty());
+        QImage image;
+        QVERIFY(image.load(window.path("whole.png"), "PNG"));
+        QCOMPARE(image.size(), size);
+        // The board's outline shows on all four sides, which the view does not.
+        QCOMPARE(BoardSidesShown(image), 4);
+        QVERIFY(BoardSidesShown(window.area()->buffer()) < 4);
+        // Nothing of the window's own view changed.
+        QCOMPARE(window.records().view.zoom, 20);
     }
 
     void svgImageParses() {
@@ -216,6 +327,34 @@ private Q_SLOTS:
         window.trigger("ExportImage1");
         QCOMPARE(window.dialogs().messages.size(), qsizetype{1});
         QVERIFY(QFileInfo::exists(window.path("view.png")));
+    }
+
+    void imageDialogAsksWhatAndHowLarge() {
+        lapwerk::QtDialogs dialogs;
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QCOMPARE(dialog->windowTitle(), QString("Export Image"));
+            const QList<QRadioButton*> choices = dialog->findChildren<QRadioButton*>();
+            QCOMPARE(choices.size(), qsizetype{2});
+            QVERIFY(choices[0]->isChecked());
+            auto* width = dialog->findChild<QSpinBox*>("ImageWidth");
+            auto* height = dialog->findChild<QSpinBox*>("ImageHeight");
+            QCOMPARE(width->value(), 354);
+            QCOMPARE(height->value(), 290);
+            QCOMPARE(width->maximum(), lapwerk::kMaxImageSide);
+            choices[1]->setChecked(true);
+            width->setValue(2000);
+            height->setValue(1500);
+            dialog->accept();
+        });
+        const std::optional<ImageExportChoice> chosen =
+            dialogs.chooseImageExport(nullptr, {ImageExtent::CurrentView, QSize(354, 290)});
+        QVERIFY(chosen.has_value());
+        QCOMPARE(chosen->extent, ImageExtent::WholeDesign);
+        QCOMPARE(chosen->size, QSize(2000, 1500));
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QVERIFY(!dialogs.chooseImageExport(nullptr, {ImageExtent::WholeDesign, QSize(9, 9)}));
     }
 
     void exportDialogLook() {

@@ -5,11 +5,14 @@
 #include "length_form.h"
 #include "part_panel.h"
 
+#include "part_counts.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QToolBar>
 #include <QToolButton>
@@ -73,8 +76,9 @@ private Q_SLOTS:
                                              "-",
                                              "Close Track..."};
         QTest::newRow("Options") << "&Options"
-                                 << QStringList{"&Metric", "&Segments", "&Filled In", "Ruler",
-                                                "Grid"};
+                                 << QStringList{"&Metric", "&Segments", "&Filled In",
+                                                "Ruler",   "Grid",      "Smooth Drawing"};
+        QTest::newRow("View") << "&View" << QStringList{"Zoom to &Fit", "Zoom &In", "Zoom &Out"};
         QTest::newRow("Window") << "&Window" << QStringList{"&Track section list", "Track Length"};
         QTest::newRow("Help") << "&Help" << QStringList{"&Help Topics", "-", "&About"};
     }
@@ -99,7 +103,7 @@ private Q_SLOTS:
         for (QAction* entry : window.form().menuBar()->actions()) {
             menus << entry->text();
         }
-        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Options", "&Window", "&Help"}));
+        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Options", "&View", "&Window", "&Help"}));
     }
 
     void shortcuts_data() {
@@ -115,6 +119,9 @@ private Q_SLOTS:
         QTest::newRow("Lane lengths") << "TrackLength1" << QKeySequence(Qt::Key_F11);
         QTest::newRow("Close track") << "CloseTrack1" << QKeySequence(Qt::CTRL | Qt::Key_L);
         QTest::newRow("New has none") << "New1" << QKeySequence();
+        QTest::newRow("Zoom to fit") << "ZoomToFit1" << QKeySequence(Qt::CTRL | Qt::Key_0);
+        QTest::newRow("Zoom in") << "ZoomIn1" << QKeySequence(Qt::CTRL | Qt::Key_Plus);
+        QTest::newRow("Zoom out") << "ZoomOut1" << QKeySequence(Qt::CTRL | Qt::Key_Minus);
     }
 
     void shortcuts() {
@@ -122,6 +129,33 @@ private Q_SLOTS:
         QFETCH(QKeySequence, shortcut);
         WindowFixture window(WindowFixture::Show::No);
         QCOMPARE(window.action(item.toLatin1().constData())->shortcut(), shortcut);
+    }
+
+    // The desktop's standard keys run the File commands too; the menu shows only the first
+    // key of an item, here none.
+    void standardKeys_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::newRow("New") << "New1" << QKeySequence(Qt::CTRL | Qt::Key_N);
+        QTest::newRow("Open") << "Open1" << QKeySequence(Qt::CTRL | Qt::Key_O);
+        QTest::newRow("Save") << "Save1" << QKeySequence(Qt::CTRL | Qt::Key_S);
+        QTest::newRow("Save As") << "SaveAs1" << QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S);
+        QTest::newRow("Print") << "Print1" << QKeySequence(Qt::CTRL | Qt::Key_P);
+        QTest::newRow("Exit") << "Exit1" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+    }
+
+    void standardKeys() {
+        QFETCH(QString, item);
+        QFETCH(QKeySequence, key);
+        WindowFixture window;
+        QAction* action = window.action(item.toLatin1().constData());
+        QCOMPARE(action->shortcuts(), (QList<QKeySequence>{QKeySequence(), key}));
+        // The key runs the command: its dialog is cancelled, or it asks nothing and runs.
+        QSignalSpy triggered(action, &QAction::triggered);
+        window.dialogs().answers = {false};
+        window.dialogs().printOk = false;
+        QTest::keySequence(&window.form(), key);
+        QCOMPARE(triggered.count(), 1);
     }
 
     void optionsAreCheckedAtFirstStart() {
@@ -382,20 +416,27 @@ private Q_SLOTS:
 
     void panelLayout_data() {
         QTest::addColumn<QString>("list");
-        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("width");
         QTest::addColumn<QString>("accessible");
-        QTest::newRow("parts") << "DeelList" << QRect(8, 8, 145, 345) << "Part list";
-        QTest::newRow("used") << "TellerList" << QRect(152, 8, 25, 345) << "Used count";
-        QTest::newRow("left over") << "OverList" << QRect(176, 8, 30, 345) << "Left-over count";
+        QTest::newRow("parts") << "DeelList" << 8 << 145 << "Part list";
+        QTest::newRow("used") << "TellerList" << 152 << 25 << "Used count";
+        QTest::newRow("left over") << "OverList" << 176 << 30 << "Left-over count";
     }
 
+    // Side by side as they always stood at the first start, under the filter box and down to
+    // 8 pixels above the panel's bottom edge.
     void panelLayout() {
         QFETCH(QString, list);
-        QFETCH(QRect, geometry);
+        QFETCH(int, left);
+        QFETCH(int, width);
         QFETCH(QString, accessible);
         WindowFixture window;
         QListWidget* widget = window.list(list.toLatin1().constData());
-        QCOMPARE(widget->geometry(), geometry);
+        QCOMPARE(widget->x(), left);
+        QCOMPARE(widget->width(), width);
+        QCOMPARE(widget->y(), window.find<QLineEdit>("PartFilter")->geometry().bottom() + 1 + 4);
+        QCOMPARE(widget->geometry().bottom() + 1, window.form().mainPanel()->height() - 8);
         QCOMPARE(widget->accessibleName(), accessible);
         QCOMPARE(widget->visualItemRect(widget->item(0)).height(), 13);
         QCOMPARE(window.form().mainPanel()->width(), 216);
@@ -407,6 +448,105 @@ private Q_SLOTS:
             QListWidget* list = window.list(name);
             QCOMPARE(list->focusPolicy(), Qt::NoFocus);
             QCOMPARE(list->selectionMode(), QAbstractItemView::NoSelection);
+        }
+    }
+
+    void filterKeepsEachRowItsPart_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("none") << "" << QList<int>{0, 1, 2, 3} << 0;
+        QTest::newRow("number") << "S4" << QList<int>{1} << 1;
+        QTest::newRow("name, any case") << "STRAIGHT" << QList<int>{0, 1} << 0;
+        QTest::newRow("part of a name") << "change" << QList<int>{3} << 3;
+        QTest::newRow("number or name") << "c" << QList<int>{2, 3} << 2;
+        QTest::newRow("no part") << "zz" << QList<int>{} << 0;
+    }
+
+    void filterKeepsEachRowItsPart() {
+        QFETCH(QString, filter);
+        QFETCH(QList<int>, shown);
+        QFETCH(int, selected);
+        WindowFixture window;
+        const QStringList parts = Rows(window.list("DeelList"));
+        const QStringList leftOver = Rows(window.list("OverList"));
+        QTest::keyClicks(window.find<QLineEdit>("PartFilter"), filter);
+        auto hiddenRowsAreFiltered = [&] {
+            for (const char* name : {"DeelList", "TellerList", "OverList"}) {
+                QListWidget* list = window.list(name);
+                for (int row = 0; row < list->count(); ++row) {
+                    QVERIFY2(list->isRowHidden(row) != shown.contains(row),
+                             qPrintable(QString("%1 row %2").arg(name).arg(row)));
+                }
+            }
+        };
+        hiddenRowsAreFiltered();
+        // A selection the filter hides moves to the first row shown, if there is one.
+        QCOMPARE(window.form().partSelection(), selected);
+        // Every row still means its part: the same texts, and a click selects its index.
+        QCOMPARE(Rows(window.list("DeelList")), parts);
+        QCOMPARE(Rows(window.list("OverList")), leftOver);
+        for (const int row : shown) {
+            window.clickPart(row);
+            QCOMPARE(window.form().partSelection(), row);
+        }
+        if (shown.isEmpty()) {
+            return;
+        }
+        window.doubleClickPart(shown.last());
+        QCOMPARE(int(window.current().partIndex[0]), shown.last());
+        QCOMPARE(Rows(window.list("TellerList")).at(shown.last()), QString("1"));
+        // The counts were rebuilt; the filter still hides the same rows.
+        hiddenRowsAreFiltered();
+        window.find<QLineEdit>("PartFilter")->clear();
+        QCOMPARE(window.list("DeelList")->isRowHidden(0), false);
+        QCOMPARE(window.list("OverList")->isRowHidden(0), false);
+    }
+
+    void partToolTipsDescribeThePart() {
+        WindowFixture window(WindowFixture::Show::No);
+        QListWidget* parts = window.list("DeelList");
+        QCOMPARE(parts->item(2)->toolTip(), QString("C45  Curve 45\n"
+                                                    "Kind 2: curve\n"
+                                                    "Width 152.4 mm\n"
+                                                    "Radius 381.0 mm, arc 45°\n"
+                                                    "Lane lengths 254.0 mm and 304.8 mm"));
+        window.trigger("Metric");
+        QCOMPARE(parts->item(3)->toolTip(), QString("LC  Lane change\n"
+                                                    "Kind 3: lane change\n"
+                                                    "Width 6.00 in\n"
+                                                    "Length 9.00 in\n"
+                                                    "Lane lengths 9.00 in and 9.00 in"));
+    }
+
+    void countColumnsWidenForLongCounts() {
+        WindowFixture window;
+        lapwerk::PartCountRows rows;
+        rows.used = {"128000", "0", "0", "0"};
+        rows.leftOver = {"-127996", "", "2", ""};
+        rows.leftOverCount = {-127996, 0, 2, 0};
+        window.form().mainPanel()->showCounts(rows);
+        QListWidget* parts = window.list("DeelList");
+        QListWidget* used = window.list("TellerList");
+        QListWidget* left = window.list("OverList");
+        for (QListWidget* list : {used, left}) {
+            const QString count = list->item(0)->text();
+            QVERIFY2(list->fontMetrics().horizontalAdvance(count) + 4 <=
+                         list->visualItemRect(list->item(0)).width(),
+                     qPrintable(count));
+        }
+        // Side by side still, up to the panel's right margin: the part list gives up the room.
+        QCOMPARE(used->x(), parts->geometry().right());
+        QCOMPARE(left->x(), used->geometry().right());
+        QCOMPARE(left->geometry().right() + 1, window.form().mainPanel()->width() - 10);
+        QVERIFY(parts->width() < 145);
+        // The headings stand over their columns.
+        for (const auto& [heading, list] :
+             {std::pair{"UsedHeading", used}, {"LeftHeading", left}}) {
+            const QRect over = window.find<QLabel>(heading)->geometry();
+            QVERIFY(over.bottom() < list->y());
+            QVERIFY(over.right() <= list->geometry().right());
+            QVERIFY(over.right() > list->x());
         }
     }
 

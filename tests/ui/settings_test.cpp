@@ -2,11 +2,13 @@
 
 #include "window_fixture.h"
 
+#include "part_panel.h"
 #include "settings.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QSlider>
+#include <QSplitter>
 #include <QToolBar>
 
 #include <cmath>
@@ -126,6 +128,45 @@ private Q_SLOTS:
         QCOMPARE(window.find<QLineEdit>("Yboard")->text(), QString("40.00"));
     }
 
+    void windowPanelAndSmoothDrawingComeBack() {
+        WindowFixture window;
+        window.form().setGeometry(40, 30, 700, 520);
+        auto* splitter = window.find<QSplitter>("MainSplitter");
+        splitter->setSizes({380, 300});
+        QCOMPARE(window.form().mainPanel()->width(), 300);
+        window.trigger("SmoothDrawing");
+        window.restart();
+        QCOMPARE(window.form().geometry(), QRect(40, 30, 700, 520));
+        QCOMPARE(window.form().mainPanel()->width(), 300);
+        QVERIFY(window.action("SmoothDrawing")->isChecked());
+        QCOMPARE(Store().value("SmoothDrawing").toInt(), 1);
+        // A wider window widens the drawing area; the panel keeps its width.
+        const int areaWidth = window.area()->width();
+        window.form().resize(800, 520);
+        QTRY_COMPARE(window.area()->width(), areaWidth + 100);
+        QCOMPARE(window.form().mainPanel()->width(), 300);
+    }
+
+    void maximisedWindowComesBackMaximised() {
+        WindowFixture window;
+        window.form().showMaximized();
+        QTRY_VERIFY(window.form().isMaximized());
+        window.restart();
+        QVERIFY(window.form().isMaximized());
+        window.form().showNormal();
+        QTRY_COMPARE(window.form().size(), QSize(600, 458));
+    }
+
+    void firstStartKeepsTheDesignedLayout() {
+        WindowFixture window;
+        QCOMPARE(window.form().size(), QSize(600, 458));
+        QCOMPARE(window.form().mainPanel()->width(), lapwerk::MainPanel::kWidth);
+        QVERIFY(!window.action("SmoothDrawing")->isChecked());
+        window.quit();
+        QCOMPARE(Store().value("PanelWidth").toInt(), lapwerk::MainPanel::kWidth);
+        QCOMPARE(Store().value("SmoothDrawing").toInt(), 0);
+    }
+
     void valuesOfTheWrongTypeAreIgnored() {
         WindowFixture window;
         // The first run's shutdown writes the store; these values stand for what another
@@ -138,6 +179,9 @@ private Q_SLOTS:
             store.setValue("Xboard", QString("12"));
             store.setValue("Yboard", lapwerk::BoardSizeToSetting(20.0));
             store.setValue("Toolbars", QStringList{"x"});
+            store.setValue("Geometry", 12);
+            store.setValue("PanelWidth", QString("wide"));
+            store.setValue("SmoothDrawing", QString("yes"));
             store.sync();
         }
         window.restart();
@@ -145,6 +189,9 @@ private Q_SLOTS:
         QVERIFY(!window.action("Ruler")->isChecked());
         QCOMPARE(window.design().boardX, 78.74016f);
         QCOMPARE(window.design().boardY, 20.0f);
+        QCOMPARE(window.form().size(), QSize(600, 458));
+        QCOMPARE(window.form().mainPanel()->width(), lapwerk::MainPanel::kWidth);
+        QVERIFY(!window.action("SmoothDrawing")->isChecked());
     }
 
     void boardOfNoSizeIsNeitherStoredNorRead() {

@@ -1,16 +1,22 @@
 // What the window tells about the design while the user works: the status bar with the current
-// track's lane balance and closure, zooming with the mouse wheel, and left-over counts in red.
+// track's lane balance and closure, moving the view (scroll bars, dragging, the wheel, the View
+// menu), Smooth Drawing, and left-over counts in red.
 
 #include "window_fixture.h"
 
 #include "part_panel.h"
 
+#include "board.h"
+
 #include <QLabel>
+#include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
 #include <QWheelEvent>
 
+#include <functional>
 #include <vector>
 
 using lapwerk::test::Rows;
@@ -36,13 +42,75 @@ void Lay(WindowFixture& window, const std::vector<int>& parts) {
     }
 }
 
+/// Turns the wheel over pixel `at` of the drawing area by `eighths` eighths of a degree.
+void WheelAt(WindowFixture& window, QPoint at, int eighths,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    lapwerk::DesignArea* area = window.area();
+    const QPointF position(at);
+    QWheelEvent event(position, area->mapToGlobal(position), QPoint(), QPoint(0, eighths),
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area, &event);
+}
+
 /// Turns the wheel over the middle of the drawing area by `eighths` eighths of a degree.
 void Wheel(WindowFixture& window, int eighths) {
     lapwerk::DesignArea* area = window.area();
-    const QPointF at(area->width() / 2.0, area->height() / 2.0);
-    QWheelEvent event(at, area->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(area, &event);
+    WheelAt(window, QPoint(area->width() / 2, area->height() / 2), eighths);
+}
+
+/// Drags with `button` from `from` to `to` in the drawing area, in two moves.
+void Drag(WindowFixture& window, Qt::MouseButton button, QPoint from, QPoint to) {
+    lapwerk::DesignArea* area = window.area();
+    QTest::mousePress(area, button, {}, from);
+    QTest::mouseMove(area, (from + to) / 2);
+    QTest::mouseMove(area, to);
+    QTest::mouseRelease(area, button, {}, to);
+}
+
+/// The ways the user moves the view, each by about (-90, -60) pixels: the design moves right
+/// and down.
+const std::vector<std::pair<const char*, std::function<void(WindowFixture&)>>> kPans = {
+    {"scroll bars",
+     [](WindowFixture& window) {
+         QScrollBar* across = window.area()->horizontalBar();
+         QScrollBar* down = window.area()->verticalBar();
+         across->setValue(across->value() - 90);
+         down->setValue(down->value() - 60);
+     }},
+    {"middle button",
+     [](WindowFixture& window) {
+         Drag(window, Qt::MiddleButton, {100, 100}, {190, 160});
+     }},
+    {"space and left button",
+     [](WindowFixture& window) {
+         QTest::keyPress(&window.form(), Qt::Key_Space);
+         Drag(window, Qt::LeftButton, {100, 100}, {190, 160});
+         QTest::keyRelease(&window.form(), Qt::Key_Space);
+     }},
+    {"shift and wheel",
+     [](WindowFixture& window) {
+         // One and a half notches away from the user, 60 pixels each; the view moves left.
+         WheelAt(window, {100, 100}, 180, Qt::ShiftModifier);
+         window.area()->verticalBar()->setValue(window.area()->verticalBar()->value() - 60);
+     }},
+};
+
+/// Whether pixel `pixel` lies in the part of the area that the scroll bars and the rulers
+/// leave free.
+bool InOpenView(WindowFixture& window, QPoint pixel) {
+    const int ruler = window.design().ruler != 0 ? lapwerk::kRulerStripPixels : 0;
+    return window.area()->openRect().adjusted(ruler, ruler, 0, 0).contains(pixel);
+}
+
+/// The colours of `image`.
+QSet<QRgb> Colours(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours;
 }
 
 /// Whether any pixel of `rect` in `image` is strongly red.
@@ -146,6 +214,230 @@ private Q_SLOTS:
         window.trigger("Metric");
         QVERIFY2(window.form().statusText().contains(" mm, "),
                  qPrintable(window.form().statusText()));
+    }
+
+    void statusBarNamesTheCurrentTrackAfterGroup() {
+        WindowFixture window;
+        window.find<QSlider>("ZoomBar")->setValue(5);
+        Lay(window, {kStraight, kStraight});
+        window.trigger("InsertTrackButton");
+        window.click(QPoint(window.area()->width() - 60, window.area()->height() / 2));
+        Lay(window, {kStraight});
+        QVERIFY(window.form().statusText().startsWith("Track 2 of 2 | "));
+        // Grouped, the track clicked follows the current one, which becomes the first.
+        window.trigger("GroupTrack1");
+        window.click(window.markerPixel(0, 1));
+        QCOMPARE(window.design().currentTrack, 0);
+        QVERIFY2(window.form().statusText().startsWith("Track 1 of 2 | Lane 1: 0.23 m"),
+                 qPrintable(window.form().statusText()));
+    }
+
+    void longStatusEndsInAnEllipsis() {
+        WindowFixture window;
+        Lay(window, {kStraight, kCurve});
+        const int narrowest = window.form().minimumSizeHint().width();
+        window.form().resize(narrowest, 458);
+        QTest::qWait(0);
+        auto* label = window.find<QLabel>("StatusLabel");
+        // The text stays whole, also as the tool tip, while the window stays as narrow.
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) > label->width());
+        QCOMPARE(label->toolTip(), label->text());
+        QCOMPARE(window.form().width(), narrowest);
+    }
+
+    // Moving the view.
+
+    void clickAfterPanningSelectsTheSectionUnderThePointer_data() {
+        QTest::addColumn<int>("pan");
+        for (std::size_t i = 0; i < kPans.size(); ++i) {
+            QTest::newRow(kPans[i].first) << static_cast<int>(i);
+        }
+    }
+
+    void clickAfterPanningSelectsTheSectionUnderThePointer() {
+        QFETCH(int, pan);
+        WindowFixture window;
+        // Zoomed in so far that the board reaches beyond the area and the view can move.
+        window.find<QSlider>("ZoomBar")->setValue(20);
+        Lay(window, kOval);
+        const QPoint before = window.markerPixel(0, 2);
+        QSignalSpy redrawn(window.area(), &lapwerk::DesignArea::redrawn);
+        kPans[pan].second(window);
+        QVERIFY(redrawn.count() > 0);
+        const lapwerk::DesignView& view = window.records().view;
+        QVERIFY2(view.panX <= -80 && view.panY == -60,
+                 qPrintable(QString("pan %1, %2").arg(view.panX).arg(view.panY)));
+        QCOMPARE(window.markerPixel(0, 2), before - QPoint(view.panX, view.panY));
+        // The scroll bars show where the view is.
+        QCOMPARE(window.area()->horizontalBar()->value(), view.panX);
+        QCOMPARE(window.area()->verticalBar()->value(), view.panY);
+        // A drag is no click: the selection stayed.
+        QCOMPARE(window.current().selectedSection, 9);
+        QVERIFY(InOpenView(window, window.markerPixel(0, 2)));
+        window.click(window.markerPixel(0, 2));
+        QCOMPARE(window.current().selectedSection, 2);
+        // So does the right button, which moves the track's begin point under the pointer.
+        window.click(QPoint(150, 120), Qt::RightButton);
+        const QPoint begin = window.beginPixel(0) - QPoint(150, 120);
+        QVERIFY(qAbs(begin.x()) <= 1 && qAbs(begin.y()) <= 1);
+    }
+
+    void scrollRangesCoverTheDesign() {
+        WindowFixture window;
+        Lay(window, kOval);
+        QScrollBar* down = window.area()->verticalBar();
+        // The oval runs off the top of the area: the view can scroll up to it.
+        QVERIFY(down->minimum() < 0);
+        down->setValue(down->minimum());
+        for (int section = 0; section < static_cast<int>(kOval.size()); ++section) {
+            QVERIFY2(window.markerPixel(0, section).y() >= lapwerk::kRulerStripPixels,
+                     qPrintable(QString::number(section)));
+        }
+        QCOMPARE(down->pageStep(), window.area()->height());
+    }
+
+    void wheelZoomKeepsThePointUnderThePointer_data() {
+        QTest::addColumn<int>("notches");
+        QTest::addColumn<int>("section");
+        QTest::newRow("in") << 1 << 2;
+        QTest::newRow("out") << -1 << 2;
+        QTest::newRow("three in") << 3 << 7;
+        QTest::newRow("five out") << -5 << 6;
+    }
+
+    void wheelZoomKeepsThePointUnderThePointer() {
+        QFETCH(int, notches);
+        QFETCH(int, section);
+        WindowFixture window;
+        window.find<QSlider>("ZoomBar")->setValue(10);
+        Lay(window, kOval);
+        const QPoint at = window.markerPixel(0, section);
+        QVERIFY((at - window.originPixel()).manhattanLength() > 60);
+        WheelAt(window, at, 120 * notches);
+        QCOMPARE(window.records().view.zoom, 10 + notches);
+        const QPoint moved = window.markerPixel(0, section) - at;
+        QVERIFY2(qAbs(moved.x()) <= 1 && qAbs(moved.y()) <= 1,
+                 qPrintable(QString("moved by %1, %2").arg(moved.x()).arg(moved.y())));
+    }
+
+    void zoomToFitShowsTheBoardAndEveryTrack_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("menu item") << false;
+        QTest::newRow("Ctrl+0") << true;
+    }
+
+    void zoomToFitShowsTheBoardAndEveryTrack() {
+        QFETCH(bool, byKey);
+        WindowFixture window;
+        Lay(window, kOval);
+        // A second track far to the right and below, off the area.
+        window.trigger("InsertTrackButton");
+        window.click(QPoint(window.area()->width() - 20, window.area()->height() - 20));
+        window.trigger("RotateEast");
+        Lay(window, {kStraight, kStraight, kStraight, kStraight, kStraight});
+        if (byKey) {
+            QTest::keySequence(&window.form(), QKeySequence(Qt::CTRL | Qt::Key_0));
+        } else {
+            window.trigger("ZoomToFit1");
+        }
+        QVERIFY(window.records().view.zoom < 13);
+        for (int section = 0; section < static_cast<int>(kOval.size()); ++section) {
+            QVERIFY(InOpenView(window, window.markerPixel(0, section)));
+        }
+        for (int section = 0; section < 5; ++section) {
+            QVERIFY(InOpenView(window, window.markerPixel(1, section)));
+        }
+        // The board's corners, 1 m either side of its middle.
+        const QPoint origin = window.originPixel();
+        const int half =
+            (78.74016 * 128 * lapwerk::ScreenZoomScale(window.records().view.zoom)) / 65536;
+        for (const QPoint corner : {QPoint(-half, -half), QPoint(half, half)}) {
+            QVERIFY2(InOpenView(window, origin + corner),
+                     qPrintable(QString("%1, %2").arg(corner.x()).arg(corner.y())));
+        }
+        QCOMPARE(window.find<QSlider>("ZoomBar")->value(), window.records().view.zoom);
+    }
+
+    void zoomCommandsKeepTheMiddle_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("pan");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<int>("zoomedPan");
+        QTest::newRow("in, no pan") << "ZoomIn1" << 0 << 21 << 0;
+        QTest::newRow("out, no pan") << "ZoomOut1" << 0 << 19 << 0;
+        // From zoom 20: 100 pixels at a scale of 1408 are 104.5 at 1472, 95.5 at 1344 and
+        // 118.2 at 1664.
+        QTest::newRow("in, panned") << "ZoomIn1" << 100 << 21 << 105;
+        QTest::newRow("out, panned") << "ZoomOut1" << 100 << 19 << 95;
+        QTest::newRow("the bar, panned") << "bar to 24" << 100 << 24 << 118;
+    }
+
+    void zoomCommandsKeepTheMiddle() {
+        QFETCH(QString, command);
+        QFETCH(int, pan);
+        QFETCH(int, zoom);
+        QFETCH(int, zoomedPan);
+        WindowFixture window;
+        window.find<QSlider>("ZoomBar")->setValue(20);
+        window.area()->horizontalBar()->setValue(pan);
+        window.area()->verticalBar()->setValue(pan);
+        QCOMPARE(window.records().view.panX, pan);
+        QCOMPARE(window.records().view.panY, pan);
+        if (command == "bar to 24") {
+            window.find<QSlider>("ZoomBar")->setValue(24);
+        } else {
+            window.trigger(command.toLatin1().constData());
+        }
+        QCOMPARE(window.records().view.zoom, zoom);
+        QCOMPARE(window.find<QSlider>("ZoomBar")->value(), zoom);
+        QCOMPARE(window.records().view.panX, zoomedPan);
+        QCOMPARE(window.records().view.panY, zoomedPan);
+    }
+
+    void zoomCommandsStopAtTheEnds() {
+        WindowFixture window;
+        window.find<QSlider>("ZoomBar")->setValue(24);
+        QSignalSpy redrawn(window.area(), &lapwerk::DesignArea::redrawn);
+        window.trigger("ZoomIn1");
+        window.find<QSlider>("ZoomBar")->setValue(1);
+        redrawn.clear();
+        window.trigger("ZoomOut1");
+        QCOMPARE(redrawn.count(), 0);
+        QCOMPARE(window.records().view.zoom, 1);
+    }
+
+    void zoomBarWithoutPanDrawsAsBefore() {
+        // The view as it was drawn before it could pan: model point (0, 0) in the middle.
+        WindowFixture window;
+        Lay(window, kOval);
+        for (const int zoom : {24, 1, 7, 13}) {
+            window.find<QSlider>("ZoomBar")->setValue(zoom);
+            QCOMPARE(window.originPixel(),
+                     QPoint(window.area()->width() / 2, window.area()->height() / 2));
+        }
+    }
+
+    // Smooth Drawing.
+
+    void smoothDrawingAntialiasesTheView() {
+        WindowFixture window;
+        QVERIFY(window.action("SmoothDrawing")->isCheckable());
+        QVERIFY(!window.action("SmoothDrawing")->isChecked());
+        Lay(window, kOval);
+        const QImage exact = window.area()->buffer();
+        const int steps = window.records().history.undoCount;
+        window.trigger("SmoothDrawing");
+        const QImage smooth = window.area()->buffer();
+        QCOMPARE(smooth.size(), exact.size());
+        // Antialiased edges blend the colours of the view into many more.
+        QVERIFY2(Colours(smooth).size() > 2 * Colours(exact).size(),
+                 qPrintable(QString("%1 and %2 colours")
+                                .arg(Colours(smooth).size())
+                                .arg(Colours(exact).size())));
+        // It is a setting of the view, no undo step; unchecked, the view is exact again.
+        QCOMPARE(window.records().history.undoCount, steps);
+        window.trigger("SmoothDrawing");
+        QCOMPARE(window.area()->buffer(), exact);
     }
 
     // Wheel zoom.

@@ -53,9 +53,12 @@ public:
     QList<ShownBox> questions;
     QList<bool> answers; ///< taken in order; Yes when the script has run out
     QList<FileDialogKind> fileDialogsShown;
-    QStringList files;      ///< paths chosen in order; cancelled when the script has run out
-    QString pdfPath;        ///< where the print dialog sends the job
-    bool printOk = true;    ///< the print dialog's answer
+    QStringList files; ///< paths chosen in order; cancelled when the script has run out
+    QList<ImageExportChoice> imageExportsProposed; ///< what each image dialog proposed
+    std::optional<ImageExportChoice> imageExport;  ///< its answer; the proposal when empty
+    bool imageExportOk = true;                     ///< false: the image dialog is cancelled
+    QString pdfPath;                               ///< where the print dialog sends the job
+    bool printOk = true;                           ///< the print dialog's answer
     QRectF printableInches; ///< the printable area of the page the last job was printed on
     int printDialogsShown = 0;
     int pageSetupsShown = 0;
@@ -74,6 +77,14 @@ public:
     QString chooseFile(QWidget*, FileDialogKind kind) override {
         fileDialogsShown.append(kind);
         return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    std::optional<ImageExportChoice> chooseImageExport(QWidget*,
+                                                       const ImageExportChoice& proposed) override {
+        imageExportsProposed.append(proposed);
+        if (!imageExportOk) {
+            return std::nullopt;
+        }
+        return imageExport ? *imageExport : proposed;
     }
     bool choosePrinter(QWidget*, QPrinter& printer) override {
         ++printDialogsShown;
@@ -199,7 +210,7 @@ public:
     }
 
     /// The pixel of section `section`'s marker point of track `slot` at the last pass's
-    /// scale.
+    /// scale, where the view's pan puts it.
     QPoint markerPixel(int slot, int section) {
         const std::optional<QPoint> pixel = markerPixelOf(slot, section);
         if (!pixel) {
@@ -221,9 +232,9 @@ public:
             }
         } finder;
         finder.wanted = section;
-        const DesignView& view = records_->view;
-        WalkDesignSilently(design(), records_->library, ScreenZoomScale(view.zoom),
-                           view.areaWidth / 2, view.areaHeight / 2, finder, slot);
+        const QPoint centre = originPixel();
+        WalkDesignSilently(design(), records_->library, ScreenZoomScale(records_->view.zoom),
+                           centre.x(), centre.y(), finder, slot);
         if (!finder.marker) {
             return std::nullopt;
         }
@@ -233,12 +244,18 @@ public:
 
     /// The pixel of track `slot`'s begin point.
     QPoint beginPixel(int slot) {
-        const DesignView& view = records_->view;
-        const int32_t zoomScale = ScreenZoomScale(view.zoom);
+        const int32_t zoomScale = ScreenZoomScale(records_->view.zoom);
         const Track& track = design().tracks[slot];
-        const int32_t x = ((view.areaWidth / 2) << 8) + ((track.beginX * zoomScale) >> 8);
-        const int32_t y = ((view.areaHeight / 2) << 8) + ((track.beginY * zoomScale) >> 8);
+        const QPoint centre = originPixel();
+        const int32_t x = (centre.x() << 8) + ((track.beginX * zoomScale) >> 8);
+        const int32_t y = (centre.y() << 8) + ((track.beginY * zoomScale) >> 8);
         return QPoint(x >> 8, y >> 8);
+    }
+
+    /// The pixel where the view draws model point (0, 0).
+    QPoint originPixel() {
+        const DesignView& view = records_->view;
+        return QPoint(view.areaWidth / 2 - view.panX, view.areaHeight / 2 - view.panY);
     }
 
     /// Number of track slots in use.
