@@ -16,12 +16,12 @@
 #include "tr2_file.h"
 #include "undo.h"
 
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
 #include <QWheelEvent>
@@ -168,6 +168,7 @@ public:
             {"zoom bar", 3, [this] { moveBar("ZoomBar"); }},
             {"rotate bar", 3, [this] { moveBar("RotateBar"); }},
             {"wheel", 2, [this] { turnWheel(); }},
+            {"pan drag", 2, [this] { dragView(); }},
             {"direction radio", 2, [this] { clickRadio(); }},
             {"undo", 4, [this] { window_.trigger("UndoItem"); }},
             {"redo", 3, [this] { window_.trigger("RedoItem"); }},
@@ -412,16 +413,32 @@ private:
     }
 
     void moveBar(const char* name) {
-        auto* bar = window_.find<QSlider>(name);
+        auto* bar = window_.find<QAbstractSlider>(name);
         bar->setValue(bar->minimum() + randomBelow(bar->maximum() - bar->minimum() + 1));
     }
 
     void turnWheel() {
         const QPoint at = randomPixel();
         const int delta = (randomBelow(7) - 3) * 120;
+        const Qt::KeyboardModifiers modifiers = chance(30) ? Qt::ShiftModifier : Qt::NoModifier;
         QWheelEvent wheel(at, window_.area()->mapToGlobal(at), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(window_.area(), &wheel);
+    }
+
+    /// Moves the view: a drag with the middle button, or a scroll bar moved.
+    void dragView() {
+        if (chance(30)) {
+            moveBar(chance(50) ? "HorizontalScrollBar" : "VerticalScrollBar");
+            return;
+        }
+        QWidget* area = window_.area();
+        const QPoint from = randomPixel();
+        QTest::mousePress(area, Qt::MiddleButton, Qt::NoModifier, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(randomPixel()), QPointF(), Qt::NoButton,
+                         Qt::MiddleButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &move);
+        QTest::mouseRelease(area, Qt::MiddleButton, Qt::NoModifier, randomPixel());
     }
 
     void clickRadio() {
