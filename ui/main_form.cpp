@@ -150,9 +150,6 @@ void TMainForm::FormCreate() {
     if (stored.geometry) {
         restoreGeometry(*stored.geometry);
     }
-    if (stored.panelWidth) {
-        splitter_->setSizes({std::max(1, width() - *stored.panelWidth), *stored.panelWidth});
-    }
 
     Design& design = records_.design;
     const std::pair<const char*, std::optional<bool>> marks[] = {
@@ -182,6 +179,11 @@ void TMainForm::FormCreate() {
     LoadInventory(records_.inventory, records_.library, kInventoryFile);
     mainPanel_->fillPartList(records_.library);
     mainPanel_->showPartFacts(records_.library, options.metric);
+    // At the first start the panel shows the whole part names, taking up to half the window.
+    const int firstWidth =
+        std::max(MainPanel::kWidth, std::min(mainPanel_->fittingWidth(), width() / 2));
+    const int panelWidth = stored.panelWidth.value_or(firstWidth);
+    splitter_->setSizes({std::max(1, width() - panelWidth), panelWidth});
     // The part list holds the focus first; leaving a board box is an undo step of its own.
     mainPanel_->deelList()->setFocus();
 }

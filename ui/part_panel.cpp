@@ -99,6 +99,17 @@ public:
         numberWidth_ = widest + metrics.averageCharWidth();
     }
 
+    /// Width of the widest row of `list` drawn whole: its number column and its name, pixels.
+    int widestRow(const QListWidget* list) const {
+        const QFontMetrics metrics(list->font());
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i) {
+            widest = std::max(
+                widest, metrics.horizontalAdvance(NumberAndName(list->item(i)->text()).second));
+        }
+        return kRowInset + numberWidth_ + widest;
+    }
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem opt = option;
@@ -111,7 +122,7 @@ public:
             style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
         }
         const bool selected = (opt.state & QStyle::State_Selected) != 0;
-        const QRect row = opt.rect.adjusted(2, 0, 0, 0);
+        const QRect row = opt.rect.adjusted(kRowInset, 0, 0, 0);
         const QRect nameRect = row.adjusted(numberWidth_, 0, 0, 0);
         painter->save();
         painter->setFont(opt.font);
@@ -124,6 +135,7 @@ public:
     }
 
 private:
+    static constexpr int kRowInset = 2; ///< row's left edge to its number, pixels
     int numberWidth_ = 0;
 };
 
@@ -172,6 +184,15 @@ void MainPanel::fillPartList(const PartLibrary& library) {
     columns_->fitNumbers(deelList_);
     hideFilteredRows();
     selectPart(0);
+}
+
+int MainPanel::fittingWidth() const {
+    // The list's frame, its scroll bar and a pixel either side to spare.
+    const int listEdges = 2 * deelList_->frameWidth() +
+                          deelList_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    const int partWidth = columns_->widestRow(deelList_) + listEdges;
+    // placeControls lets the part list and the count columns share their borders.
+    return kMargin + partWidth + usedWidth_ + leftWidth_ - 2 + kRightMargin;
 }
 
 void MainPanel::showPartFacts(const PartLibrary& library, bool metric) {

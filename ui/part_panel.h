@@ -22,12 +22,16 @@ class MainPanel : public QFrame {
 public:
     explicit MainPanel(QWidget* parent = nullptr);
 
-    /// Panel width at the first start, pixels.
+    /// Panel width at the first start, pixels, unless the part names need more.
     static constexpr int kWidth = 216;
 
     /// Fills DeelList with "number<tab>name" per Part, shown as a column of numbers as wide as
     /// the longest and a column of names, and selects the first row.
     void fillPartList(const PartLibrary& library);
+
+    /// The panel width at which every row of DeelList shows its whole number and name beside
+    /// the count columns, pixels.
+    int fittingWidth() const;
 
     /// Gives each row of DeelList the tool tip that describes its Part, sizes in millimetres
     /// (metric) or inches.

@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -165,6 +166,15 @@ private Q_SLOTS:
         window.quit();
         QCOMPARE(Store().value("PanelWidth").toInt(), lapwerk::MainPanel::kWidth);
         QCOMPARE(Store().value("SmoothDrawing").toInt(), 0);
+    }
+
+    void firstStartShowsWholePartNames() {
+        // The example library's longest names need more than the panel's narrowest width.
+        WindowFixture window(WindowFixture::Parts::Example);
+        const lapwerk::MainPanel* panel = window.form().mainPanel();
+        QVERIFY(panel->fittingWidth() > lapwerk::MainPanel::kWidth);
+        // Up to half the window's first width of 600 pixels.
+        QCOMPARE(panel->width(), std::min(panel->fittingWidth(), 300));
     }
 
     void valuesOfTheWrongTypeAreIgnored() {
