@@ -5,6 +5,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
@@ -25,6 +26,16 @@ constexpr int kClientWidth = 415;
 constexpr int kClientHeight = 408;
 constexpr int kTabStopCharacters = 8;
 
+/// The first family the font database calls fixed pitch, or an empty name when there is none.
+QString FirstFixedPitchFamily() {
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family)) {
+            return family;
+        }
+    }
+    return QString();
+}
+
 QFont ReportFont() {
     QFont font;
     if (QFontDatabase::families().contains(QStringLiteral("Courier New"))) {
@@ -35,6 +46,14 @@ QFont ReportFont() {
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(8);
     font.setBold(true);
+    // Some systems name a fixed font that holds a few double-width glyphs (such as Noto Sans
+    // Mono), which the font database does not count as fixed pitch; the columns of the list
+    // need one whose every glyph is as wide as the next.
+    if (!QFontInfo(font).fixedPitch()) {
+        if (const QString family = FirstFixedPitchFamily(); !family.isEmpty()) {
+            font.setFamily(family);
+        }
+    }
     return font;
 }
 
