@@ -34,6 +34,7 @@ constexpr qreal kFullSizePdfMarginMm = 10.0;
 /// Pixel size of the full-size texts' font, paper pixels: 3.2 mm, so that a line stays within
 /// kFullSizeLineHeight.
 constexpr int kFullSizeFontPixels = 32;
+constexpr const char* kCancelledText = "Printing was cancelled.";
 
 bool EndsWith(const std::string& text, const char* suffix) {
     const QString name = QString::fromStdString(text);
@@ -71,15 +72,21 @@ int32_t PaperPixels(int devicePixels, int dotsPerInch) {
         std::floor(static_cast<double>(devicePixels) * kPaperPixelsPerInch / dotsPerInch));
 }
 
+/// Pages of a full-size print: the overview and the planned pages.
+int PageCount(const FullSizePlan& plan) {
+    return static_cast<int>(plan.pages.size()) + 1;
+}
+
 /// Draws the planned pages on an active painter that maps paper pixels to the device.
 ExportError PaintFullSizePages(Design& design, DesignView& view, const FullSizePlan& plan,
                                QPagedPaintDevice& device, QPainter& painter,
                                const PageProgress& progress) {
     QPainterCanvas canvas(painter);
-    const int pageCount = static_cast<int>(plan.pages.size()) + 1;
+    const int pageCount = PageCount(plan);
     for (int page = 0; page < pageCount; ++page) {
-        if (progress && !progress(page, pageCount)) {
-            return std::string("Printing was cancelled.");
+        // PrintFullSize asked about the overview page before the job started.
+        if (page > 0 && progress && !progress(page, pageCount)) {
+            return std::string(kCancelledText);
         }
         if (page == 0) {
             PrintFullSizeOverview(design, view, canvas, plan);
@@ -197,6 +204,10 @@ ExportError PrintFullSize(const Design& design, const PartLibrary& library,
     const PageSize page{PaperPixels(device.width(), dotsX), PaperPixels(device.height(), dotsY)};
     if (const MaybeMessage refused = PlanFullSizePrint(*copy, view, page, plan)) {
         return refused->text;
+    }
+    // A print cancelled before its first page starts no job, so no empty sheet comes out.
+    if (progress && !progress(0, PageCount(plan))) {
+        return std::string(kCancelledText);
     }
 
     QPainter painter;

@@ -58,7 +58,8 @@ using PageProgress = std::function<bool(int page, int pageCount)>;
 /// device's printable area at its resolution (horizontal and vertical alike 1:1). The design
 /// itself is not touched. Refuses, before the device's job starts, a design that cannot be
 /// printed at full size on these pages; returns the refusal, a printer that would not start, or
-/// "Printing was cancelled." when `progress` said so (the pages drawn so far stay in the job).
+/// "Printing was cancelled." when `progress` said so (the pages drawn so far stay in the job;
+/// cancelled before the overview page, the job does not start).
 ExportError PrintFullSize(const Design& design, const PartLibrary& library,
                           QPagedPaintDevice& device, const PageProgress& progress = {});
 

@@ -23,7 +23,8 @@ public:
     explicit CommandWindows(QWidget* mainWindow);
     ~CommandWindows() override;
 
-    /// The printer of Page Setup, Print Design and Print Tracklist, made on first use.
+    /// The printer of Page Setup, Print Design, Print Full Size and Print Tracklist, made on first
+    /// use.
     QPrinter& printer();
 
     TAboutForm* aboutForm = nullptr;

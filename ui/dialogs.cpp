@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include "close_track_dialog.h"
+#include "full_size_print_dialog.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -39,6 +40,9 @@ FileDialogLook LookOf(FileDialogKind kind) {
                 QFileDialog::AcceptOpen};
     case FileDialogKind::Export:
         return {"Export Image", "PNG image (*.png);;SVG image (*.svg);;PDF page (*.pdf)", "png",
+                QFileDialog::AcceptSave};
+    case FileDialogKind::PartsList:
+        return {"Export Parts List", "CSV file (*.csv);;All Files (*.*)", "csv",
                 QFileDialog::AcceptSave};
     }
     return {"", "", "", QFileDialog::AcceptOpen};
@@ -93,11 +97,12 @@ QFileDialog& QtDialogs::fileDialog(QWidget* owner, FileDialogKind kind) {
     return *dialog;
 }
 
-QString QtDialogs::chooseFile(QWidget* owner, FileDialogKind kind) {
+QString QtDialogs::chooseFile(QWidget* owner, FileDialogKind kind, const QString& suggestedName) {
     QFileDialog& dialog = fileDialog(owner, kind);
     QString& last = lastChosen_[static_cast<int>(kind)];
-    if (!last.isEmpty()) {
-        dialog.selectFile(last);
+    const QString& preselected = suggestedName.isEmpty() ? last : suggestedName;
+    if (!preselected.isEmpty()) {
+        dialog.selectFile(preselected);
     }
     if (dialog.exec() != QDialog::Accepted) {
         return {};
@@ -168,6 +173,10 @@ void QtDialogs::pageSetup(QWidget* owner, QPrinter& printer) {
 
 bool QtDialogs::closeTrack(CloseTrackDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::printFullSize(FullSizePrintDialog& dialog) {
+    dialog.run();
 }
 
 } // namespace lapwerk

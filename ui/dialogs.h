@@ -13,17 +13,19 @@ class QWidget;
 namespace lapwerk {
 
 class CloseTrackDialog;
+class FullSizePrintDialog;
 
 /// The file dialogs of the File menu.
 enum class FileDialogKind {
-    Open,   ///< "Open Track", .tr2 designs
-    Save,   ///< "Save Track", .tr2 designs, for Save and Save As
-    Import, ///< "Import Track V1", .trk designs
-    Export, ///< "Export Image", PNG and SVG images and PDF pages
+    Open,      ///< "Open Track", .tr2 designs
+    Save,      ///< "Save Track", .tr2 designs, for Save and Save As
+    Import,    ///< "Import Track V1", .trk designs
+    Export,    ///< "Export Image", PNG and SVG images and PDF pages
+    PartsList, ///< "Export Parts List", CSV files
 };
 
 /// Number of FileDialogKind values.
-inline constexpr int kFileDialogKinds = 4;
+inline constexpr int kFileDialogKinds = 5;
 
 /// What an exported image shows.
 enum class ImageExtent {
@@ -41,8 +43,9 @@ struct ImageExportChoice {
 inline constexpr int kMaxImageSide = 8192;
 
 /// Every modal dialog the main window shows: message boxes, questions, the file dialogs, the
-/// image export dialog, the print and printer set-up dialogs and the Close Track dialog. The window
-/// owns one; tests give it one that records what it was shown and answers by itself.
+/// image export dialog, the print and printer set-up dialogs, the Close Track dialog and the
+/// progress of a full-size print. The window owns one; tests give it one that records what it was
+/// shown and answers by itself.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -54,8 +57,10 @@ public:
     /// true for Yes.
     virtual bool question(QWidget* owner, const QString& text, const QString& caption) = 0;
 
-    /// Shows the file dialog of `kind`; the chosen path, or an empty text when cancelled.
-    virtual QString chooseFile(QWidget* owner, FileDialogKind kind) = 0;
+    /// Shows the file dialog of `kind`, with `suggestedName` (a file name or path) preselected
+    /// when it is not empty; the chosen path, or an empty text when cancelled.
+    virtual QString chooseFile(QWidget* owner, FileDialogKind kind,
+                               const QString& suggestedName = QString()) = 0;
 
     /// Asks what an exported image shows and its size, starting from `proposed`; nothing when
     /// cancelled.
@@ -70,10 +75,13 @@ public:
 
     /// Shows the Close Track dialog until the user closes it; true when a proposal was applied.
     virtual bool closeTrack(CloseTrackDialog& dialog) = 0;
+
+    /// Runs the full-size print of `dialog`, showing its progress until the job has ended.
+    virtual void printFullSize(FullSizePrintDialog& dialog) = 0;
 };
 
 /// The real dialogs. Each file dialog is one object for the whole run, so it keeps the folder
-/// and the name last chosen in it; none is primed with the design's own name.
+/// and the name last chosen in it; only a suggested name replaces that name.
 class QtDialogs final : public Dialogs {
 public:
     QtDialogs();
@@ -81,12 +89,14 @@ public:
 
     void message(QWidget* owner, const QString& text, const QString& caption) override;
     bool question(QWidget* owner, const QString& text, const QString& caption) override;
-    QString chooseFile(QWidget* owner, FileDialogKind kind) override;
+    QString chooseFile(QWidget* owner, FileDialogKind kind,
+                       const QString& suggestedName = QString()) override;
     std::optional<ImageExportChoice> chooseImageExport(QWidget* owner,
                                                        const ImageExportChoice& proposed) override;
     bool choosePrinter(QWidget* owner, QPrinter& printer) override;
     void pageSetup(QWidget* owner, QPrinter& printer) override;
     bool closeTrack(CloseTrackDialog& dialog) override;
+    void printFullSize(FullSizePrintDialog& dialog) override;
 
     /// The file dialog of `kind`, made on first use with its title, filters and extension.
     QFileDialog& fileDialog(QWidget* owner, FileDialogKind kind);

@@ -29,6 +29,13 @@ ExportFormat FormatOf(const QString& path) {
     return ExportFormat::Unknown;
 }
 
+/// The name the parts list is first offered under: the design's, with .csv for its extension.
+QString PartsListName(const QString& designPath) {
+    const QFileInfo design(designPath);
+    const QString name = design.completeBaseName() + QStringLiteral(".csv");
+    return design.path() == QLatin1String(".") ? name : design.dir().filePath(name);
+}
+
 } // namespace
 
 ScreenExport TMainForm::screenExport(const ImageExportChoice& choice) const {
@@ -78,6 +85,22 @@ bool TMainForm::ExportImage1Click() {
         showError(QString::fromStdString(*failed));
         return false;
     }
+    return true;
+}
+
+bool TMainForm::ExportPartsList1Click() {
+    const QString designPath = QString::fromLocal8Bit(records_.design.fileName);
+    const QString path =
+        dialogs_->chooseFile(this, FileDialogKind::PartsList, PartsListName(designPath));
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (const ExportError failed = ExportPartsList(records_.design, records_.library,
+                                                   records_.inventory, path.toStdString())) {
+        showError(QString::fromStdString(*failed));
+        return false;
+    }
+    showNote(QStringLiteral("Parts list written to %1").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 

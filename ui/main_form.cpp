@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -56,6 +58,13 @@ protected:
                               shown, foregroundRole());
     }
 };
+
+/// The folder of the example part library: the one installed by the package, or else the one in
+/// the source tree this program was built from.
+QString ExampleLibraryFolder() {
+    const QString installed = QStringLiteral(LAPWERK_INSTALLED_EXAMPLES);
+    return QFileInfo(installed).isDir() ? installed : QStringLiteral(LAPWERK_SOURCE_EXAMPLES);
+}
 
 } // namespace
 
@@ -176,6 +185,9 @@ void TMainForm::FormCreate() {
     setDesignFileName(kUntitledName);
 
     LoadPartLibrary(records_.library, kPartLibraryFile);
+    if (!QFileInfo::exists(QString::fromLatin1(kPartLibraryFile))) {
+        noteMissingPartLibrary();
+    }
     LoadInventory(records_.inventory, records_.library, kInventoryFile);
     mainPanel_->fillPartList(records_.library);
     mainPanel_->showPartFacts(records_.library, options.metric);
@@ -298,6 +310,12 @@ void TMainForm::showError(const QString& text) {
 
 void TMainForm::showNote(const QString& text) {
     statusBar()->showMessage(text, kNoteMilliseconds);
+}
+
+void TMainForm::noteMissingPartLibrary() {
+    statusBar()->showMessage(QStringLiteral("No %1 in this folder: example parts are in %2")
+                                 .arg(QString::fromLatin1(kPartLibraryFile),
+                                      QDir::toNativeSeparators(ExampleLibraryFolder())));
 }
 
 bool TMainForm::refusedWith(const MaybeMessage& why) {

@@ -106,8 +106,12 @@ private:
     bool PageSetup1Click();
     bool Print1Click();
     bool PrintTracklist1Click();
+    /// Prints the design at full size on the printer chosen, on a worker thread with progress.
+    bool PrintFullSize1Click();
     /// Saves the drawing area as a PNG or SVG image, or the printed page as a PDF file.
     bool ExportImage1Click();
+    /// Writes the parts list of the design to a CSV file chosen in a save dialog.
+    bool ExportPartsList1Click();
     bool Exit1Click();
     bool Tracklist1Click();
     bool TrackLength1Click();
@@ -219,9 +223,12 @@ private:
     void showMessage(const Message& message);
     /// Shows `text` captioned "Error", through showMessage.
     void showError(const QString& text);
-    /// Shows in the status bar why a command did nothing, until the next recorded edit or for
-    /// ten seconds.
+    /// Shows `text` in the status bar until the next recorded edit or for ten seconds: why a
+    /// command did nothing, or where it wrote a file.
     void showNote(const QString& text);
+    /// Says in the status bar, until the next recorded edit, that the working folder holds no
+    /// part library and where the example library is.
+    void noteMissingPartLibrary();
     /// Shows the text of `why` as a note; returns false, for a refused handler to return.
     bool refusedWith(const MaybeMessage& why);
 

@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include "command_windows.h"
+#include "full_size_print_dialog.h"
 #include "list_form.h"
 #include "print_job.h"
 
@@ -78,6 +79,28 @@ bool TMainForm::Tracklist1Click() {
     list->raise();
     list->activateWindow();
     return true;
+}
+
+bool TMainForm::PrintFullSize1Click() {
+    QPrinter& printer = commandWindows_->printer();
+    if (!dialogs_->choosePrinter(this, printer)) {
+        return false;
+    }
+    printer.setDocName(windowTitle());
+    FullSizePrintDialog job(records_.design, records_.library, printer, this);
+    dialogs_->printFullSize(job);
+    const ExportError& failed = job.outcome();
+    if (!failed) {
+        return true;
+    }
+    const QString text = QString::fromStdString(*failed);
+    // The user knows why a cancelled print stopped; a note in the status bar says it took.
+    if (job.cancelRequested()) {
+        showNote(text);
+    } else {
+        showError(text);
+    }
+    return false;
 }
 
 bool TMainForm::PrintTracklist1Click() {

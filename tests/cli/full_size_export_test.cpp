@@ -62,6 +62,14 @@ TEST(PrintFullSize, CancelStopsBeforeTheNextPage) {
     EXPECT_EQ(job.bytes.count("/Type /Page\n"), 3);
 }
 
+TEST(PrintFullSize, CancelBeforeTheOverviewStartsNoJob) {
+    FullSizeJob job(300);
+    const ExportError error = job.print([](int, int) { return false; });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(*error, "Printing was cancelled.");
+    EXPECT_TRUE(job.bytes.isEmpty());
+}
+
 TEST(PrintFullSize, RefusesAPageTooSmallBeforeTheJobStarts) {
     FullSizeJob job(300, QPageSize::A6); // 85 mm wide inside the margins
     const ExportError error = job.print();

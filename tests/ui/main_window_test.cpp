@@ -7,6 +7,7 @@
 
 #include "part_counts.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -54,6 +56,9 @@ private Q_SLOTS:
                                              "&Print Design",
                                              "Print &Tracklist",
                                              "Export Image...",
+                                             "-",
+                                             "Print &Full Size...",
+                                             "Export Parts &List...",
                                              "-",
                                              "&Exit"};
         QTest::newRow("Edit") << "&Edit"
@@ -403,6 +408,29 @@ private Q_SLOTS:
         QCOMPARE(window.current().sectionCount, 0);
         QCOMPARE(window.design().changed, 0);
         QCOMPARE(QString(window.design().fileName), QString("untitled.tr2"));
+    }
+
+    void missingPartLibraryIsNotedUntilTheNextEdit_data() {
+        QTest::addColumn<int>("parts");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("no parts.def") << int(WindowFixture::Parts::None) << true;
+        QTest::newRow("parts.def") << int(WindowFixture::Parts::Metric) << false;
+    }
+
+    void missingPartLibraryIsNotedUntilTheNextEdit() {
+        QFETCH(int, parts);
+        QFETCH(bool, noted);
+        WindowFixture window{WindowFixture::Parts(parts)};
+        const QString installed = QStringLiteral("/usr/share/lapwerk/examples");
+        const QString examples =
+            QFileInfo(installed).isDir() ? installed : QStringLiteral(LAPWERK_EXAMPLES);
+        const QString note =
+            noted ? QStringLiteral("No parts.def in this folder: example parts are in ") + examples
+                  : QString();
+        QCOMPARE(window.form().statusBar()->currentMessage(), note);
+        QCOMPARE(window.list("DeelList")->count() == 0, noted);
+        window.makeChanged();
+        QCOMPARE(window.form().statusBar()->currentMessage(), QString());
     }
 
     void partListFilledWithFirstRowSelected() {

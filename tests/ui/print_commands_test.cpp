@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace lapwerk;
@@ -54,6 +56,14 @@ QList<int> GreenLines(const QImage& image, bool vertical, int minimumRun) {
     return lines;
 }
 
+/// kOneTrackDesign's track on a board of 600 mm by 600 mm: a few full-size pages.
+QByteArray SmallBoardDesign() {
+    return QByteArray(kOneTrackDesign).replace("78.74\n", "23.62\n").replace("59.06\n", "23.62\n");
+}
+
+/// What the user does in a full-size print.
+enum class FullSizeChoice { Print, CancelPrintDialog, Cancel, Escape, TooLarge };
+
 } // namespace
 
 class PrintCommandsTest : public QObject {
@@ -99,6 +109,77 @@ private Q_SLOTS:
         QVERIFY(qAbs(height / width - 1.5 / 2.0) < 0.03);
         QVERIFY(qAbs((columns.first() + columns.last()) / 2.0 - printable.center().x()) < 3);
         QVERIFY(qAbs((rows.first() + rows.last()) / 2.0 - printable.center().y()) < 3);
+    }
+
+    void printFullSize_data() {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("printed");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("note");
+        const QString cancelled = QStringLiteral("Printing was cancelled.");
+        QTest::newRow("printed") << int(FullSizeChoice::Print) << true << QString() << QString();
+        QTest::newRow("print dialog cancelled")
+            << int(FullSizeChoice::CancelPrintDialog) << false << QString() << QString();
+        QTest::newRow("Cancel") << int(FullSizeChoice::Cancel) << false << QString() << cancelled;
+        QTest::newRow("Escape") << int(FullSizeChoice::Escape) << false << QString() << cancelled;
+        QTest::newRow("too large") << int(FullSizeChoice::TooLarge) << false
+                                   << QStringLiteral("The design is too large to print at full "
+                                                     "size: it would take more than 999 pages.")
+                                   << QString();
+    }
+
+    void printFullSize() {
+        QFETCH(int, choice);
+        QFETCH(bool, printed);
+        QFETCH(QString, error);
+        QFETCH(QString, note);
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        fixture.open(fixture.writeFile(QStringLiteral("small.tr2"), SmallBoardDesign()));
+        ScriptedDialogs& dialogs = fixture.dialogs();
+        switch (FullSizeChoice(choice)) {
+        case FullSizeChoice::Print:
+            break;
+        case FullSizeChoice::CancelPrintDialog:
+            dialogs.printOk = false;
+            break;
+        case FullSizeChoice::Cancel:
+            dialogs.fullSizePrintScript = [](FullSizePrintDialog& dialog) {
+                dialog.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+            };
+            break;
+        case FullSizeChoice::Escape:
+            dialogs.fullSizePrintScript = [](FullSizePrintDialog& dialog) {
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            };
+            break;
+        case FullSizeChoice::TooLarge:
+            fixture.design().boardX = 2000.0f; // 50 m
+            fixture.design().boardY = 2000.0f;
+            break;
+        }
+        const QByteArray saved = fixture.savedForm();
+
+        fixture.trigger("PrintFullSize1");
+
+        QCOMPARE(dialogs.printDialogsShown, 1);
+        QCOMPARE(dialogs.fullSizePrintsShown, dialogs.printOk ? 1 : 0);
+        QCOMPARE(fixture.savedForm(), saved);
+        QVERIFY(!fixture.design().changed);
+        QCOMPARE(fixture.form().statusBar()->currentMessage(), note);
+        const QList<ShownBox> errors =
+            error.isEmpty() ? QList<ShownBox>{} : QList<ShownBox>{{error, "Error"}};
+        QCOMPARE(dialogs.messages, errors);
+        QCOMPARE(QFile::exists(dialogs.pdfPath), printed);
+        if (!printed) {
+            return;
+        }
+        // The overview page and the pages the board spans, at the printer's own resolution.
+        const QByteArray pdf = fixture.readFile(QStringLiteral("out.pdf"));
+        QVERIFY(pdf.count("/Type /Page\n") > 2);
+        if (PopplerInstalled()) {
+            const QString info = Poppler("pdfinfo", {dialogs.pdfPath});
+            QVERIFY2(info.contains(QStringLiteral("small.tr2 - Lapwerk V2.1")), qPrintable(info));
+        }
     }
 
     void sectionListPrintedAfterTheDesignIsBlack() {

@@ -8,6 +8,7 @@
 #include "close_track_dialog.h"
 #include "design_area.h"
 #include "dialogs.h"
+#include "full_size_print_dialog.h"
 #include "main_form.h"
 #include "records.h"
 
@@ -45,15 +46,16 @@ struct ShownBox {
 };
 
 /// Message boxes that record what they show, questions answered from a script, file dialogs
-/// answered from a script, print dialogs that print to a PDF file, and a Close Track dialog
-/// that a script uses.
+/// answered from a script, print dialogs that print to a PDF file, and a Close Track dialog and a
+/// full-size print's progress that scripts use.
 class ScriptedDialogs final : public Dialogs {
 public:
     QList<ShownBox> messages;
     QList<ShownBox> questions;
     QList<bool> answers; ///< taken in order; Yes when the script has run out
     QList<FileDialogKind> fileDialogsShown;
-    QStringList files; ///< paths chosen in order; cancelled when the script has run out
+    QStringList files;          ///< paths chosen in order; cancelled when the script has run out
+    QStringList suggestedNames; ///< the names the file dialogs offered, in order
     QList<ImageExportChoice> imageExportsProposed; ///< what each image dialog proposed
     std::optional<ImageExportChoice> imageExport;  ///< its answer; the proposal when empty
     bool imageExportOk = true;                     ///< false: the image dialog is cancelled
@@ -66,6 +68,10 @@ public:
     /// cancelled when the script leaves it open, or when there is no script.
     std::function<void(CloseTrackDialog&)> closeTrackScript;
     int closeTracksShown = 0;
+    /// Plays the user in the progress dialog of a full-size print, shown meanwhile, before the
+    /// job starts; the job runs to its end when there is no script.
+    std::function<void(FullSizePrintDialog&)> fullSizePrintScript;
+    int fullSizePrintsShown = 0;
 
     void message(QWidget*, const QString& text, const QString& caption) override {
         messages.append({text, caption});
@@ -74,8 +80,9 @@ public:
         questions.append({text, caption});
         return answers.isEmpty() ? true : answers.takeFirst();
     }
-    QString chooseFile(QWidget*, FileDialogKind kind) override {
+    QString chooseFile(QWidget*, FileDialogKind kind, const QString& suggestedName) override {
         fileDialogsShown.append(kind);
+        suggestedNames.append(suggestedName);
         return files.isEmpty() ? QString() : files.takeFirst();
     }
     std::optional<ImageExportChoice> chooseImageExport(QWidget*,
@@ -107,6 +114,14 @@ public:
         }
         return dialog.result() == QDialog::Accepted;
     }
+    void printFullSize(FullSizePrintDialog& dialog) override {
+        ++fullSizePrintsShown;
+        if (fullSizePrintScript) {
+            dialog.show();
+            fullSizePrintScript(dialog);
+        }
+        dialog.run();
+    }
 };
 
 /// A design of one track of the metric parts: straight, left curve, straight.
@@ -127,6 +142,7 @@ public:
         Inches,  ///< S9, S4, C45 and LC in inches; 4 S9 and 2 C45 owned
         Metric,  ///< C151 and C152 in millimetres; 4 C151 and 8 C152 owned
         Example, ///< the example library of 21 parts in millimetres, and its inventory
+        None,    ///< neither a part library nor an inventory
     };
     /// Whether the window is shown (and so has drawn its first pass) from the start.
     enum class Show { Yes, No };
@@ -139,7 +155,9 @@ public:
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings);
         const QString data = DataFolder(parts);
         for (const char* name : {"parts.def", "sections.own"}) {
-            QFile::copy(data + name, dir_.filePath(name));
+            if (!data.isEmpty()) {
+                QFile::copy(data + name, dir_.filePath(name));
+            }
         }
         previousDirectory_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
@@ -317,6 +335,8 @@ private:
             return QStringLiteral(LAPWERK_TEST_DATA "/ui/metric/");
         case Parts::Example:
             return QStringLiteral(LAPWERK_EXAMPLES "/");
+        case Parts::None:
+            return {};
         }
         return {};
     }

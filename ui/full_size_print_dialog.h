@@ -1,0 +1,62 @@
+#pragma once
+
+#include "design.h"
+#include "design_export.h"
+#include "part_library.h"
+
+#include <QDialog>
+#include <QFutureWatcher>
+
+#include <atomic>
+#include <memory>
+
+class QLabel;
+class QPrinter;
+class QProgressBar;
+class QPushButton;
+
+namespace lapwerk {
+
+/// The progress of File > Print Full Size: the pages print on a worker thread over a copy of the
+/// design while the dialog shows the page being drawn, and Cancel stops the job before its next
+/// page. The dialog stays until the job has ended, whatever closes it.
+class FullSizePrintDialog final : public QDialog {
+    Q_OBJECT
+public:
+    /// Makes the dialog for printing a copy of `design` on `printer`; the job starts with run().
+    /// `library` and `printer` must outlive the dialog and stay untouched while the job runs.
+    FullSizePrintDialog(const Design& design, const PartLibrary& library, QPrinter& printer,
+                        QWidget* owner);
+    /// Cancels a running job and waits for it to end.
+    ~FullSizePrintDialog() override;
+
+    /// Starts the job and shows the dialog modally until the job has ended.
+    void run();
+
+    /// What the ended job returned: nothing when every page was printed, else the refusal, the
+    /// failure or "Printing was cancelled.".
+    const ExportError& outcome() const { return outcome_; }
+
+    /// Whether the user asked to cancel the job.
+    bool cancelRequested() const { return cancelRequested_; }
+
+    /// Cancels the job (Escape, the close box); the dialog closes once the job has ended.
+    void reject() override;
+
+private:
+    void showPage(int page);
+
+    std::shared_ptr<const Design> design_; ///< the copy the job prints
+    const PartLibrary& library_;
+    QPrinter& printer_;
+
+    QLabel* pageLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+
+    QFutureWatcher<ExportError> job_;
+    std::atomic<bool> cancelRequested_ = false; ///< read by the running job
+    ExportError outcome_;
+};
+
+} // namespace lapwerk
