@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -481,6 +482,65 @@ private Q_SLOTS:
         QCOMPARE(fixture.design().tracks[fixture.design().currentTrack].sectionCount, sections);
     }
 
+    void partsListMatchesThePanel_data() {
+        QTest::addColumn<QString>("design");
+        QTest::newRow("oval") << QStringLiteral("oval.tr2");
+        QTest::newRow("figure eight") << QStringLiteral("figure-eight.tr2");
+        QTest::newRow("grouped") << QStringLiteral("grouped.tr2");
+    }
+
+    void partsListMatchesThePanel() {
+        QFETCH(QString, design);
+        WindowFixture fixture(WindowFixture::Parts::Example);
+        const QDir examples(QStringLiteral(LAPWERK_EXAMPLES));
+        fixture.open(examples.filePath(design));
+        const QString csv = fixture.path(QStringLiteral("parts.csv"));
+        fixture.dialogs().files = {csv};
+
+        fixture.trigger("ExportPartsList1");
+
+        QCOMPARE(fixture.dialogs().fileDialogsShown.last(), FileDialogKind::PartsList);
+        const QString offered = QFileInfo(design).completeBaseName() + QStringLiteral(".csv");
+        QCOMPARE(fixture.dialogs().suggestedNames.last(), examples.filePath(offered));
+        QVERIFY(fixture.dialogs().messages.isEmpty());
+        QCOMPARE(fixture.form().statusBar()->currentMessage(),
+                 QStringLiteral("Parts list written to ") + csv);
+        QStringList records = QString::fromUtf8(fixture.readFile(QStringLiteral("parts.csv")))
+                                  .split(QStringLiteral("\r\n"));
+        QCOMPARE(records.takeFirst(), QStringLiteral("Part,Name,Used,Owned,Left over,To buy"));
+        QCOMPARE(records.takeLast(), QString());
+        const QStringList panel = fixture.panelPartsList();
+        QVERIFY(!panel.isEmpty());
+        QCOMPARE(records, panel);
+    }
+
+    void partsListNotWritten_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("error");
+        QTest::newRow("dialog cancelled") << QString() << false;
+        QTest::newRow("no such folder") << QStringLiteral("missing/parts.csv") << true;
+    }
+
+    void partsListNotWritten() {
+        QFETCH(QString, chosen);
+        QFETCH(bool, error);
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        if (!chosen.isEmpty()) {
+            fixture.dialogs().files = {fixture.path(chosen)};
+        }
+        fixture.trigger("ExportPartsList1");
+        QCOMPARE(fixture.dialogs().suggestedNames, QStringList{"untitled.csv"});
+        QCOMPARE(fixture.dialogs().messages.size(), error ? 1 : 0);
+        if (error) {
+            QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
+            QVERIFY2(fixture.dialogs().messages[0].text.contains(fixture.path(chosen)),
+                     qPrintable(fixture.dialogs().messages[0].text));
+        }
+        QCOMPARE(fixture.form().statusBar()->currentMessage(), QString());
+        QVERIFY(!QFile::exists(fixture.path(QStringLiteral("missing"))));
+        QCOMPARE(QDir(fixture.path(QString())).entryList({QStringLiteral("*.csv")}), QStringList());
+    }
+
     void realFileDialogsHaveTheirLook_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("title");
@@ -496,6 +556,9 @@ private Q_SLOTS:
         QTest::newRow("Import") << int(FileDialogKind::Import) << "Import Track V1"
                                 << QStringList{"Tracks V1 (*.trk)", "All Files (*.*)"} << "trk"
                                 << false;
+        QTest::newRow("Parts list")
+            << int(FileDialogKind::PartsList) << "Export Parts List"
+            << QStringList{"CSV file (*.csv)", "All Files (*.*)"} << "csv" << true;
     }
 
     void realFileDialogsHaveTheirLook() {

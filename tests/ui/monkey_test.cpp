@@ -356,6 +356,17 @@ private:
             answerFile(randomName(names));
         } else if (name == QLatin1String("Print1") || name == QLatin1String("PrintTracklist1")) {
             window_.dialogs().printOk = chance(50);
+        } else if (name == QLatin1String("PrintFullSize1")) {
+            window_.dialogs().printOk = chance(50);
+            window_.dialogs().fullSizePrintScript = nullptr;
+            if (chance(50)) {
+                window_.dialogs().fullSizePrintScript = [](lapwerk::FullSizePrintDialog& dialog) {
+                    dialog.reject();
+                };
+            }
+        } else if (name == QLatin1String("ExportPartsList1")) {
+            const char* const names[] = {"parts.csv", "missing/parts.csv"};
+            answerFile(randomName(names));
         } else if (name == QLatin1String("Exit1") || name == QLatin1String("New1")) {
             maybeSayNo();
         }

@@ -316,6 +316,30 @@ public:
         click(QPoint(area()->width() / 4, area()->height() / 4));
     }
 
+    /// The parts list as the part panel counts it, a CSV record per part used or owned:
+    /// "C151,Straight 350 mm,2,4,2,0" (number, name, used, owned, left over, to buy), with the
+    /// fields quoted as RFC 4180 has it.
+    QStringList panelPartsList() {
+        QStringList records;
+        QListWidget* parts = list("DeelList");
+        for (int row = 0; row < parts->count(); ++row) {
+            const QString leftOver = list("OverList")->item(row)->text();
+            if (leftOver.isEmpty()) {
+                continue; // neither used nor owned
+            }
+            const int used = list("TellerList")->item(row)->text().toInt();
+            const int left = leftOver.toInt();
+            const QStringList part = parts->item(row)->text().split(QLatin1Char('\t'));
+            records << QStringLiteral("%1,%2,%3,%4,%5,%6")
+                           .arg(CsvField(part[0]), CsvField(part[1]))
+                           .arg(used)
+                           .arg(used + left)
+                           .arg(left)
+                           .arg(qMax(0, -left));
+        }
+        return records;
+    }
+
     /// The design's file name.
     QString fileName() { return QString::fromLocal8Bit(design().fileName); }
 
@@ -327,6 +351,15 @@ public:
     }
 
 private:
+    /// `text` as a CSV field: in double quotes, doubled inside, when it holds a comma or quote.
+    static QString CsvField(QString text) {
+        if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))) {
+            return text;
+        }
+        text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    }
+
     static QString DataFolder(Parts parts) {
         switch (parts) {
         case Parts::Inches:
