@@ -28,6 +28,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -186,7 +187,9 @@ void TMainForm::FormCreate() {
 
     LoadPartLibrary(records_.library, kPartLibraryFile);
     if (!QFileInfo::exists(QString::fromLatin1(kPartLibraryFile))) {
-        noteMissingPartLibrary();
+        // The status bar hides the track status under a note only while the window shows; so
+        // the note waits for the event loop, which runs once the window is shown.
+        QTimer::singleShot(0, this, &TMainForm::noteMissingPartLibrary);
     }
     LoadInventory(records_.inventory, records_.library, kInventoryFile);
     mainPanel_->fillPartList(records_.library);
