@@ -17,17 +17,9 @@ void ParseInventory(std::string_view bytes, const PartLibrary& library, Inventor
     std::string line;
     while (reader.ReadValueLine(line)) {
         // A part number (the first run of non-blank characters), then the owned count.
-        const std::string_view text(line);
-        size_t begin = 0;
-        while (begin < text.size() && IsBlank(text[begin])) {
-            ++begin;
-        }
-        size_t end = begin;
-        while (end < text.size() && !IsBlank(text[end])) {
-            ++end;
-        }
-        const std::string number(text.substr(begin, end - begin));
-        const ScannedInteger count = ScanInteger(text.substr(end));
+        const auto [token, rest] = SplitFirstToken(line);
+        const std::string number(token);
+        const ScannedInteger count = ScanInteger(rest);
         if (number.empty() || !count.hasDigits) {
             continue;
         }

@@ -133,6 +133,18 @@ bool IsControlByte(char c) {
     return (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7f;
 }
 
+FirstToken SplitFirstToken(std::string_view text) {
+    size_t begin = 0;
+    while (begin < text.size() && IsBlank(text[begin])) {
+        ++begin;
+    }
+    size_t end = begin;
+    while (end < text.size() && !IsBlank(text[end])) {
+        ++end;
+    }
+    return {text.substr(begin, end - begin), text.substr(end)};
+}
+
 bool IsBlankText(std::string_view text) {
     for (const char c : text) {
         if (!IsBlank(c)) {

@@ -16,6 +16,15 @@ bool IsControlByte(char c);
 /// True when `text` holds white space only (or nothing).
 bool IsBlankText(std::string_view text);
 
+/// A text split at its first run of characters other than white space.
+struct FirstToken {
+    std::string_view token; ///< the run, empty when the text is all white space
+    std::string_view rest;  ///< what follows the run
+};
+
+/// Splits `text` at its first run of characters other than white space.
+FirstToken SplitFirstToken(std::string_view text);
+
 /// An integer read from the start of a text.
 struct ScannedInteger {
     int32_t value = 0;      ///< the value, saturated to the int32 limits

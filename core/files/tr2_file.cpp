@@ -164,22 +164,14 @@ struct PartLine {
 };
 
 PartLine SplitPartLine(std::string_view text) {
-    size_t begin = 0;
-    while (begin < text.size() && IsBlank(text[begin])) {
-        ++begin;
-    }
-    size_t end = begin;
-    while (end < text.size() && !IsBlank(text[end])) {
-        ++end;
-    }
-    size_t letter = end;
-    while (letter < text.size() && IsBlank(text[letter])) {
-        ++letter;
-    }
+    const auto [token, rest] = SplitFirstToken(text);
     PartLine out;
-    out.number.assign(text.substr(begin, end - begin));
-    if (letter < text.size()) {
-        out.letter = text[letter];
+    out.number.assign(token);
+    for (const char c : rest) {
+        if (!IsBlank(c)) {
+            out.letter = c;
+            break;
+        }
     }
     return out;
 }

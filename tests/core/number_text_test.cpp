@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <tuple>
 
 namespace lapwerk {
 namespace {
@@ -113,6 +115,20 @@ INSTANTIATE_TEST_SUITE_P(
         BeginsCase{"sign_only", "+", false}, BeginsCase{"blank_after_sign", "- 5", false},
         BeginsCase{"in_alone", "in", false}, BeginsCase{"comma_first", ",5", false}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(SplitFirstToken, SplitsAtTheFirstRunOfNonBlanks) {
+    const std::tuple<std::string_view, std::string_view, std::string_view> rows[] = {
+        {" \tC151  L\r", "C151", "  L\r"},
+        {"C151", "C151", ""},
+        {" \t ", "", ""},
+        {"", "", ""},
+    };
+    for (const auto& [text, token, rest] : rows) {
+        const FirstToken split = SplitFirstToken(text);
+        EXPECT_EQ(split.token, token) << text;
+        EXPECT_EQ(split.rest, rest) << text;
+    }
+}
 
 TEST(IsControlByte, AllowsTabCrLfAndEveryByteAboveTheControls) {
     std::string control;
