@@ -605,6 +605,30 @@ bool IsImportNumber(const char* number) {
     return false;
 }
 
+/// How many values an import of `design` read: seven before track 1's count, its codes, one
+/// value and track 2's count, then track 2's codes.
+int TrkValueCount(const Design& design) {
+    const int secondCount = design.tracks[1].inUse != 0 ? design.tracks[1].sectionCount : 0;
+    return 7 + 1 + design.tracks[0].sectionCount + 2 + secondCount;
+}
+
+/// True when the first `count` values of a .trk file, split at white space, hold no control
+/// byte. What follows the last value is never read, so it may hold anything.
+bool ValuesReadAreText(std::string_view bytes, int count) {
+    size_t at = 0;
+    for (int value = 0; value < count; ++value) {
+        while (at < bytes.size() && IsBlank(bytes[at])) {
+            ++at;
+        }
+        for (; at < bytes.size() && !IsBlank(bytes[at]); ++at) {
+            if (IsControlByte(bytes[at])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 void RunTrkWith(Records& records, const PartLibrary& library, std::string_view bytes,
                 Problems& problems) {
     Design& design = *records.design;
@@ -618,8 +642,8 @@ void RunTrkWith(Records& records, const PartLibrary& library, std::string_view b
         return;
     }
     CheckModelLimits(design, library, problems);
-    if (std::any_of(bytes.begin(), bytes.end(), IsControlByte)) {
-        problems.push_back("a design file with bytes that are not text was read");
+    if (!ValuesReadAreText(bytes, TrkValueCount(design))) {
+        problems.push_back("an import read a value holding bytes that are not text");
     }
     const std::vector<int> slots = SlotsInUse(design);
     if (slots.empty() || slots.size() > 2 || slots[0] != 0 ||
