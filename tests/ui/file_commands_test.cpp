@@ -219,26 +219,43 @@ private Q_SLOTS:
         QCOMPARE(fixture.tracksInUse(), 1);
     }
 
-    void failedOpenChangesNothing_data() {
+    void failedLoadChangesNothing_data() {
+        QTest::addColumn<QString>("command"); // Open or Import
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing file")
-            << "missing.tr2" << QByteArray() << "Cannot open %1: No such file or directory";
-        QTest::newRow("unknown part")
-            << "unknown.tr2" << QByteArray("0\n0\n0\n2\n720\n0\n0\n0\nC151 L\nZZ9 R\n")
+        const QString open = QStringLiteral("Open1");
+        const QString import = QStringLiteral("ImportTRK");
+        QTest::newRow("open: missing file")
+            << open << "missing.tr2" << QByteArray() << "Cannot open %1: No such file or directory";
+        QTest::newRow("open: unknown part")
+            << open << "unknown.tr2" << QByteArray("0\n0\n0\n2\n720\n0\n0\n0\nC151 L\nZZ9 R\n")
             << "Part number ZZ9 is unknown in PARTS.DEF . I think you used a PARTS.DEF file "
                "that does not match the .TR2 file!";
-        QTest::newRow("a letter")
-            << "notes.tr2" << QByteArray("# My notes\nthis is a letter\nto a friend\n")
+        QTest::newRow("open: a letter")
+            << open << "notes.tr2" << QByteArray("# My notes\nthis is a letter\nto a friend\n")
             << "notes.tr2 is not a design file: line 2 holds \"this is a letter\" where the "
                "board's X size belongs.";
-        QTest::newRow("a binary file")
-            << "picture.tr2" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+        QTest::newRow("open: a binary file")
+            << open << "picture.tr2" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
             << "picture.tr2 is not a design file: line 2 holds the byte 0x1A, which is not text.";
+        QTest::newRow("import: missing file") << import << "missing.trk" << QByteArray()
+                                              << "Cannot open %1: No such file or directory";
+        QTest::newRow("import: unknown part in track 1")
+            << import << "one.trk" << QByteArray("1 0 200 150 0 0 0 2 0 2 0 0\n")
+            << "Part number C153 is unknown in PARTS.DEF.  You must use the SCX.DEF file when you "
+               "import old .trk files!";
+        QTest::newRow("import: unknown part in track 2")
+            << import << "two.trk" << QByteArray("1 0 200 150 0 0 0 1 0 0 1 1016\n")
+            << "Part number C277 is unknown in PARTS.DEF . You must use the SCX.DEF file when you "
+               "import old .trk files!";
+        QTest::newRow("import: a binary file")
+            << import << "picture.trk" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+            << "Value 1 of the .trk file is not a whole number.";
     }
 
-    void failedOpenChangesNothing() {
+    void failedLoadChangesNothing() {
+        QFETCH(QString, command);
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
@@ -255,11 +272,14 @@ private Q_SLOTS:
         const QByteArray before = fixture.savedForm();
         const int undoSteps = fixture.records().history.undoCount;
 
-        fixture.open(path);
+        fixture.dialogs().files.append(path);
+        fixture.trigger(qPrintable(command));
 
         QCOMPARE(fixture.dialogs().questions.size(), 1); // the design had changed
         QCOMPARE(fixture.dialogs().messages.size(), 1);
-        QCOMPARE(fixture.dialogs().messages[0].text, message.arg(path));
+        const QString expected =
+            message.contains(QLatin1String("%1")) ? message.arg(path) : message;
+        QCOMPARE(fixture.dialogs().messages[0].text, expected);
         QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
         QCOMPARE(fixture.fileName(), shown);
         QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.tr2 - Lapwerk V2.1"));
@@ -276,7 +296,7 @@ private Q_SLOTS:
         // Save writes the design's own file, never the one that failed to load.
         fixture.makeChanged();
         fixture.trigger("Save1");
-        QCOMPARE(fixture.dialogs().fileDialogsShown.size(), 2); // the two Open dialogs
+        QCOMPARE(fixture.dialogs().fileDialogsShown.size(), 2); // Open, then the failed command
         QVERIFY(fixture.readFile(QStringLiteral("one.tr2")).contains("# Track 2"));
         QCOMPARE(fixture.readFile(name), content);
     }
@@ -419,49 +439,6 @@ private Q_SLOTS:
         QCOMPARE(fixture.dialogs().questions.size(), 1);
         fixture.trigger("Save1");
         QCOMPARE(fixture.dialogs().fileDialogsShown.last(), FileDialogKind::Save);
-    }
-
-    void failedImportChangesNothing_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("content"); // empty: no file at all
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing file")
-            << "missing.trk" << QByteArray() << "Cannot open %1: No such file or directory";
-        QTest::newRow("unknown part in track 1")
-            << "one.trk" << QByteArray("1 0 200 150 0 0 0 2 0 2 0 0\n")
-            << "Part number C153 is unknown in PARTS.DEF.  You must use the SCX.DEF file when you "
-               "import old .trk files!";
-        QTest::newRow("unknown part in track 2")
-            << "two.trk" << QByteArray("1 0 200 150 0 0 0 1 0 0 1 1016\n")
-            << "Part number C277 is unknown in PARTS.DEF . You must use the SCX.DEF file when you "
-               "import old .trk files!";
-    }
-
-    void failedImportChangesNothing() {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, content);
-        QFETCH(QString, message);
-        WindowFixture fixture(WindowFixture::Parts::Metric);
-        const QString shown = fixture.writeFile(QStringLiteral("one.tr2"), kOneTrackDesign);
-        fixture.open(shown);
-        fixture.makeChanged();
-        if (!content.isEmpty()) {
-            fixture.writeFile(name, content.constData());
-        }
-        fixture.dialogs().files = {fixture.path(name)};
-        const QByteArray before = fixture.savedForm();
-
-        fixture.trigger("ImportTRK");
-
-        QCOMPARE(fixture.dialogs().messages.size(), 1);
-        QCOMPARE(fixture.dialogs().messages[0].text, message.arg(fixture.path(name)));
-        QCOMPARE(fixture.dialogs().messages[0].caption, QStringLiteral("Error"));
-        QCOMPARE(fixture.fileName(), shown);
-        QCOMPARE(fixture.form().windowTitle(), QStringLiteral("one.tr2 - Lapwerk V2.1"));
-        QCOMPARE(fixture.savedForm(), before);
-        QCOMPARE(fixture.design().tracks[0].sectionCount, 3);
-        QCOMPARE(fixture.design().changed, 1);
-        QVERIFY(CanUndo(fixture.records().history));
     }
 
     void commandLineOpensTheNamedDesign_data() {
