@@ -54,4 +54,11 @@ std::unique_ptr<BenchRecords> MakeBenchDesign(int tracks, int sections) {
     return records;
 }
 
+DesignView ListedView(const BenchRecords& records) {
+    DesignView view;
+    view.library = records.library.get();
+    RedrawDesign(*records.design, view, nullptr);
+    return view;
+}
+
 } // namespace lapwerk::bench

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design.h"
+#include "design_view.h"
 #include "inventory.h"
 #include "part_library.h"
 #include "undo.h"
@@ -21,6 +22,10 @@ struct BenchRecords {
 /// each (straights, curves both ways, lane changes and the decorated kinds), every drawing
 /// toggle on, the last track current with its middle section selected.
 std::unique_ptr<BenchRecords> MakeBenchDesign(int tracks, int sections);
+
+/// A view of `records`' design after one silent pass, which gives the lane lengths and board
+/// texts the section list shows.
+DesignView ListedView(const BenchRecords& records);
 
 inline constexpr int kAreaWidth = 1920;
 inline constexpr int kAreaHeight = 1080;

@@ -2,7 +2,6 @@
 // and shown, painted once.
 #include "bench_designs.h"
 
-#include "design_view.h"
 #include "list_form.h"
 #include "section_list.h"
 
@@ -18,9 +17,7 @@ namespace {
 
 void BM_SectionListWindow(benchmark::State& state) {
     auto records = MakeBenchDesign(64, 2000);
-    DesignView view;
-    view.library = records->library.get();
-    RedrawDesign(*records->design, view, nullptr);
+    const DesignView view = ListedView(*records);
     const std::vector<std::string> lines =
         BuildSectionList(*records->design, *records->library, *records->inventory, "untitled.tr2",
                          view.boardTexts, view.metric);
