@@ -1,6 +1,6 @@
-// lapwerk-cli: the designer's lane lengths, loop closure and the pieces that close a loop, walk,
-// images, printed pages, section list, parts list and file conversion from the command line,
-// computed by the same core and canvas as the designer.
+// lapwerk-cli: the designer's lane lengths, loop closure, layout check and the pieces that close a
+// loop, walk, images, printed pages, section list, parts list and file conversion from the command
+// line, computed by the same core and canvas as the designer.
 #include "verbs.h"
 
 #include <QGuiApplication>
@@ -15,7 +15,7 @@ namespace {
 using namespace lapwerk::cli;
 
 std::vector<Verb> AllVerbs() {
-    return {LengthsVerb(), SummaryVerb(), CloseVerb(),  ConvertVerb(),
+    return {LengthsVerb(), SummaryVerb(), CheckVerb(),  CloseVerb(), ConvertVerb(),
             WalkVerb(),    RenderVerb(),  ReportVerb(), PartsVerb()};
 }
 
@@ -31,7 +31,8 @@ void PrintUsage(std::ostream& out) {
            "directory, or the files given with --parts and --own; a missing file is an empty\n"
            "table. A DESIGN ending in .trk is imported as a version-1 file.\n"
            "Exit status: 0 done, 1 the design could not be read or a file not written (close:\n"
-           "also no proposal), 2 wrong arguments.\n";
+           "also no proposal; check: also a collision or a section off the board), 2 wrong\n"
+           "arguments.\n";
 }
 
 int UsageError(const std::string& message) {

@@ -38,5 +38,6 @@ Verb WalkVerb();
 Verb RenderVerb();
 Verb ReportVerb();
 Verb PartsVerb();
+Verb CheckVerb();
 
 } // namespace lapwerk::cli

@@ -2,6 +2,7 @@
 
 #include "design_area.h"
 #include "file_text.h"
+#include "problem_marks.h"
 
 #include "closure.h"
 
@@ -28,7 +29,7 @@ namespace {
 /// Steps of the progress bar from start to end of a search.
 constexpr int kProgressSteps = 1000;
 
-enum ProposalColumn { kPiecesColumn, kGapColumn, kHeadingColumn, kToBuyColumn };
+enum ProposalColumn { kPiecesColumn, kGapColumn, kHeadingColumn, kToBuyColumn, kLayoutColumn };
 
 QString FieldText(const char* field, size_t size) {
     return DecodeFileText(std::string(field, strnlen(field, size)));
@@ -128,7 +129,8 @@ void CloseTrackDialog::buildControls() {
     proposalList_ = new QTreeWidget;
     proposalList_->setObjectName("ProposalList");
     proposalList_->setHeaderLabels({QStringLiteral("Pieces"), QStringLiteral("Gap"),
-                                    QStringLiteral("Heading error"), QStringLiteral("To buy")});
+                                    QStringLiteral("Heading error"), QStringLiteral("To buy"),
+                                    QStringLiteral("Layout")});
     proposalList_->setRootIsDecorated(false);
     proposalList_->setUniformRowHeights(false);
     proposalList_->setAlternatingRowColors(true);
@@ -226,6 +228,10 @@ void CloseTrackDialog::showOutcome() {
         item->setText(kHeadingColumn,
                       QString::fromUtf8(FormatHeadingError(proposal.headingErrorDegrees).c_str()));
         item->setText(kToBuyColumn, QString::number(proposal.toBuy));
+        item->setText(kLayoutColumn, QString::fromStdString(PieceFindingsText(proposal.findings)));
+        if (proposal.findings.collides) {
+            item->setForeground(kLayoutColumn, QColor(kWarningColour));
+        }
         for (const int column : {kGapColumn, kHeadingColumn, kToBuyColumn}) {
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignTop);
         }
@@ -256,11 +262,13 @@ void CloseTrackDialog::showPreview() {
         area_.setOverlay({});
         return;
     }
-    area_.setOverlay([design = design_, &library = library_, slot = slot_,
-                      pieces = *proposal](int32_t zoomScale, int32_t centreX, int32_t centreY) {
-        return ToQLines(
-            ProposalOutline(*design, library, slot, pieces, zoomScale, centreX, centreY));
-    });
+    area_.setOverlay(
+        [design = design_, &library = library_, slot = slot_,
+         pieces = *proposal](int32_t zoomScale, int32_t centreX, int32_t centreY) {
+            return ToQLines(
+                ProposalOutline(*design, library, slot, pieces, zoomScale, centreX, centreY));
+        },
+        QColor(proposal->findings.collides ? kWarningColour : kOverlayColour));
 }
 
 void CloseTrackDialog::done(int result) {

@@ -134,19 +134,43 @@ void DesignArea::showPass() {
     Q_EMIT redrawn();
 }
 
-void DesignArea::setOverlay(OverlayLines lines) {
+void DesignArea::setOverlay(OverlayLines lines, QColor colour) {
     overlay_ = std::move(lines);
+    overlayColour_ = colour;
+    layOutOverlay();
+    update();
+}
+
+void DesignArea::setMarks(MarkLayout marks) {
+    markLayout_ = std::move(marks);
     layOutOverlay();
     update();
 }
 
 void DesignArea::layOutOverlay() {
+    // Where the pass draws model point (0, 0) and at which scale, in device pixels.
+    const ScreenPlacement place = PlaceScreen(view_);
     overlayLines_.clear();
     if (overlay_) {
-        // Where the pass draws model point (0, 0) and at which scale, in device pixels.
-        const ScreenPlacement place = PlaceScreen(view_);
         overlayLines_ = overlay_(place.zoomScale, place.centreX, place.centreY);
     }
+    marks_.clear();
+    if (markLayout_) {
+        marks_ = markLayout_(place.zoomScale, place.centreX, place.centreY, place.pixelRatio);
+    }
+}
+
+void DesignArea::showModelPoint(double x, double y) {
+    const ScreenPlacement place = PlaceScreen(view_);
+    const double unitsPerViewPixel = 65536.0 * place.pixelRatio / place.zoomScale;
+    const QPointF at(place.centreX / double(place.pixelRatio) + x / unitsPerViewPixel,
+                     place.centreY / double(place.pixelRatio) + y / unitsPerViewPixel);
+    const QRect open = openRect();
+    const int margin = std::min(open.width(), open.height()) / 8;
+    if (open.adjusted(margin, margin, -margin, -margin).contains(at.toPoint())) {
+        return;
+    }
+    panBy(qRound(at.x() - open.center().x()), qRound(at.y() - open.center().y()));
 }
 
 void DesignArea::showScrollRanges() {
@@ -197,10 +221,15 @@ void DesignArea::paintEvent(QPaintEvent* event) {
     const int32_t ratio = view_.pixelRatio;
     const QRect source(shown.topLeft() * ratio, shown.size() * ratio);
     painter.drawImage(shown, buffer_, source);
+    // Marks and overlay are laid out in device pixels, as sharp as the buffer.
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    for (const Mark& mark : marks_) {
+        painter.setPen(QPen(mark.colour, 2 * ratio));
+        painter.setBrush(mark.hatched ? QBrush(mark.colour, Qt::BDiagPattern) : Qt::NoBrush);
+        painter.drawPath(mark.path);
+    }
     if (!overlayLines_.empty()) {
-        // The lines are laid out in device pixels, as sharp as the buffer.
-        painter.scale(1.0 / ratio, 1.0 / ratio);
-        painter.setPen(QPen(QColor(kOverlayColour), 2 * ratio, Qt::DashLine));
+        painter.setPen(QPen(overlayColour_, 2 * ratio, Qt::DashLine));
         painter.drawLines(overlayLines_.data(), static_cast<int>(overlayLines_.size()));
     }
 }

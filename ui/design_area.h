@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <QWidget>
 
@@ -41,6 +42,18 @@ public:
     using OverlayLines =
         std::function<std::vector<QLine>(int32_t zoomScale, int32_t centreX, int32_t centreY)>;
 
+    /// A mark laid over the picture: a path in the buffer's device pixels, drawn in `colour`,
+    /// its closed parts hatched when `hatched`.
+    struct Mark {
+        QPainterPath path;
+        QColor colour;
+        bool hatched = false;
+    };
+    /// The marks for a pass at `zoomScale` that puts model point (0, 0) at device pixel
+    /// (centreX, centreY), whose device pixels are `pixelRatio` view pixels.
+    using MarkLayout = std::function<std::vector<Mark>(int32_t zoomScale, int32_t centreX,
+                                                       int32_t centreY, int32_t pixelRatio)>;
+
     DesignArea(Design& design, DesignView& view, QWidget* parent = nullptr);
     ~DesignArea() override;
 
@@ -67,9 +80,20 @@ public:
     /// The picture of the last pass, in device pixels.
     const QImage& buffer() const { return buffer_; }
 
-    /// Paints `lines` dashed in the overlay colour over the picture, laid out again after
-    /// every pass; an empty function takes the overlay away.
-    void setOverlay(OverlayLines lines);
+    /// Paints `lines` dashed in `colour` over the picture, laid out again after every pass; an
+    /// empty function takes the overlay away.
+    void setOverlay(OverlayLines lines, QColor colour = QColor(kOverlayColour));
+
+    /// Paints `marks` over the picture and under the overlay, laid out again after every pass;
+    /// an empty function takes them away.
+    void setMarks(MarkLayout marks);
+
+    /// The marks as laid out for the last pass; empty without marks.
+    const std::vector<Mark>& marks() const { return marks_; }
+
+    /// Pans the view so that model point (x, y), model units, lies in the middle of the open
+    /// part of the area, unless it lies well inside that part already.
+    void showModelPoint(double x, double y);
 
     /// The overlay's lines as laid out for the last pass, device pixels of the buffer; empty
     /// without an overlay.
@@ -126,7 +150,10 @@ private:
     int64_t wheelEighths_ = 0;    ///< eighths of a degree turned towards the next whole notch
     int64_t sidewaysEighths_ = 0; ///< eighths of a degree turned sideways, not yet scrolled
     OverlayLines overlay_;
+    QColor overlayColour_ = QColor(kOverlayColour);
     std::vector<QLine> overlayLines_;
+    MarkLayout markLayout_;
+    std::vector<Mark> marks_;
 };
 
 } // namespace lapwerk

@@ -130,6 +130,11 @@ bool TMainForm::GridClick() {
     return true;
 }
 
+bool TMainForm::ShowProblemsClick() {
+    showProblemMarks();
+    return true;
+}
+
 bool TMainForm::SmoothDrawingClick() {
     // A setting of the view alone: not part of the Design, so undo leaves it as it is.
     designArea_->setSmoothing(drawingSmoothing());
@@ -188,7 +193,8 @@ void TMainForm::ZoomBarChange() {
 
 void TMainForm::RotateBarChange() {
     RotateBySlider(records_.design, records_.library, RotateBar->value());
-    followUp({FollowUp::Redraw});
+    // Turning by the bar takes no undo step, but it moves the layout.
+    followUp({FollowUp::CheckLayout, FollowUp::Redraw});
 }
 
 void TMainForm::boardChange(QLineEdit* box, float& size, const std::string& shownText) {

@@ -109,7 +109,8 @@ void TMainForm::showLoadedDesign(const DesignLoad& load) {
     AdoptDesign(records_.design, records_.history, load);
     setWindowTitle(QString::fromLocal8Bit(DesignCaption(records_.design)));
     showCurrentTrackHeading();
-    followUp({FollowUp::ShowHistory, FollowUp::Redraw, FollowUp::RefreshLists});
+    followUp(
+        {FollowUp::ShowHistory, FollowUp::CheckLayout, FollowUp::Redraw, FollowUp::RefreshLists});
 }
 
 void TMainForm::openCommandLineDesign(const QStringList& arguments) {

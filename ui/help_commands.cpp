@@ -1,5 +1,7 @@
 #include "main_form.h"
 
+#include "check_form.h"
+
 #include "about_form.h"
 #include "command_windows.h"
 #include "help_form.h"
@@ -64,6 +66,11 @@ bool TMainForm::About1Click() {
 
 bool TMainForm::TrackLength1Click() {
     lengthForm_->showAndRaise();
+    return true;
+}
+
+bool TMainForm::DesignCheck1Click() {
+    checkForm_->showAndRaise();
     return true;
 }
 

@@ -1,10 +1,12 @@
 #include "main_form.h"
 
+#include "check_form.h"
 #include "design_area.h"
 #include "file_text.h"
 #include "length_form.h"
 #include "list_form.h"
 #include "part_panel.h"
+#include "problem_marks.h"
 #include "recent_designs.h"
 
 #include "closure.h"
@@ -82,13 +84,15 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     createPanel();
     createStatusBar();
     lengthForm_ = new TLengthForm(this);
+    checkForm_ = new TCheckForm(this);
+    connect(checkForm_, &TCheckForm::findingChosen, this, &TMainForm::showFinding);
     createCommandWindows();
     shareShortcuts();
     qApp->installEventFilter(this);
 
     FormCreate();
     NewDesign(records_.design, records_.history);
-    followUp({FollowUp::ShowHistory, FollowUp::RefreshLists});
+    followUp({FollowUp::ShowHistory, FollowUp::CheckLayout, FollowUp::RefreshLists});
 }
 
 TMainForm::~TMainForm() {
@@ -163,9 +167,13 @@ void TMainForm::FormCreate() {
 
     Design& design = records_.design;
     const std::pair<const char*, std::optional<bool>> marks[] = {
-        {"Metric", stored.metric},     {"FilledIn", stored.filledIn},
-        {"Segments", stored.segments}, {"Ruler", stored.ruler},
-        {"Grid", stored.grid},         {"SmoothDrawing", stored.smoothDrawing},
+        {"Metric", stored.metric},
+        {"FilledIn", stored.filledIn},
+        {"Segments", stored.segments},
+        {"Ruler", stored.ruler},
+        {"Grid", stored.grid},
+        {"SmoothDrawing", stored.smoothDrawing},
+        {"ShowProblems", stored.showProblems},
     };
     for (const auto& [name, mark] : marks) {
         if (mark) {
@@ -237,6 +245,7 @@ void TMainForm::followUp(const FollowUps& steps) {
             showHistory();
             // An edit went through: a note on one that did nothing is out of date.
             statusBar()->clearMessage();
+            checkLayout();
             break;
         case FollowUp::ShowHistory:
             showHistory();
@@ -255,6 +264,9 @@ void TMainForm::followUp(const FollowUps& steps) {
             break;
         case FollowUp::ShowStatus:
             showStatus();
+            break;
+        case FollowUp::CheckLayout:
+            checkLayout();
             break;
         }
     }
@@ -297,10 +309,39 @@ void TMainForm::refreshLists() {
 }
 
 void TMainForm::showStatus() {
-    const QString text =
-        QString::fromUtf8(StatusText(records_.design, records_.library, metric()).c_str());
+    std::string status = StatusText(records_.design, records_.library, metric());
+    if (layoutCheck_) {
+        status += CheckSummaryText(*layoutCheck_);
+    }
+    const QString text = QString::fromUtf8(status.c_str());
     statusLabel_->setText(text);
     statusLabel_->setToolTip(text);
+}
+
+void TMainForm::checkLayout() {
+    layoutCheck_ =
+        std::make_shared<const LayoutCheck>(CheckLayout(records_.design, records_.library));
+    showProblemMarks();
+    checkForm_->showCheck(layoutCheck_, records_.design);
+    showStatus();
+}
+
+void TMainForm::showProblemMarks() {
+    designArea_->setMarks(checkMark("ShowProblems") && layoutCheck_ ? ProblemMarks(layoutCheck_)
+                                                                    : DesignArea::MarkLayout());
+}
+
+void TMainForm::showFinding(const Finding& finding) {
+    Design& design = records_.design;
+    Track& track = design.tracks[finding.first.slot];
+    if (track.inUse == 0 || finding.first.section >= track.sectionCount) {
+        return; // the design changed since the check; the next check lists it anew
+    }
+    design.currentTrack = finding.first.slot;
+    track.selectedSection = finding.first.section;
+    followUp({FollowUp::Redraw});
+    showSelection();
+    designArea_->showModelPoint(finding.where.x, finding.where.y);
 }
 
 void TMainForm::showMessage(const Message& message) {
@@ -362,6 +403,7 @@ DrawOptions TMainForm::drawOptions() const {
     options.ruler = checkMark("Ruler");
     options.grid = checkMark("Grid");
     options.smoothDrawing = checkMark("SmoothDrawing");
+    options.showProblems = checkMark("ShowProblems");
     return options;
 }
 

@@ -6,6 +6,7 @@
 #include "records.h"
 #include "settings.h"
 
+#include "layout_check.h"
 #include "message.h"
 
 #include <QMainWindow>
@@ -35,6 +36,7 @@ class DesignArea;
 class MainPanel;
 class RecentDesigns;
 class TAboutForm;
+class TCheckForm;
 class THelpForm;
 class TLengthForm;
 class TListForm;
@@ -80,6 +82,9 @@ public:
     DesignArea* designArea() const { return designArea_; }
     MainPanel* mainPanel() const { return mainPanel_; }
     TLengthForm* lengthForm() const { return lengthForm_; }
+    TCheckForm* checkForm() const { return checkForm_; }
+    /// The findings of the last layout check.
+    const LayoutCheck& layoutCheck() const { return *layoutCheck_; }
     TListForm* listForm() const;
     TAboutForm* aboutForm() const;
     THelpForm* helpForm() const;
@@ -115,6 +120,8 @@ private:
     bool Exit1Click();
     bool Tracklist1Click();
     bool TrackLength1Click();
+    /// Shows the Design Check window with the findings of the layout check.
+    bool DesignCheck1Click();
     bool HelpTopics1Click();
     bool About1Click();
 
@@ -147,6 +154,8 @@ private:
     bool RulerClick();
     bool GridClick();
     bool SmoothDrawingClick();
+    /// Shows or takes away the layout check's marks on the board.
+    bool ShowProblemsClick();
 
     // View menu (edit_commands.cpp).
     bool ZoomToFit1Click();
@@ -218,6 +227,11 @@ private:
     void showBoardTexts();
     void refreshLists();
     void showStatus();
+    void checkLayout();
+    /// Lays the layout check's marks over the board while Show Problems is checked.
+    void showProblemMarks();
+    /// Selects the section of `finding` and scrolls the view to it (the Design Check window).
+    void showFinding(const Finding& finding);
     /// Shows `message` in a box owned by the window; its texts, from the core, its files or
     /// the window, are decoded as DecodeFileText does.
     void showMessage(const Message& message);
@@ -260,6 +274,9 @@ private:
     // Steps of the commands.
     void setEditMode(EditMode mode);
     void selectClick(int x, int y);
+    /// Shows the current track's selection after it changed and was drawn: the heading, the
+    /// part list's row and the status.
+    void showSelection();
     void joinClick(int x, int y);
     void groupClick(int x, int y);
     bool quickRotate(int headingQuarterDeg);
@@ -300,6 +317,8 @@ private:
     DesignArea* designArea_ = nullptr;
     MainPanel* mainPanel_ = nullptr;
     TLengthForm* lengthForm_ = nullptr;
+    TCheckForm* checkForm_ = nullptr;
+    std::shared_ptr<const LayoutCheck> layoutCheck_; ///< of the design as last recorded or loaded
     QLabel* statusLabel_ = nullptr;
     CommandWindows* commandWindows_ = nullptr;
     RecentDesigns* recentDesigns_ = nullptr;

@@ -130,6 +130,10 @@ void TMainForm::selectClick(int x, int y) {
     } else {
         followUp({FollowUp::ShowBoardTexts});
     }
+    showSelection();
+}
+
+void TMainForm::showSelection() {
     const Track& track = records_.design.tracks[records_.design.currentTrack];
     showHeading(track.angle);
     const int selected = track.selectedSection;

@@ -17,6 +17,7 @@ constexpr const char* kSegments = "Segments";
 constexpr const char* kRuler = "Ruler";
 constexpr const char* kGrid = "Grid";
 constexpr const char* kSmoothDrawing = "SmoothDrawing";
+constexpr const char* kShowProblems = "ShowProblems";
 constexpr const char* kGeometry = "Geometry";
 constexpr const char* kPanelWidth = "PanelWidth";
 constexpr const char* kXboard = "Xboard";
@@ -123,6 +124,7 @@ StoredSettings ReadStoredSettings(QSettings& store) {
     stored.ruler = ReadFlag(store, kRuler);
     stored.grid = ReadFlag(store, kGrid);
     stored.smoothDrawing = ReadFlag(store, kSmoothDrawing);
+    stored.showProblems = ReadFlag(store, kShowProblems);
     stored.boardX = ReadBoard(store, kXboard);
     stored.boardY = ReadBoard(store, kYboard);
     stored.toolbars = ReadBytes(store, kToolbarsValue);
@@ -142,6 +144,7 @@ void WriteStoredSettings(QSettings& store, const DrawOptions& options, double bo
     WriteBoard(store, kXboard, boardX);
     WriteBoard(store, kYboard, boardY);
     store.setValue(kSmoothDrawing, options.smoothDrawing ? 1 : 0);
+    store.setValue(kShowProblems, options.showProblems ? 1 : 0);
     store.setValue(kGeometry, layout.geometry);
     store.setValue(kPanelWidth, layout.panelWidth);
     store.sync();

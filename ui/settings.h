@@ -18,7 +18,7 @@ inline constexpr const char* kToolbarsValue = "Toolbars";
 /// Board width and depth when no size was saved: 2 m in inches.
 inline constexpr double kDefaultBoardInches = 78.74016;
 
-/// The check-mark options: the five of the drawing and Smooth Drawing.
+/// The check-mark options: the five of the drawing, Smooth Drawing and Show Problems.
 struct DrawOptions {
     bool metric = true;
     bool filledIn = true;
@@ -26,6 +26,7 @@ struct DrawOptions {
     bool ruler = true;
     bool grid = true;
     bool smoothDrawing = false;
+    bool showProblems = true;
 };
 
 /// Where the main window and its parts were at the end of a run.
@@ -37,7 +38,7 @@ struct WindowLayout {
 
 /// What the store holds; a value that is missing or of the wrong type stays empty.
 struct StoredSettings {
-    std::optional<bool> metric, filledIn, segments, ruler, grid, smoothDrawing;
+    std::optional<bool> metric, filledIn, segments, ruler, grid, smoothDrawing, showProblems;
     std::optional<double> boardX, boardY; ///< inches; empty too for a size of 0 or less
     std::optional<QByteArray> toolbars;
     std::optional<QByteArray> geometry;

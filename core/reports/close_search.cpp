@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -77,12 +78,11 @@ public:
         if (options_.pieces == PieceChoice::kOwnedOnly && ranked.toBuy > 0) {
             return;
         }
-        if (static_cast<int>(best_.size()) == options_.maxProposals &&
-            !Better(ranked, best_.back())) {
+        if (static_cast<int>(best_.size()) == capacity() && !Better(ranked, best_.back())) {
             return;
         }
         best_.insert(std::upper_bound(best_.begin(), best_.end(), ranked, Better), ranked);
-        if (static_cast<int>(best_.size()) > options_.maxProposals) {
+        if (static_cast<int>(best_.size()) > capacity()) {
             best_.pop_back();
         }
     }
@@ -90,6 +90,10 @@ public:
     const std::vector<RankedMatch>& best() const { return best_; }
 
 private:
+    /// More sequences than proposals are kept, so that proposals that collide with the layout
+    /// can give way to those that do not.
+    int capacity() const { return std::min(options_.maxProposals, INT_MAX / 4) * 4; }
+
     int toBuy(const MoveSequence& sequence) {
         for (int i = 0; i < sequence.count; ++i) {
             ++used_[shapeOf(sequence, i)];
@@ -111,14 +115,14 @@ private:
     const CloseSearchOptions& options_;
     std::vector<int64_t> available_; ///< pieces left over per shape
     std::vector<int64_t> used_;      ///< per shape, while counting one sequence
-    std::vector<RankedMatch> best_;  ///< best first, at most maxProposals
+    std::vector<RankedMatch> best_;  ///< best first, at most capacity()
 };
 
 /// The pieces of a sequence: of each shape the Parts left over first, in library order, then
 /// the shape's first Part.
 Proposal Assign(const ClosingMoves& moves, const RankedMatch& ranked,
                 std::array<int64_t, kMaxParts> leftOver) {
-    Proposal proposal{{}, ranked.toBuy, 0, 0};
+    Proposal proposal{{}, ranked.toBuy, 0, 0, {}};
     const MoveSequence& sequence = ranked.match.sequence;
     for (int i = 0; i < sequence.count; ++i) {
         const ClosingMove& move = moves.moves()[sequence.moves[i]];
@@ -151,9 +155,14 @@ std::vector<Proposal> Confirm(const Design& design, const PartLibrary& library, 
         if (closure.closed) {
             proposal.gapUnits = closure.gapUnits;
             proposal.headingErrorDegrees = closure.headingErrorDegrees;
+            proposal.findings = FindingsOfSections(CheckLayout(*appended, library), *appended, slot,
+                                                   ListedSectionCount(design.tracks[slot]));
             proposals.push_back(std::move(proposal));
         }
     }
+    // A proposal that runs into the layout comes after every one that does not.
+    std::stable_partition(proposals.begin(), proposals.end(),
+                          [](const Proposal& p) { return !p.findings.collides; });
     return proposals;
 }
 
@@ -232,6 +241,9 @@ CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& lib
         return result;
     }
     result.proposals = Confirm(design, library, slot, moves, best.best(), leftOver);
+    if (static_cast<int>(result.proposals.size()) > result.options.maxProposals) {
+        result.proposals.resize(result.options.maxProposals);
+    }
     if (!result.proposals.empty()) {
         result.outcome = CloseOutcome::kProposals;
     }

@@ -4,6 +4,7 @@
 #include "closure.h"
 #include "design.h"
 #include "inventory.h"
+#include "layout_check.h"
 #include "part_library.h"
 
 #include <cstdint>
@@ -55,6 +56,7 @@ struct Proposal {
                                 ///< the whole design)
     double gapUnits;            ///< gap with the pieces appended, model units, by the walk
     double headingErrorDegrees; ///< heading error with the pieces appended, degrees, by the walk
+    PieceFindings findings;     ///< what the layout check finds for the pieces appended
 };
 
 /// How a search ended.
@@ -65,8 +67,8 @@ enum class CloseOutcome {
     kCancelled,     ///< the progress function returned false
 };
 
-/// The outcome of a search, best proposal first: fewest to buy, then fewest pieces, then
-/// smallest gap, then smallest heading error.
+/// The outcome of a search, best proposal first: those whose pieces collide with nothing before
+/// the others, then fewest to buy, fewest pieces, smallest gap, smallest heading error.
 struct CloseSearchResult {
     CloseOutcome outcome;
     int trackNumber;            ///< the track's number among the tracks in use ("Track n")
@@ -106,6 +108,7 @@ std::string FormatPieces(const Proposal& proposal, const PartLibrary& library);
 ///   4 heading error       as FormatHeadingError
 ///   5 pieces to buy       "%d"
 /// For example "Proposal 1\tC154 R, C154 R\t0.4 mm\t0.0°\t0".
+/// The layout check's findings are not part of the line.
 std::string ProposalLine(int number, const Proposal& proposal, const PartLibrary& library,
                          bool metric);
 

@@ -246,6 +246,32 @@ INSTANTIATE_TEST_SUITE_P(
                                "Track 1\t2.92 m\t3.41 m\nTrack 2\t3.90 m\t4.39 m\n"}),
     [](const testing::TestParamInfo<LengthsRow>& row) { return row.param.name; });
 
+// --- check ------------------------------------------------------------------------------
+
+// The figure eight crosses itself once; the grouped ovals nest, but the outer one reaches
+// beyond the board at both ends (two curves at each); a design that cannot be read; no design.
+TEST(CliCheck, ListsFindingsThenTheSummaryAndFailsWhatCannotBeBuilt) {
+    struct Row {
+        QStringList arguments;
+        int exitCode;
+        std::string outEnd;
+    };
+    for (const Row& row : {Row{{"check", "figure-eight.tr2"},
+                               0,
+                               "Crossing\tTrack 1 section 2\tTrack 1 section 11\n"
+                               "Summary\t1 crossings\t0 collisions\t0 sections off the board\n"},
+                           Row{{"check", "grouped.tr2", "--imperial"},
+                               1,
+                               "Off board\tTrack 2 section 15\n"
+                               "Summary\t0 crossings\t0 collisions\t4 sections off the board\n"},
+                           Row{{"check", "missing.tr2"}, 1, ""}, Row{{"check"}, 2, ""}}) {
+        const Result result = RunCli(row.arguments, kExamples);
+        EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
+        EXPECT_TRUE(result.out.ends_with(row.outEnd) && (result.out.empty() == row.outEnd.empty()))
+            << result.out;
+    }
+}
+
 // --- walk -------------------------------------------------------------------------------
 
 TEST(CliWalk, TinyDesignAtOneFinePixelPerModelUnit) {

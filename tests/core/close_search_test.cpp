@@ -73,7 +73,7 @@ protected:
     /// Takes the last `count` sections off the oval and returns them as a proposal would list
     /// them.
     std::string takeOff(int count) {
-        Proposal removed{{}, 0, 0, 0};
+        Proposal removed{{}, 0, 0, 0, {}};
         for (int i = oval().sectionCount - count; i < oval().sectionCount; ++i) {
             removed.pieces.push_back({oval().partIndex[i], oval().direction[i]});
         }
@@ -306,7 +306,8 @@ void AddSmallLibrary(PartLibrary& library) {
 }
 
 /// Every part sequence of 1..maxPieces pieces that closes the track, found by walking each,
-/// with straights next to each other in ascending part order only, ranked as the search ranks.
+/// with straights next to each other in ascending part order only, checked against the layout
+/// pair by pair, ranked as the search ranks.
 std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& library,
                                  const Inventory& inventory, int slot, int maxPieces,
                                  PieceChoice choice) {
@@ -326,7 +327,7 @@ std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& librar
     std::vector<ProposedPiece> pieces;
     auto grow = [&](auto& self) -> void {
         if (!pieces.empty()) {
-            Proposal proposal{pieces, 0, 0, 0};
+            Proposal proposal{pieces, 0, 0, 0, {}};
             appended->tracks[slot] = *TrackWithProposal(design.tracks[slot], proposal);
             const TrackClosure closure = MeasureTrackClosure(*appended, library, slot);
             std::map<int, int64_t> used;
@@ -340,6 +341,9 @@ std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& librar
             if (closure.closed && (choice == PieceChoice::kAnyPieces || proposal.toBuy == 0)) {
                 proposal.gapUnits = closure.gapUnits;
                 proposal.headingErrorDegrees = closure.headingErrorDegrees;
+                proposal.findings =
+                    FindingsOfSections(CheckLayoutByAllPairs(*appended, library), *appended, slot,
+                                       design.tracks[slot].sectionCount);
                 found.push_back(proposal);
             }
         }
@@ -364,8 +368,8 @@ std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& librar
         for (const ProposedPiece& piece : p.pieces) {
             sequence.push_back({piece.partIndex, piece.direction});
         }
-        return std::make_tuple(p.toBuy, p.pieces.size(), p.gapUnits, p.headingErrorDegrees,
-                               sequence);
+        return std::make_tuple(p.findings.collides, p.toBuy, p.pieces.size(), p.gapUnits,
+                               p.headingErrorDegrees, sequence);
     };
     std::sort(found.begin(), found.end(),
               [&](const Proposal& a, const Proposal& b) { return key(a) < key(b); });
@@ -411,6 +415,7 @@ TEST_P(AgreesWithBruteForce, SameProposalsInTheSameOrder) {
                   ProposalLine(1, expected[i], *r.library, true))
             << "proposal " << i + 1;
         EXPECT_EQ(p.gapUnits, expected[i].gapUnits) << "proposal " << i + 1;
+        EXPECT_EQ(p.findings, expected[i].findings) << "proposal " << i + 1;
     }
 }
 
@@ -467,7 +472,7 @@ protected:
         r_.design->currentTrack = 2;
     }
 
-    Proposal lastCurve() const { return {{{r_.curve, 'R'}}, 0, 0, 0}; }
+    Proposal lastCurve() const { return {{{r_.curve, 'R'}}, 0, 0, 0, {}}; }
 
     test::ViewRecords r_;
 };
@@ -530,7 +535,7 @@ TEST_P(RoomInTheTrack, LimitsTheProposals) {
     while (track.sectionCount < kMaxSections - GetParam().room) {
         r_.append(2, r_.nothing);
     }
-    const Proposal three{{{r_.straight, 'L'}, {r_.curve, 'R'}, {r_.curve, 'R'}}, 0, 0, 0};
+    const Proposal three{{{r_.straight, 'L'}, {r_.curve, 'R'}, {r_.curve, 'R'}}, 0, 0, 0, {}};
     const bool fits = GetParam().room >= 3;
     EXPECT_EQ(TrackWithProposal(track, three).has_value(), fits);
     const auto before = std::make_unique<Design>(*r_.design);

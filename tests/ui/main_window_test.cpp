@@ -81,10 +81,13 @@ private Q_SLOTS:
                                              "-",
                                              "Close Track..."};
         QTest::newRow("Options") << "&Options"
-                                 << QStringList{"&Metric", "&Segments", "&Filled In",
-                                                "Ruler",   "Grid",      "Smooth Drawing"};
+                                 << QStringList{"&Metric",       "&Segments", "&Filled In",
+                                                "Ruler",         "Grid",      "Smooth Drawing",
+                                                "Show &Problems"};
         QTest::newRow("View") << "&View" << QStringList{"Zoom to &Fit", "Zoom &In", "Zoom &Out"};
-        QTest::newRow("Window") << "&Window" << QStringList{"&Track section list", "Track Length"};
+        QTest::newRow("Window") << "&Window"
+                                << QStringList{"&Track section list", "Track Length",
+                                               "&Design Check"};
         QTest::newRow("Help") << "&Help" << QStringList{"&Help Topics", "-", "&About"};
     }
 

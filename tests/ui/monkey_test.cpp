@@ -599,7 +599,8 @@ private:
     }
 
     /// What the window shows follows the design: the caption, the used counts of the side
-    /// panel and, unless a board box is being edited, the board size in the boxes.
+    /// panel, the layout check and, unless a board box is being edited, the board size in the
+    /// boxes.
     void checkShown() {
         const Design& design = window_.design();
         expect(window_.form().windowTitle() ==
@@ -613,6 +614,13 @@ private:
         }
         expect(lapwerk::test::Rows(window_.list("TellerList")) == used,
                "the used counts shown are not the design's");
+        const lapwerk::LayoutCheck check = lapwerk::CheckLayout(design, library());
+        const lapwerk::LayoutCheck& shown = window_.form().layoutCheck();
+        expect(shown.findings.size() == check.findings.size() &&
+                   lapwerk::CheckSummaryText(shown) == lapwerk::CheckSummaryText(check) &&
+                   window_.form().statusText().endsWith(
+                       QString::fromStdString(lapwerk::CheckSummaryText(check))),
+               "the layout check shown is not the design's");
         if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr) {
             const bool metric = window_.action("Metric")->isChecked();
             expect(

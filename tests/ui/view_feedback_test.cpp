@@ -150,6 +150,42 @@ private Q_SLOTS:
         QVERIFY(window.form().minimumSizeHint().width() <= 600);
     }
 
+    // The layout check follows every recorded edit and load: the figure eight crosses itself
+    // once; a straight laid past its end runs into its first section; undo takes that back.
+    void layoutCheckFollowsTheEdits() {
+        WindowFixture window(WindowFixture::Parts::Example);
+        window.open(LAPWERK_EXAMPLES "/figure-eight.tr2");
+        QVERIFY2(window.form().statusText().endsWith(" | closed | 1 crossing"),
+                 qPrintable(window.form().statusText()));
+        QCOMPARE(window.area()->marks().size(), size_t{1}); // one bridge
+        lapwerk::Track& eight = window.current();
+        eight.selectedSection = eight.sectionCount - 1;
+        window.doubleClickPart(0); // C151, a straight
+        QVERIFY2(window.form().statusText().endsWith(" | 1 crossing | 1 collision"),
+                 qPrintable(window.form().statusText()));
+
+        window.trigger("DesignCheck1");
+        QListWidget* findings = window.list("FindingList");
+        QVERIFY(findings->isVisible());
+        const int last = findings->count() - 1;
+        QVERIFY2(findings->item(last)->text().startsWith("Collision: track 1 section 2 and "
+                                                         "track 1 section 19"),
+                 qPrintable(findings->item(last)->text()));
+        eight.selectedSection = 5;
+        const QPoint row = findings->visualItemRect(findings->item(last)).center();
+        QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, row);
+        QCOMPARE(eight.selectedSection, 1);
+
+        window.trigger("ShowProblems");
+        QVERIFY(window.area()->marks().empty());
+        window.trigger("ShowProblems");
+        QVERIFY(!window.area()->marks().empty());
+        window.trigger("UndoItem");
+        QVERIFY(window.form().statusText().endsWith(" | closed | 1 crossing"));
+        QCOMPARE(findings->count(), static_cast<int>(window.form().layoutCheck().findings.size()));
+    }
+
     void statusBarShowsTheNewDesign() {
         WindowFixture window(WindowFixture::Show::No);
         QCOMPARE(window.form().statusText(),
@@ -178,7 +214,8 @@ private Q_SLOTS:
         WindowFixture window;
         window.find<QSlider>("ZoomBar")->setValue(5);
         Lay(window, kOval);
-        // A second, open track of two straights right of the oval, which becomes current.
+        // A second, open track of two straights right of the oval and off the board, which
+        // becomes current.
         window.trigger("InsertTrackButton");
         window.click(QPoint(window.area()->width() - 30, window.area()->height() / 2));
         Lay(window, {kStraight, kStraight});
@@ -190,12 +227,14 @@ private Q_SLOTS:
         window.click(window.markerPixel(0, 2));
         QCOMPARE(window.design().currentTrack, 0);
         QCOMPARE(window.form().statusText(),
-                 QString(kOvalMetric).replace("Track 1 of 1", "Track 1 of 2"));
+                 QString(kOvalMetric).replace("Track 1 of 1", "Track 1 of 2") +
+                     " | 2 sections off the board");
         // A click on the empty board keeps the current track, and so the text.
         window.click(QPoint(3, 3));
         QCOMPARE(window.design().currentTrack, 0);
         QCOMPARE(window.form().statusText(),
-                 QString(kOvalMetric).replace("Track 1 of 1", "Track 1 of 2"));
+                 QString(kOvalMetric).replace("Track 1 of 1", "Track 1 of 2") +
+                     " | 2 sections off the board");
         window.click(window.markerPixel(1, 0));
         QCOMPARE(window.form().statusText(), second);
     }

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "design.h"
+#include "part_library.h"
+
+#include <boost/geometry/geometries/box.hpp>
+#include <boost/geometry/geometries/polygon.hpp>
+#include <boost/geometry/geometries/register/point.hpp>
+
+#include <compare>
+#include <vector>
+
+// Footprints: the band of the board that each section covers, laid by the walk at the closure
+// scale (a fine pixel is a model unit) and held as Boost.Geometry polygons, so that areas of
+// overlap come from that library. A straight kind covers the rectangle of its width by its
+// length, a curve kind the ring sector between radius - width and radius over its arc; a curve's
+// arcs are chords of at most 1.25 degrees.
+//
+// Each band is taken kFootprintInset narrower at both of its side edges. The walk rounds every
+// position to whole model units, so tracks laid side by side, or curves nested in each other,
+// come to lie a few tenths of a millimetre into each other after some curves; over a long
+// straight such a sliver adds up to more area than an overlap needs. The inset keeps edges that
+// touch apart without changing any real overlap by more than a sliver.
+
+namespace lapwerk {
+
+/// A point in model units.
+struct ModelPoint {
+    double x = 0;
+    double y = 0;
+    friend bool operator==(const ModelPoint&, const ModelPoint&) = default;
+};
+
+} // namespace lapwerk
+
+BOOST_GEOMETRY_REGISTER_POINT_2D(lapwerk::ModelPoint, double, boost::geometry::cs::cartesian, x, y)
+
+namespace lapwerk {
+
+using FootprintPolygon = boost::geometry::model::polygon<ModelPoint>;
+using FootprintBox = boost::geometry::model::box<ModelPoint>;
+
+/// One section of a track.
+struct SectionRef {
+    int slot;    ///< track slot 0..63
+    int section; ///< section index in driving order, from 0
+    friend auto operator<=>(const SectionRef&, const SectionRef&) = default;
+};
+
+/// What one section covers.
+struct SectionFootprint {
+    SectionRef ref;
+    FootprintPolygon area;              ///< oriented and closed as Boost.Geometry wants it
+    FootprintBox box;                   ///< the bounding box of `area`
+    std::vector<ModelPoint> centreLine; ///< from the start edge's middle to the end edge's
+};
+
+/// How much narrower a footprint is than its section at each side edge: 0.5 mm, model units.
+inline constexpr double kFootprintInset = 0.5 * 256.0 / 25.4;
+
+/// Largest angle of one chord of a curve's footprint, quarter degrees (1.25 degrees).
+inline constexpr int kFootprintChordStep = 5;
+
+/// The footprints of Track `slot`'s sections in driving order. Sections of a part missing from
+/// the library, of a kind the walk ignores, or without area (a width, length, radius or arc of
+/// 0 or less, an inner radius below 0) have none.
+std::vector<SectionFootprint> TrackFootprints(const Design& design, const PartLibrary& library,
+                                              int slot);
+
+} // namespace lapwerk
