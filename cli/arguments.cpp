@@ -68,6 +68,19 @@ std::optional<int64_t> ParseInteger(const std::string& text, int64_t low, int64_
     return number;
 }
 
+bool ReadCount(const Arguments& arguments, const char* option, int64_t low, int64_t high,
+               int& value) {
+    const std::string* text = arguments.value(option);
+    if (text == nullptr) {
+        return true;
+    }
+    const auto number = ParseInteger(*text, low, high);
+    if (number) {
+        value = static_cast<int>(*number);
+    }
+    return number.has_value();
+}
+
 std::optional<AreaSize> ParseAreaSize(const std::string& text, int32_t maxSide) {
     const size_t cross = text.find_first_of("xX");
     if (cross == std::string::npos) {

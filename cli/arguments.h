@@ -33,6 +33,11 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& words,
 /// A whole decimal integer in [low, high], optionally signed, nothing else in the text.
 std::optional<int64_t> ParseInteger(const std::string& text, int64_t low, int64_t high);
 
+/// Reads `option` into `value` when it is given; false when its value is not a whole number
+/// from `low` to `high`.
+bool ReadCount(const Arguments& arguments, const char* option, int64_t low, int64_t high,
+               int& value);
+
 /// A size "WxH" with both parts whole numbers in [1, maxSide].
 struct AreaSize {
     int32_t width;

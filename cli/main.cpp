@@ -16,7 +16,7 @@ using namespace lapwerk::cli;
 
 std::vector<Verb> AllVerbs() {
     return {LengthsVerb(), SummaryVerb(), CheckVerb(),  CloseVerb(), ConvertVerb(),
-            WalkVerb(),    RenderVerb(),  ReportVerb(), PartsVerb()};
+            WalkVerb(),    RenderVerb(),  ReportVerb(), PartsVerb(), SuggestVerb()};
 }
 
 void PrintUsage(std::ostream& out) {
@@ -31,8 +31,8 @@ void PrintUsage(std::ostream& out) {
            "directory, or the files given with --parts and --own; a missing file is an empty\n"
            "table. A DESIGN ending in .trk is imported as a version-1 file.\n"
            "Exit status: 0 done, 1 the design could not be read or a file not written (close:\n"
-           "also no proposal; check: also a collision or a section off the board), 2 wrong\n"
-           "arguments.\n";
+           "also no proposal; check: also a collision or a section off the board; suggest:\n"
+           "also no layout), 2 wrong arguments.\n";
 }
 
 int UsageError(const std::string& message) {

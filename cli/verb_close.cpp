@@ -16,21 +16,6 @@ int Usage(Output& output, const std::string& text) {
     return kExitUsage;
 }
 
-/// Reads `option` into `value` when it is given; false when its value is not a whole number
-/// from `low` to `high`.
-bool ReadCount(const Arguments& arguments, const char* option, int64_t low, int64_t high,
-               int& value) {
-    const std::string* text = arguments.value(option);
-    if (text == nullptr) {
-        return true;
-    }
-    const auto number = ParseInteger(*text, low, high);
-    if (number) {
-        value = static_cast<int>(*number);
-    }
-    return number.has_value();
-}
-
 /// Writes the design with the best proposal appended to Track `slot` to `path`.
 int Apply(Session& session, int slot, const CloseSearchResult& result, const std::string& path,
           Output& output) {

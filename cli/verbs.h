@@ -39,5 +39,6 @@ Verb RenderVerb();
 Verb ReportVerb();
 Verb PartsVerb();
 Verb CheckVerb();
+Verb SuggestVerb();
 
 } // namespace lapwerk::cli

@@ -116,6 +116,16 @@ ScreenExport FittedToDesign(const Design& design, const PartLibrary& library,
     return settings;
 }
 
+QImage ScreenImage(Design& design, const PartLibrary& library, const ScreenExport& settings) {
+    QImage image(DeviceSize(settings), QImage::Format_RGB32);
+    if (!image.isNull()) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        RunScreenPass(design, library, settings, painter);
+    }
+    return image;
+}
+
 ExportError ExportScreenImage(Design& design, const PartLibrary& library,
                               const ScreenExport& settings, const std::string& path) {
     if (settings.area.width() <= 0 || settings.area.height() <= 0) {
@@ -123,14 +133,9 @@ ExportError ExportScreenImage(Design& design, const PartLibrary& library,
     }
     QByteArray bytes;
     if (EndsWith(path, ".png")) {
-        QImage image(DeviceSize(settings), QImage::Format_RGB32);
+        const QImage image = ScreenImage(design, library, settings);
         if (image.isNull()) {
             return std::string("Not enough memory for an image of that size");
-        }
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            RunScreenPass(design, library, settings, painter);
         }
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);

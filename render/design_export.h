@@ -6,6 +6,7 @@
 #include "part_library.h"
 #include "qpainter_canvas.h"
 
+#include <QImage>
 #include <QPageSize>
 #include <QSize>
 
@@ -36,6 +37,10 @@ ScreenExport FittedToDesign(const Design& design, const PartLibrary& library,
 
 /// An error text for the user, or nothing on success.
 using ExportError = std::optional<std::string>;
+
+/// The screen pass of `design` as RedrawDesign draws it on the drawing area, an image of the
+/// area's size times the pixel ratio; a null image when there is not memory enough for it.
+QImage ScreenImage(Design& design, const PartLibrary& library, const ScreenExport& settings);
 
 /// Paints the screen pass of `design` (as RedrawDesign draws it on the drawing area) into a
 /// PNG or an SVG file, chosen by the extension of `path` in any letter case, of the area's

@@ -2,6 +2,7 @@
 
 #include "design_area.h"
 #include "file_text.h"
+#include "preview_lines.h"
 #include "problem_marks.h"
 
 #include "closure.h"
@@ -54,15 +55,6 @@ QString NowText(const TrackClosure& closure, bool metric) {
     return QStringLiteral("gap %1, heading error %2")
         .arg(QString::fromUtf8(FormatGap(closure.gapUnits, metric).c_str()),
              QString::fromUtf8(FormatHeadingError(closure.headingErrorDegrees).c_str()));
-}
-
-std::vector<QLine> ToQLines(const std::vector<PixelLine>& lines) {
-    std::vector<QLine> result;
-    result.reserve(lines.size());
-    for (const PixelLine& line : lines) {
-        result.emplace_back(line.from.x, line.from.y, line.to.x, line.to.y);
-    }
-    return result;
 }
 
 /// The pieces of a proposal, a line per run of equal pieces:

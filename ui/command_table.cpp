@@ -182,6 +182,11 @@ const std::vector<Command>& CommandTable() {
          .button = {"CloseTrackButton", ToolIcon::CloseTrack, "Close selected Track"},
          .handler = &F::CloseTrack1Click,
          .steps = {Record, Redraw, RefreshLists}},
+        {.menu = Menu::Edit,
+         .name = "SuggestLayouts1",
+         .caption = "Su&ggest Layouts...",
+         .handler = &F::SuggestLayouts1Click,
+         .steps = {Record, Redraw, RefreshLists}},
 
         // Options: the check mark is inverted before the handler runs.
         {.menu = Menu::Options,

@@ -2,6 +2,7 @@
 
 #include "close_track_dialog.h"
 #include "full_size_print_dialog.h"
+#include "suggest_layouts_dialog.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -172,6 +173,10 @@ void QtDialogs::pageSetup(QWidget* owner, QPrinter& printer) {
 }
 
 bool QtDialogs::closeTrack(CloseTrackDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::suggestLayouts(SuggestLayoutsDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -13,6 +13,7 @@ class QWidget;
 namespace lapwerk {
 
 class CloseTrackDialog;
+class SuggestLayoutsDialog;
 class FullSizePrintDialog;
 
 /// The file dialogs of the File menu.
@@ -76,6 +77,9 @@ public:
     /// Shows the Close Track dialog until the user closes it; true when a proposal was applied.
     virtual bool closeTrack(CloseTrackDialog& dialog) = 0;
 
+    /// Shows the Suggest Layouts dialog until the user closes it; true when a layout was added.
+    virtual bool suggestLayouts(SuggestLayoutsDialog& dialog) = 0;
+
     /// Runs the full-size print of `dialog`, showing its progress until the job has ended.
     virtual void printFullSize(FullSizePrintDialog& dialog) = 0;
 };
@@ -96,6 +100,7 @@ public:
     bool choosePrinter(QWidget* owner, QPrinter& printer) override;
     void pageSetup(QWidget* owner, QPrinter& printer) override;
     bool closeTrack(CloseTrackDialog& dialog) override;
+    bool suggestLayouts(SuggestLayoutsDialog& dialog) override;
     void printFullSize(FullSizePrintDialog& dialog) override;
 
     /// The file dialog of `kind`, made on first use with its title, filters and extension.

@@ -146,6 +146,9 @@ private:
     /// Shows the Close Track dialog for the current track and appends the proposal applied
     /// there (close_commands.cpp).
     bool CloseTrack1Click();
+    /// Shows the Suggest Layouts dialog and adds the layout chosen there as a new track
+    /// (close_commands.cpp).
+    bool SuggestLayouts1Click();
 
     // Options (edit_commands.cpp).
     bool MetricClick();

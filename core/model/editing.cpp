@@ -212,4 +212,16 @@ MaybeMessage NewTrackRefusal(const Design& design) {
     return Refusal("The design holds 64 tracks, the most it can hold, so no track was added.");
 }
 
+bool AddTrack(Design& design, const Track& track) {
+    const int slot = AllocateTrack(design);
+    if (slot < 0) {
+        return false;
+    }
+    design.tracks[slot] = track;
+    design.tracks[slot].inUse = 1;
+    design.tracks[slot].group = 0;
+    design.currentTrack = slot;
+    return true;
+}
+
 } // namespace lapwerk

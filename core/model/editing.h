@@ -37,6 +37,10 @@ MaybeMessage CurrentTrackRefusal(const Design& design);
 /// refused: all 64 slots in use. Nothing when a slot is free.
 MaybeMessage NewTrackRefusal(const Design& design);
 
+/// Adds a copy of `track` (no group) in the lowest free slot as the current track and sets
+/// `changed`. Refused (returns false, changes nothing) when all 64 slots are in use.
+bool AddTrack(Design& design, const Track& track);
+
 /// Deletes the selected Section; the one before it becomes selected.
 void DeleteSection(Design& design);
 

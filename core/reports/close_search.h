@@ -7,6 +7,7 @@
 #include "layout_check.h"
 #include "part_library.h"
 
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -46,7 +47,7 @@ struct CloseSearchOptions {
 struct ProposedPiece {
     int partIndex;  ///< index in the part library
     char direction; ///< 'L' or 'R'; 'L' for straights
-    friend bool operator==(const ProposedPiece&, const ProposedPiece&) = default;
+    friend auto operator<=>(const ProposedPiece&, const ProposedPiece&) = default;
 };
 
 /// A sequence of pieces that closes the track when appended after its last section.

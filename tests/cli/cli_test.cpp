@@ -272,6 +272,36 @@ TEST(CliCheck, ListsFindingsThenTheSummaryAndFailsWhatCannotBeBuilt) {
     }
 }
 
+// --- suggest ----------------------------------------------------------------------------
+
+// Two straights and eight curves make one layout, an oval, written to a folder as a design
+// that the check passes; six curves make none.
+TEST(CliSuggest, ListsWritesAndExplains) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString own = folder.filePath("sections.own");
+    auto suggest = [&](const char* owned, QStringList arguments) {
+        QFile file(own);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(owned);
+        file.close();
+        return RunCli(QStringList{"suggest", "--own", own} + arguments, kExamples);
+    };
+    const Result oval = suggest("C151 2\nC154 8\n", {"--use-all", "--out", folder.path()});
+    EXPECT_EQ(oval.exitCode, 0) << oval.err;
+    EXPECT_EQ(oval.out, "Layout 1\tC151 L, C154 R, C154 R, C154 R, C154 R, C151 L, C154 R, "
+                        "C154 R, C154 R, C154 R\t2.22 m\t2.71 m\t0\n");
+    const Result check = RunCli({"check", folder.filePath("layout-1.tr2")}, kExamples);
+    EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+
+    const Result none = suggest("C154 6\n", {"--board", "1x1", "--seconds", "1"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("No layout found"), std::string::npos) << none.err;
+    EXPECT_EQ(suggest("C154 8\n", {"--count", "0"}).exitCode, 2);
+    EXPECT_EQ(suggest("C154 8\n", {"--board", "3"}).exitCode, 2);
+}
+
 // --- walk -------------------------------------------------------------------------------
 
 TEST(CliWalk, TinyDesignAtOneFinePixelPerModelUnit) {

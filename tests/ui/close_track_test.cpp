@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -60,7 +61,7 @@ int OverlayPixels(QWidget* area) {
     return count;
 }
 
-template <typename T> T* Child(CloseTrackDialog& dialog, const char* name) {
+template <typename T> T* Child(QDialog& dialog, const char* name) {
     T* child = dialog.findChild<T*>(QString::fromLatin1(name));
     if (child == nullptr) {
         qFatal("no child %s", name);
@@ -241,6 +242,32 @@ private Q_SLOTS:
         };
         window.trigger("CloseTrack1");
         QCOMPARE(window.dialogs().closeTracksShown, 1);
+    }
+
+    // 4 straights and 8 curves owned: the best layout, previewed over the board, is the longest
+    // oval; Add to Design lays it as a new track, and one Undo takes it away again.
+    void suggestedLayoutIsAddedAsOneUndoStep() {
+        WindowFixture window(WindowFixture::Parts::Metric);
+        window.dialogs().suggestLayoutsScript = [&](lapwerk::SuggestLayoutsDialog& dialog) {
+            Child<QSpinBox>(dialog, "MaxSeconds")->setValue(1);
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog.searching(), 20000);
+            QListWidget* layouts = dialog.findChild<QListWidget*>("LayoutList");
+            QVERIFY(layouts->count() > 0);
+            QCOMPARE(layouts->currentRow(), 0);
+            QVERIFY(!window.area()->overlayLines().empty());
+            QCOMPARE(dialog.selectedLayout()->pieces.size(), size_t{12});
+            QMetaObject::invokeMethod(&dialog, &QDialog::accept);
+        };
+        window.trigger("SuggestLayouts1");
+        QCOMPARE(window.tracksInUse(), 2);
+        QCOMPARE(window.current().sectionCount, 12);
+        QVERIFY2(window.form().statusText().startsWith("Track 2 of 2") &&
+                     window.form().statusText().endsWith("| closed"),
+                 qPrintable(window.form().statusText()));
+        QVERIFY(window.area()->overlayLines().empty());
+        window.trigger("UndoItem");
+        QCOMPARE(window.tracksInUse(), 1);
+        QVERIFY(!window.action("UndoItem")->isEnabled());
     }
 };
 

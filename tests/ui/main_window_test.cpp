@@ -79,7 +79,8 @@ private Q_SLOTS:
                                              "&Group Track",
                                              "&Ungroup Track",
                                              "-",
-                                             "Close Track..."};
+                                             "Close Track...",
+                                             "Su&ggest Layouts..."};
         QTest::newRow("Options") << "&Options"
                                  << QStringList{"&Metric",       "&Segments", "&Filled In",
                                                 "Ruler",         "Grid",      "Smooth Drawing",

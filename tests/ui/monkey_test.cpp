@@ -18,6 +18,7 @@
 
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -182,6 +183,7 @@ public:
             {"open", 2, [this] { openFile(); }},
             {"import", 1, [this] { importFile(); }},
             {"close track", 1, [this] { closeTrack(); }},
+            {"suggest layouts", 1, [this] { suggestLayouts(); }},
             {"main window active", 1, [this] { activateMainWindow(); }},
         };
         for (const Action& action : actions_) {
@@ -193,13 +195,14 @@ public:
     QString summary() const {
         return QStringLiteral("monkey: %1 designs saved and opened again, %2 loads refused, %3 "
                               "messages shown, longest track %4 sections, most tracks %5, %6 "
-                              "closing proposals applied")
+                              "closing proposals applied, %7 layouts suggested and added")
             .arg(reopened_)
             .arg(refusedLoads_)
             .arg(messages_)
             .arg(longestTrack_)
             .arg(mostTracks_)
-            .arg(closed_);
+            .arg(closed_)
+            .arg(suggested_);
     }
 
     /// Runs `count` actions; false when an invariant broke (the failure is reported).
@@ -223,6 +226,7 @@ public:
             window_.dialogs().files.clear();
             window_.dialogs().messages.clear();
             window_.dialogs().closeTrackScript = nullptr;
+            window_.dialogs().suggestLayoutsScript = nullptr;
         }
         return true;
     }
@@ -516,6 +520,23 @@ private:
         window_.trigger("CloseTrack1");
     }
 
+    /// Suggest Layouts for a second, with every piece or not, adding the best layout found.
+    void suggestLayouts() {
+        const bool useAll = chance(30);
+        window_.dialogs().suggestLayoutsScript = [this,
+                                                  useAll](lapwerk::SuggestLayoutsDialog& dialog) {
+            dialog.findChild<QCheckBox*>(QStringLiteral("UseAll"))->setChecked(useAll);
+            dialog.findChild<QSpinBox*>(QStringLiteral("MaxSeconds"))->setValue(1);
+            const bool done = QTest::qWaitFor([&] { return !dialog.searching(); }, 60 * 1000);
+            auto* add = dialog.findChild<QPushButton*>(QStringLiteral("AddButton"));
+            if (done && add->isEnabled()) {
+                ++suggested_;
+                QTest::mouseClick(add, Qt::LeftButton);
+            }
+        };
+        window_.trigger("SuggestLayouts1");
+    }
+
     void importFile() {
         const QString name = randomName(kTrkNames);
         prepare(name);
@@ -675,6 +696,7 @@ private:
     int longestTrack_ = 0;
     int mostTracks_ = 0;
     int closed_ = 0;
+    int suggested_ = 0;
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "full_size_print_dialog.h"
 #include "main_form.h"
 #include "records.h"
+#include "suggest_layouts_dialog.h"
 
 #include "tr2_file.h"
 #include "walk.h"
@@ -68,6 +69,9 @@ public:
     /// cancelled when the script leaves it open, or when there is no script.
     std::function<void(CloseTrackDialog&)> closeTrackScript;
     int closeTracksShown = 0;
+    /// Plays the user in the Suggest Layouts dialog, as closeTrackScript does.
+    std::function<void(SuggestLayoutsDialog&)> suggestLayoutsScript;
+    int suggestLayoutsShown = 0;
     /// Plays the user in the progress dialog of a full-size print, shown meanwhile, before the
     /// job starts; the job runs to its end when there is no script.
     std::function<void(FullSizePrintDialog&)> fullSizePrintScript;
@@ -103,6 +107,17 @@ public:
         return printOk;
     }
     void pageSetup(QWidget*, QPrinter&) override { ++pageSetupsShown; }
+    bool suggestLayouts(SuggestLayoutsDialog& dialog) override {
+        ++suggestLayoutsShown;
+        dialog.show();
+        if (suggestLayoutsScript) {
+            suggestLayoutsScript(dialog);
+        }
+        if (dialog.isVisible()) {
+            dialog.reject();
+        }
+        return dialog.result() == QDialog::Accepted;
+    }
     bool closeTrack(CloseTrackDialog& dialog) override {
         ++closeTracksShown;
         dialog.show();

@@ -1,0 +1,294 @@
+#include "suggest_layouts_dialog.h"
+
+#include "design_area.h"
+#include "preview_lines.h"
+
+#include "design_export.h"
+#include "lane_lengths.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPromise>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+
+namespace lapwerk {
+
+namespace {
+
+constexpr int kProgressSteps = 1000;
+constexpr int kShownLayouts = 20;
+const QSize kThumbnail(160, 120);
+
+/// The layout drawn on its board as the designer draws it, without ruler and grid.
+QIcon Thumbnail(const Design& design, const PartLibrary& library, const SuggestedLayout& layout) {
+    auto shown = std::make_unique<Design>(design);
+    DesignOfLayout(*shown, layout);
+    shown->ruler = 0;
+    shown->grid = 0;
+    ScreenExport settings;
+    settings.area = kThumbnail;
+    settings.smoothing = Smoothing::kAntialiased;
+    return QIcon(QPixmap::fromImage(
+        ScreenImage(*shown, library, FittedToDesign(*shown, library, settings))));
+}
+
+/// "4.32 m / 4.81 m, 16 pieces", and the crossings when there are any.
+QString LayoutCaption(const SuggestedLayout& layout, bool metric) {
+    QString text =
+        QStringLiteral("%1 / %2, %3 pieces")
+            .arg(QString::fromStdString(FormatLaneLength(layout.lane1, metric)).trimmed(),
+                 QString::fromStdString(FormatLaneLength(layout.lane2, metric)).trimmed())
+            .arg(layout.pieces.size());
+    if (layout.crossings > 0) {
+        text += QStringLiteral(", %1 crossing%2")
+                    .arg(layout.crossings)
+                    .arg(layout.crossings == 1 ? "" : "s");
+    }
+    return text;
+}
+
+} // namespace
+
+SuggestLayoutsDialog::SuggestLayoutsDialog(const Design& design, const PartLibrary& library,
+                                           const Inventory& inventory, bool metric,
+                                           DesignArea& area, QWidget* owner)
+    : QDialog(owner), design_(std::make_shared<const Design>(design)), library_(library),
+      inventory_(inventory), metric_(metric), area_(area) {
+    setObjectName("SuggestLayoutsForm");
+    setWindowTitle(QStringLiteral("Suggest Layouts"));
+    buildControls();
+    connect(&search_, &QFutureWatcherBase::progressValueChanged, progressBar_,
+            &QProgressBar::setValue);
+    connect(&search_, &QFutureWatcherBase::resultReadyAt, this, &SuggestLayoutsDialog::showFound);
+    connect(&search_, &QFutureWatcherBase::finished, this, &SuggestLayoutsDialog::showOutcome);
+    startSearch();
+}
+
+SuggestLayoutsDialog::~SuggestLayoutsDialog() {
+    stopSearch();
+    QObject::disconnect(layoutList_, nullptr, this, nullptr);
+}
+
+void SuggestLayoutsDialog::buildControls() {
+    useAll_ = new QCheckBox(QStringLiteral("Use &all pieces"));
+    useAll_->setObjectName("UseAll");
+    leftOverOnly_ = new QCheckBox(QStringLiteral("Use &left-over pieces only"));
+    leftOverOnly_->setObjectName("LeftOverOnly");
+    allowCrossings_ = new QCheckBox(QStringLiteral("Allow &crossings"));
+    allowCrossings_->setObjectName("AllowCrossings");
+    seconds_ = new QSpinBox;
+    seconds_->setObjectName("MaxSeconds");
+    seconds_->setRange(1, 600);
+    seconds_->setSuffix(QStringLiteral(" s"));
+    seconds_->setValue(static_cast<int>(SuggestOptions{}.seconds));
+    rankBy_ = new QComboBox;
+    rankBy_->setObjectName("RankBy");
+    rankBy_->addItem(QStringLiteral("Lap length"), int(SuggestRanking::kLapLength));
+    rankBy_->addItem(QStringLiteral("Fewest pieces"), int(SuggestRanking::kFewestPieces));
+    rankBy_->addItem(QStringLiteral("Most of the supply used"), int(SuggestRanking::kMostPieces));
+    auto* options = new QFormLayout;
+    options->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    options->addRow(QString(), useAll_);
+    options->addRow(QString(), leftOverOnly_);
+    options->addRow(QString(), allowCrossings_);
+    options->addRow(QStringLiteral("&Maximum time:"), seconds_);
+    options->addRow(QStringLiteral("&Rank by:"), rankBy_);
+
+    layoutList_ = new QListWidget;
+    layoutList_->setObjectName("LayoutList");
+    layoutList_->setViewMode(QListView::IconMode);
+    layoutList_->setIconSize(kThumbnail);
+    layoutList_->setResizeMode(QListView::Adjust);
+    layoutList_->setMovement(QListView::Static);
+    layoutList_->setWordWrap(true);
+    layoutList_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    messageLabel_ = new QLabel;
+    messageLabel_->setObjectName("MessageLabel");
+    messageLabel_->setWordWrap(true);
+    messageLabel_->hide();
+    progressBar_ = new QProgressBar;
+    progressBar_->setObjectName("SearchProgress");
+    progressBar_->setRange(0, kProgressSteps);
+    stopButton_ = new QPushButton(QStringLiteral("&Stop"));
+    stopButton_->setObjectName("StopButton");
+
+    auto* buttons = new QDialogButtonBox;
+    addButton_ = buttons->addButton(QStringLiteral("A&dd to Design"), QDialogButtonBox::AcceptRole);
+    addButton_->setObjectName("AddButton");
+    addButton_->setEnabled(false);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName("CancelButton");
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(progressBar_, 1);
+    bottom->addWidget(stopButton_);
+    bottom->addWidget(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addWidget(layoutList_, 1);
+    layout->addWidget(messageLabel_);
+    layout->addLayout(bottom);
+    resize(720, 560);
+
+    for (QCheckBox* box : {useAll_, leftOverOnly_, allowCrossings_}) {
+        connect(box, &QCheckBox::toggled, this, &SuggestLayoutsDialog::startSearch);
+    }
+    connect(seconds_, &QSpinBox::valueChanged, this, &SuggestLayoutsDialog::startSearch);
+    connect(rankBy_, &QComboBox::currentIndexChanged, this, &SuggestLayoutsDialog::startSearch);
+    connect(stopButton_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
+    connect(layoutList_, &QListWidget::itemSelectionChanged, this,
+            &SuggestLayoutsDialog::showPreview);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+SuggestOptions SuggestLayoutsDialog::chosenOptions() const {
+    SuggestOptions options;
+    options.useAll = useAll_->isChecked();
+    options.leftOverOnly = leftOverOnly_->isChecked();
+    options.allowCrossings = allowCrossings_->isChecked();
+    options.seconds = seconds_->value();
+    options.maxLayouts = kShownLayouts;
+    options.ranking = static_cast<SuggestRanking>(rankBy_->currentData().toInt());
+    return options;
+}
+
+void SuggestLayoutsDialog::startSearch() {
+    stopSearch();
+    layouts_.clear();
+    showLayouts();
+    messageLabel_->hide();
+    progressBar_->setValue(0);
+    progressBar_->show();
+    stopButton_->show();
+    searching_ = true;
+    stopRequested_ = false;
+    searched_ = chosenOptions();
+    outcome_ = std::make_shared<SuggestResult>();
+    // The worker reads the design copy, the library and the inventory, which stay as they are
+    // while the dialog is open, and the stop flag; the dialog waits for it before it goes.
+    search_.setFuture(QtConcurrent::run(
+        [design = design_, &library = library_, &inventory = inventory_, options = searched_,
+         outcome = outcome_, stop = &stopRequested_](QPromise<SuggestedLayout>& promise) {
+            promise.setProgressRange(0, kProgressSteps);
+            const std::vector<int64_t> supply =
+                SuggestSupply(*design, library, inventory, options.leftOverOnly);
+            *outcome = SuggestLayouts(
+                *design, library, supply, options,
+                [&promise, stop](double fraction, const SuggestedLayout* accepted) {
+                    if (accepted != nullptr) {
+                        promise.addResult(*accepted);
+                    } else {
+                        promise.setProgressValue(static_cast<int>(fraction * kProgressSteps));
+                    }
+                    return !stop->load();
+                });
+        }));
+}
+
+void SuggestLayoutsDialog::stopSearch() {
+    stopRequested_ = true;
+    search_.waitForFinished();
+}
+
+void SuggestLayoutsDialog::showFound(int resultIndex) {
+    const SuggestedLayout found = search_.resultAt(resultIndex);
+    const auto place = std::upper_bound(layouts_.begin(), layouts_.end(), found,
+                                        [this](const SuggestedLayout& a, const SuggestedLayout& b) {
+                                            return RanksBefore(a, b, searched_.ranking);
+                                        });
+    if (place - layouts_.begin() >= kShownLayouts) {
+        return;
+    }
+    layouts_.insert(place, found);
+    if (static_cast<int>(layouts_.size()) > kShownLayouts) {
+        layouts_.pop_back();
+    }
+    showLayouts();
+}
+
+void SuggestLayoutsDialog::showOutcome() {
+    searching_ = false;
+    progressBar_->hide();
+    stopButton_->hide();
+    layouts_ = outcome_->layouts;
+    if (static_cast<int>(layouts_.size()) > kShownLayouts && !searched_.useAll) {
+        layouts_.resize(kShownLayouts);
+    }
+    showLayouts();
+    if (layouts_.empty()) {
+        messageLabel_->setText(QString::fromStdString(
+            NoLayoutMessage(searched_, outcome_->supplyPieces, outcome_->outcome)));
+        messageLabel_->show();
+    }
+}
+
+void SuggestLayoutsDialog::showLayouts() {
+    const int selected = layoutList_->currentRow();
+    const QSignalBlocker quiet(layoutList_);
+    layoutList_->clear();
+    for (const SuggestedLayout& layout : layouts_) {
+        auto* item = new QListWidgetItem(Thumbnail(*design_, library_, layout),
+                                         LayoutCaption(layout, metric_), layoutList_);
+        item->setSizeHint(kThumbnail + QSize(24, 48));
+    }
+    if (!layouts_.empty()) {
+        layoutList_->setCurrentRow(std::clamp(selected, 0, static_cast<int>(layouts_.size()) - 1));
+    }
+    showPreview();
+}
+
+std::optional<SuggestedLayout> SuggestLayoutsDialog::selectedLayout() const {
+    const int row = layoutList_->currentRow();
+    if (row < 0 || row >= static_cast<int>(layouts_.size())) {
+        return std::nullopt;
+    }
+    return layouts_[row];
+}
+
+void SuggestLayoutsDialog::showPreview() {
+    const std::optional<SuggestedLayout> layout = selectedLayout();
+    addButton_->setEnabled(layout.has_value());
+    if (!layout) {
+        area_.setOverlay({});
+        return;
+    }
+    // The layout's pieces laid from its begin point, as if appended to an empty track there.
+    auto shown = std::make_shared<Design>(*design_);
+    const int slot = AllocateTrack(*shown);
+    if (slot < 0) {
+        area_.setOverlay({});
+        return;
+    }
+    Track& start = shown->tracks[slot];
+    start.beginX = layout->track.beginX;
+    start.beginY = layout->track.beginY;
+    start.angle = layout->track.angle;
+    area_.setOverlay([design = std::shared_ptr<const Design>(shown), &library = library_, slot,
+                      pieces = Proposal{layout->pieces, 0, 0, 0, {}}](
+                         int32_t zoomScale, int32_t centreX, int32_t centreY) {
+        return ToQLines(
+            ProposalOutline(*design, library, slot, pieces, zoomScale, centreX, centreY));
+    });
+}
+
+void SuggestLayoutsDialog::done(int result) {
+    area_.setOverlay({});
+    QDialog::done(result);
+}
+
+} // namespace lapwerk
