@@ -9,38 +9,6 @@
 namespace lapwerk::bench {
 namespace {
 
-/// `tracks` ovals of `sections` sections side by side, each of two long runs of straights
-/// (C151) joined by half circles of four C154, on a board that holds them all.
-std::unique_ptr<BenchRecords> MakeOvals(int tracks, int sections) {
-    auto records = MakeBenchDesign(tracks, sections);
-    const PartLibrary& library = *records->library;
-    const auto straight = static_cast<uint8_t>(FindPartByNumber(library, "C151"));
-    const auto curve = static_cast<uint8_t>(FindPartByNumber(library, "C154"));
-    const int run = (sections - 8) / 2;
-    int slot = 0;
-    for (Track& track : records->design->tracks) {
-        if (track.inUse == 0) {
-            continue;
-        }
-        track.angle = kHeadingNorth;
-        track.beginX = slot++ * 8000;
-        track.beginY = 0;
-        track.sectionCount = 0;
-        for (int half = 0; half < 2; ++half) {
-            for (int s = 0; s < run; ++s) {
-                track.partIndex[track.sectionCount] = straight;
-                track.direction[track.sectionCount++] = 'L';
-            }
-            for (int s = 0; s < 4; ++s) {
-                track.partIndex[track.sectionCount] = curve;
-                track.direction[track.sectionCount++] = 'R';
-            }
-        }
-    }
-    records->design->boardX = records->design->boardY = 1e5f;
-    return records;
-}
-
 void Check(benchmark::State& state, const BenchRecords& records) {
     LayoutCheck check;
     for (auto _ : state) {

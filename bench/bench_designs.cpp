@@ -54,6 +54,36 @@ std::unique_ptr<BenchRecords> MakeBenchDesign(int tracks, int sections) {
     return records;
 }
 
+std::unique_ptr<BenchRecords> MakeOvals(int tracks, int sections) {
+    auto records = MakeBenchDesign(tracks, sections);
+    const PartLibrary& library = *records->library;
+    const auto straight = static_cast<uint8_t>(FindPartByNumber(library, "C151"));
+    const auto curve = static_cast<uint8_t>(FindPartByNumber(library, "C154"));
+    const int run = (sections - 8) / 2;
+    int slot = 0;
+    for (Track& track : records->design->tracks) {
+        if (track.inUse == 0) {
+            continue;
+        }
+        track.angle = kHeadingNorth;
+        track.beginX = slot++ * 8000;
+        track.beginY = 0;
+        track.sectionCount = 0;
+        for (int half = 0; half < 2; ++half) {
+            for (int s = 0; s < run; ++s) {
+                track.partIndex[track.sectionCount] = straight;
+                track.direction[track.sectionCount++] = 'L';
+            }
+            for (int s = 0; s < 4; ++s) {
+                track.partIndex[track.sectionCount] = curve;
+                track.direction[track.sectionCount++] = 'R';
+            }
+        }
+    }
+    records->design->boardX = records->design->boardY = 1e5f;
+    return records;
+}
+
 DesignView ListedView(const BenchRecords& records) {
     DesignView view;
     view.library = records.library.get();

@@ -23,6 +23,11 @@ struct BenchRecords {
 /// toggle on, the last track current with its middle section selected.
 std::unique_ptr<BenchRecords> MakeBenchDesign(int tracks, int sections);
 
+/// The benchmark design's records with `tracks` closed ovals of `sections` sections side by
+/// side in place of its tracks, each of two long runs of straights (C151) joined by half
+/// circles of four C154, on a board that holds them all.
+std::unique_ptr<BenchRecords> MakeOvals(int tracks, int sections);
+
 /// A view of `records`' design after one silent pass, which gives the lane lengths and board
 /// texts the section list shows.
 DesignView ListedView(const BenchRecords& records);

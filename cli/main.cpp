@@ -15,7 +15,7 @@ namespace {
 using namespace lapwerk::cli;
 
 std::vector<Verb> AllVerbs() {
-    return {LengthsVerb(), SummaryVerb(), CheckVerb(),  CloseVerb(), ConvertVerb(),
+    return {LengthsVerb(), SummaryVerb(), LapsVerb(),   CheckVerb(), CloseVerb(),  ConvertVerb(),
             WalkVerb(),    RenderVerb(),  ReportVerb(), PartsVerb(), SuggestVerb()};
 }
 

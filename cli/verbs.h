@@ -40,5 +40,6 @@ Verb ReportVerb();
 Verb PartsVerb();
 Verb CheckVerb();
 Verb SuggestVerb();
+Verb LapsVerb();
 
 } // namespace lapwerk::cli

@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include "check_form.h"
+#include "lap_form.h"
 
 #include "about_form.h"
 #include "command_windows.h"
@@ -66,6 +67,12 @@ bool TMainForm::About1Click() {
 
 bool TMainForm::TrackLength1Click() {
     lengthForm_->showAndRaise();
+    return true;
+}
+
+bool TMainForm::LapTimes1Click() {
+    lapForm_->showAndRaise();
+    refreshLaps();
     return true;
 }
 

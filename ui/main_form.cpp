@@ -3,6 +3,7 @@
 #include "check_form.h"
 #include "design_area.h"
 #include "file_text.h"
+#include "lap_form.h"
 #include "length_form.h"
 #include "list_form.h"
 #include "part_panel.h"
@@ -86,6 +87,11 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     lengthForm_ = new TLengthForm(this);
     checkForm_ = new TCheckForm(this);
     connect(checkForm_, &TCheckForm::findingChosen, this, &TMainForm::showFinding);
+    lapForm_ = new TLapForm(this);
+    connect(lapForm_, &TLapForm::carChanged, this, &TMainForm::refreshLaps);
+    connect(lapForm_, &TLapForm::sectionChosen, this, [this](int slot, int section) {
+        selectSection({slot, section});
+    });
     createCommandWindows();
     shareShortcuts();
     qApp->installEventFilter(this);
@@ -157,6 +163,7 @@ void TMainForm::createStatusBar() {
 void TMainForm::FormCreate() {
     std::unique_ptr<QSettings> store = OpenSettingsStore();
     const StoredSettings stored = ReadStoredSettings(*store);
+    lapForm_->setCar(ReadCarSettings(*store));
     recentDesigns_->read(*store);
     if (stored.toolbars) {
         restoreState(*stored.toolbars);
@@ -219,6 +226,7 @@ void TMainForm::FormDestroy() {
     const WindowLayout layout{saveState(), saveGeometry(), splitter_->sizes().value(1)};
     std::unique_ptr<QSettings> store = OpenSettingsStore();
     recentDesigns_->write(*store);
+    WriteCarSettings(*store, lapForm_->car());
     WriteStoredSettings(*store, drawOptions(), records_.design.boardX, records_.design.boardY,
                         layout);
 }
@@ -306,6 +314,7 @@ void TMainForm::refreshLists() {
     mainPanel_->showCounts(
         RefreshPartCounts(records_.design, records_.library, records_.inventory));
     lengthForm_->showRows(RefreshLaneLengths(records_.design, metric()));
+    refreshLaps();
 }
 
 void TMainForm::showStatus() {
@@ -332,16 +341,28 @@ void TMainForm::showProblemMarks() {
 }
 
 void TMainForm::showFinding(const Finding& finding) {
-    Design& design = records_.design;
-    Track& track = design.tracks[finding.first.slot];
-    if (track.inUse == 0 || finding.first.section >= track.sectionCount) {
-        return; // the design changed since the check; the next check lists it anew
+    if (selectSection(finding.first)) {
+        designArea_->showModelPoint(finding.where.x, finding.where.y);
     }
-    design.currentTrack = finding.first.slot;
-    track.selectedSection = finding.first.section;
+}
+
+bool TMainForm::selectSection(SectionRef ref) {
+    Design& design = records_.design;
+    Track& track = design.tracks[ref.slot];
+    if (track.inUse == 0 || ref.section >= track.sectionCount) {
+        return false; // the design changed since the list was made; it is made anew
+    }
+    design.currentTrack = ref.slot;
+    track.selectedSection = ref.section;
     followUp({FollowUp::Redraw});
     showSelection();
-    designArea_->showModelPoint(finding.where.x, finding.where.y);
+    return true;
+}
+
+void TMainForm::refreshLaps() {
+    if (lapForm_->isVisible()) {
+        lapForm_->showLaps(records_.design, records_.library, metric());
+    }
 }
 
 void TMainForm::showMessage(const Message& message) {

@@ -37,6 +37,7 @@ class MainPanel;
 class RecentDesigns;
 class TAboutForm;
 class TCheckForm;
+class TLapForm;
 class THelpForm;
 class TLengthForm;
 class TListForm;
@@ -83,6 +84,7 @@ public:
     MainPanel* mainPanel() const { return mainPanel_; }
     TLengthForm* lengthForm() const { return lengthForm_; }
     TCheckForm* checkForm() const { return checkForm_; }
+    TLapForm* lapForm() const { return lapForm_; }
     /// The findings of the last layout check.
     const LayoutCheck& layoutCheck() const { return *layoutCheck_; }
     TListForm* listForm() const;
@@ -122,6 +124,8 @@ private:
     bool TrackLength1Click();
     /// Shows the Design Check window with the findings of the layout check.
     bool DesignCheck1Click();
+    /// Shows the Lap Times window with the laps of the design.
+    bool LapTimes1Click();
     bool HelpTopics1Click();
     bool About1Click();
 
@@ -235,6 +239,11 @@ private:
     void showProblemMarks();
     /// Selects the section of `finding` and scrolls the view to it (the Design Check window).
     void showFinding(const Finding& finding);
+    /// Makes `ref`'s track current with `ref`'s section selected and shows it; false when the
+    /// design no longer holds that section.
+    bool selectSection(SectionRef ref);
+    /// Shows the lap times in the Lap Times window while it is open.
+    void refreshLaps();
     /// Shows `message` in a box owned by the window; its texts, from the core, its files or
     /// the window, are decoded as DecodeFileText does.
     void showMessage(const Message& message);
@@ -321,6 +330,7 @@ private:
     MainPanel* mainPanel_ = nullptr;
     TLengthForm* lengthForm_ = nullptr;
     TCheckForm* checkForm_ = nullptr;
+    TLapForm* lapForm_ = nullptr;
     std::shared_ptr<const LayoutCheck> layoutCheck_; ///< of the design as last recorded or loaded
     QLabel* statusLabel_ = nullptr;
     CommandWindows* commandWindows_ = nullptr;

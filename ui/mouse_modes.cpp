@@ -134,6 +134,7 @@ void TMainForm::selectClick(int x, int y) {
 }
 
 void TMainForm::showSelection() {
+    refreshLaps();
     const Track& track = records_.design.tracks[records_.design.currentTrack];
     showHeading(track.angle);
     const int selected = track.selectedSection;

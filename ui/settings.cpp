@@ -1,7 +1,10 @@
 #include "settings.h"
 
 #include <QSettings>
+
 #include <QVariant>
+#include <array>
+#include <utility>
 
 #include <cfloat>
 #include <cmath>
@@ -114,6 +117,33 @@ QByteArray BoardSizeToSetting(double value) {
     QByteArray bytes(static_cast<qsizetype>(sizeof value), '\0');
     std::memcpy(bytes.data(), &value, sizeof value);
     return bytes;
+}
+
+/// The car's four values, with the names they are stored under.
+std::array<std::pair<const char*, double*>, 4> CarValues(CarSettings& car) {
+    return {{{"CarTopSpeed", &car.topSpeed},
+             {"CarAcceleration", &car.acceleration},
+             {"CarBraking", &car.braking},
+             {"CarGrip", &car.grip}}};
+}
+
+CarSettings ReadCarSettings(QSettings& store) {
+    CarSettings car;
+    for (const auto& [name, value] : CarValues(car)) {
+        bool isNumber = false;
+        const double stored = store.value(name).toDouble(&isNumber);
+        if (isNumber && stored > 0 && std::isfinite(stored)) {
+            *value = stored;
+        }
+    }
+    return car;
+}
+
+void WriteCarSettings(QSettings& store, const CarSettings& car) {
+    CarSettings written = car;
+    for (const auto& [name, value] : CarValues(written)) {
+        store.setValue(name, *value);
+    }
 }
 
 StoredSettings ReadStoredSettings(QSettings& store) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lap_times.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -60,6 +62,13 @@ QByteArray BoardSizeToSetting(double value);
 
 /// Reads every value of the store.
 StoredSettings ReadStoredSettings(QSettings& store);
+
+/// The car of the Lap Times window; a value that is missing, no number or 0 or less keeps its
+/// default.
+CarSettings ReadCarSettings(QSettings& store);
+
+/// Writes the car of the Lap Times window.
+void WriteCarSettings(QSettings& store, const CarSettings& car);
 
 /// Writes the options, the board size in inches (a size of 0 or less is not written) and the
 /// window's layout.

@@ -272,6 +272,27 @@ TEST(CliCheck, ListsFindingsThenTheSummaryAndFailsWhatCannotBeBuilt) {
     }
 }
 
+// --- laps -------------------------------------------------------------------------------
+
+TEST(CliLaps, PrintsBothLanesOfEveryTrackAndRefusesABadCar) {
+    struct Row {
+        QStringList arguments;
+        int exitCode;
+        std::string out;
+    };
+    for (const Row& row :
+         {Row{{"laps", "grouped.tr2"},
+              0,
+              "Track 1\t1.444 s\t1.474 s\t+0.030 s\nTrack 2\t1.506 s\t1.540 s\t+0.034 s\n"},
+          Row{{"laps", "oval.tr2", "--grip", "0"}, 2, ""},
+          Row{{"laps", "oval.tr2", "--top-speed", "fast"}, 2, ""},
+          Row{{"laps", "missing.tr2"}, 1, ""}}) {
+        const Result result = RunCli(row.arguments, kExamples);
+        EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
+        EXPECT_EQ(result.out, row.out);
+    }
+}
+
 // --- suggest ----------------------------------------------------------------------------
 
 // Two straights and eight curves make one layout, an oval, written to a folder as a design

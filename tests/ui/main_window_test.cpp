@@ -87,7 +87,7 @@ private Q_SLOTS:
                                                 "Show &Problems"};
         QTest::newRow("View") << "&View" << QStringList{"Zoom to &Fit", "Zoom &In", "Zoom &Out"};
         QTest::newRow("Window") << "&Window"
-                                << QStringList{"&Track section list", "Track Length",
+                                << QStringList{"&Track section list", "Track Length", "&Lap Times",
                                                "&Design Check"};
         QTest::newRow("Help") << "&Help" << QStringList{"&Help Topics", "-", "&About"};
     }

@@ -4,16 +4,19 @@
 
 #include "window_fixture.h"
 
+#include "lap_form.h"
 #include "part_panel.h"
 
 #include "board.h"
 
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QWheelEvent>
 
 #include <functional>
@@ -184,6 +187,32 @@ private Q_SLOTS:
         window.trigger("UndoItem");
         QVERIFY(window.form().statusText().endsWith(" | closed | 1 crossing"));
         QCOMPARE(findings->count(), static_cast<int>(window.form().layoutCheck().findings.size()));
+    }
+
+    // F10 shows a row per track; an edit that opens a track, and a slower car, change the rows;
+    // a click on the plot selects the section at that distance.
+    void lapTimesFollowTheEditsAndTheCar() {
+        WindowFixture window(WindowFixture::Parts::Example);
+        window.open(LAPWERK_EXAMPLES "/grouped.tr2");
+        QTest::keyClick(&window.form(), Qt::Key_F10);
+        QTableWidget* table = window.form().lapForm()->lapTable();
+        QVERIFY(table->isVisible());
+        QCOMPARE(table->rowCount(), 2);
+        const QString lane1 = table->item(0, 1)->text();
+        QVERIFY2(lane1.endsWith(" s") && table->item(1, 3)->text().startsWith("lane 2 +"),
+                 qPrintable(lane1));
+
+        window.form().lapForm()->findChild<QDoubleSpinBox*>("Grip")->setValue(1.0);
+        QVERIFY(table->item(0, 1)->text() > lane1);
+
+        lapwerk::SpeedPlot* plot = window.form().lapForm()->speedPlot();
+        QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(plot->width() - 20, plot->height() / 2));
+        QCOMPARE(window.current().selectedSection, window.current().sectionCount - 1);
+
+        window.doubleClickPart(0);
+        const int current =
+            lapwerk::TrackNumberOfSlot(window.design(), window.design().currentTrack);
+        QCOMPARE(table->item(current - 1, 1)->text(), QString("open: no lap"));
     }
 
     void statusBarShowsTheNewDesign() {
