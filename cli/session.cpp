@@ -27,6 +27,17 @@ std::unique_ptr<Session> StartSession(const Arguments& arguments) {
     return session;
 }
 
+std::optional<std::string> SaveDesignAs(Session& session, const std::string& path) {
+    Design& design = *session.design;
+    if (!SetDesignFileName(design, path.c_str())) {
+        return "The path " + path + " is longer than 255 characters";
+    }
+    if (auto message = SaveDesignFile(design, *session.history, *session.library, path)) {
+        return message->text;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> OpenDesign(Session& session, const std::string& path) {
     Design& design = *session.design;
     const bool import = HasExtension(path, ".trk");

@@ -34,6 +34,10 @@ std::unique_ptr<Session> StartSession(const Arguments& arguments);
 /// when the design cannot be opened or read, which changes nothing.
 std::optional<std::string> OpenDesign(Session& session, const std::string& path);
 
+/// Saves the session's design as File > Save As does: `path` becomes its fileName and the file
+/// is written atomically. Returns the text to show when it cannot be.
+std::optional<std::string> SaveDesignAs(Session& session, const std::string& path);
+
 /// A drawing area of the default size, 1000 x 800 pixels.
 inline constexpr int32_t kDefaultAreaWidth = 1000;
 inline constexpr int32_t kDefaultAreaHeight = 800;

@@ -1,7 +1,6 @@
 #include "verbs.h"
 
 #include "close_search.h"
-#include "design_files.h"
 
 #include <string>
 
@@ -24,12 +23,8 @@ int Apply(Session& session, int slot, const CloseSearchResult& result, const std
         output.err << "Track " << result.trackNumber << " cannot hold more sections\n";
         return kExitFailed;
     }
-    if (!SetDesignFileName(design, path.c_str())) {
-        output.err << "The path " << path << " is longer than 255 characters\n";
-        return kExitFailed;
-    }
-    if (auto message = SaveDesignFile(design, *session.history, *session.library, path)) {
-        output.err << message->text << '\n';
+    if (auto error = SaveDesignAs(session, path)) {
+        output.err << *error << '\n';
         return kExitFailed;
     }
     return kExitOk;

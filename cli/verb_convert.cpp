@@ -1,7 +1,5 @@
 #include "verbs.h"
 
-#include "design_files.h"
-
 namespace lapwerk::cli {
 
 namespace {
@@ -13,13 +11,8 @@ int RunConvert(Session& session, const Arguments& arguments, Output& output) {
         output.err << *error << '\n';
         return kExitFailed;
     }
-    Design& design = *session.design;
-    if (!SetDesignFileName(design, out.c_str())) {
-        output.err << "The path " << out << " is longer than 255 characters\n";
-        return kExitFailed;
-    }
-    if (auto message = SaveDesignFile(design, *session.history, *session.library, out)) {
-        output.err << message->text << '\n';
+    if (auto error = SaveDesignAs(session, out)) {
+        output.err << *error << '\n';
         return kExitFailed;
     }
     return kExitOk;

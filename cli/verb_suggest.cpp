@@ -1,7 +1,6 @@
 #include "verbs.h"
 
 #include "board.h"
-#include "design_files.h"
 #include "layout_suggest.h"
 #include "number_text.h"
 
@@ -40,17 +39,12 @@ bool ReadBoard(const std::string& text, bool metric, Design& design) {
 /// Writes layout n as OUT/layout-n.tr2: the board and its one track.
 bool WriteLayout(Session& session, const SuggestedLayout& layout, int number,
                  const std::string& folder, Output& output) {
-    Design& design = *session.design;
-    DesignOfLayout(design, layout);
+    DesignOfLayout(*session.design, layout);
     const std::string path = QDir(QString::fromStdString(folder))
                                  .filePath(QStringLiteral("layout-%1.tr2").arg(number))
                                  .toStdString();
-    if (!SetDesignFileName(design, path.c_str())) {
-        output.err << "The path " << path << " is longer than 255 characters\n";
-        return false;
-    }
-    if (auto message = SaveDesignFile(design, *session.history, *session.library, path)) {
-        output.err << message->text << '\n';
+    if (auto error = SaveDesignAs(session, path)) {
+        output.err << *error << '\n';
         return false;
     }
     return true;
