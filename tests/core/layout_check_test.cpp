@@ -17,15 +17,17 @@ struct Laid {
     std::vector<std::pair<int, char>> pieces;
 };
 
-/// A library of 6-inch wide pieces: a 12-inch straight, a 90 and a 45 degree curve, and a curve
-/// whose inner radius is 0.
+/// A library of 6-inch wide pieces: a 12-inch straight, a 90 and a 45 degree curve, a curve
+/// whose inner radius is 0, and a half circle 26 feet across, whose box spans many cells of the
+/// check's grid.
 struct CheckParts {
-    int straight, quarter, eighth, pie;
+    int straight, quarter, eighth, pie, huge;
     explicit CheckParts(PartLibrary& library)
         : straight(test::AddPart(library, "S", "Straight", kKindStraight, 1536, 3072)),
           quarter(test::AddPart(library, "Q", "Curve 90", kKindCurve, 1536, 0, 360, 3840, 1, 1)),
           eighth(test::AddPart(library, "E", "Curve 45", kKindCurve, 1536, 0, 180, 3840, 1, 1)),
-          pie(test::AddPart(library, "P", "Pie 90", kKindCurve, 1536, 0, 360, 1536, 1, 1)) {}
+          pie(test::AddPart(library, "P", "Pie 90", kKindCurve, 1536, 0, 360, 1536, 1, 1)),
+          huge(test::AddPart(library, "B", "Half circle", kKindCurve, 1536, 0, 720, 40000, 1, 1)) {}
 };
 
 void Lay(Design& design, const std::vector<Laid>& tracks) {
@@ -133,11 +135,12 @@ TEST_F(LayoutCheckTest, StatusTextAndWindowLinesCountPlaces) {
 }
 
 // The grid of boxes finds every overlap that comparing every pair finds, and nothing else:
-// random tracks of straights and curves (a curve whose inner radius is 0 among them) laid over
-// each other on a small board.
+// random tracks of straights and curves (a curve whose inner radius is 0 and now and then one
+// too large for the grid among them) laid over each other on a small board.
 TEST_F(LayoutCheckTest, AgreesWithEveryPairOnRandomTracks) {
     std::mt19937 random(19);
-    const int parts[] = {p_.straight, p_.quarter, p_.eighth, p_.pie};
+    const int parts[] = {p_.straight, p_.quarter, p_.eighth, p_.pie, p_.straight,
+                         p_.quarter,  p_.eighth,  p_.pie,    p_.huge};
     int findings = 0;
     for (int round = 0; round < 60; ++round) {
         EmptyDesign(*r_.design);
@@ -149,7 +152,7 @@ TEST_F(LayoutCheckTest, AgreesWithEveryPairOnRandomTracks) {
                       static_cast<int32_t>(random() % kFullTurn),
                       {}};
             for (int s = 0; s < 4 + static_cast<int>(random() % 16); ++s) {
-                laid.pieces.push_back({parts[random() % 4], random() % 2 ? 'L' : 'R'});
+                laid.pieces.push_back({parts[random() % 9], random() % 2 ? 'L' : 'R'});
             }
             tracks.push_back(laid);
         }
