@@ -145,7 +145,8 @@ public:
         // whole, so that short layouts are found before long ones are tried. Without every
         // piece this takes half the time at most; the rest goes to longer layouts: a random
         // run of pieces that the closing search then closes with the pieces left.
-        const int shortest = options_.useAll ? supplyPieces_ : kMinLayoutPieces;
+        const int shortest =
+            options_.useAll ? std::max(supplyPieces_, kMinLayoutPieces) : kMinLayoutPieces;
         phaseEnd_ = start_ + Seconds(options_.useAll ? options_.seconds : options_.seconds / 2);
         for (length_ = shortest; length_ <= supplyPieces_; ++length_) {
             if (!grow(0, 0, kSearchHeading, false)) {
