@@ -77,6 +77,7 @@ bool TMainForm::LapTimes1Click() {
 }
 
 bool TMainForm::DesignCheck1Click() {
+    checkForm_->showCheck(layoutCheck_, records_.design);
     checkForm_->showAndRaise();
     return true;
 }

@@ -125,9 +125,10 @@ void TLapForm::setCar(const CarSettings& car) {
 }
 
 void TLapForm::showLaps(const Design& design, const PartLibrary& library, bool metric) {
-    const std::vector<TrackLaps> tracks = MeasureLapTimes(design, library, car());
+    shown_ = MeasureLapTimes(design, library, car());
+    metric_ = metric;
+    const std::vector<TrackLaps>& tracks = shown_;
     lapTable_->setRowCount(static_cast<int>(tracks.size()));
-    plot_->clear();
     for (int row = 0; row < static_cast<int>(tracks.size()); ++row) {
         const TrackLaps& laps = tracks[row];
         QStringList cells = {QStringLiteral("Track %1").arg(laps.number)};
@@ -143,9 +144,17 @@ void TLapForm::showLaps(const Design& design, const PartLibrary& library, bool m
             lapTable_->setItem(row, column,
                                new QTableWidgetItem(column < cells.size() ? cells[column] : ""));
         }
-        if (laps.slot == design.currentTrack) {
-            plot_->showLaps(laps, metric);
-        }
+    }
+    plotTrack(design.currentTrack);
+}
+
+void TLapForm::plotTrack(int slot) {
+    const auto laps = std::find_if(shown_.begin(), shown_.end(),
+                                   [slot](const TrackLaps& track) { return track.slot == slot; });
+    if (laps == shown_.end()) {
+        plot_->clear();
+    } else {
+        plot_->showLaps(*laps, metric_);
     }
 }
 

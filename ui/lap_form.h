@@ -31,6 +31,10 @@ public:
     /// Shows the laps of `design` with the current track's in the plot, in metres or feet.
     void showLaps(const Design& design, const PartLibrary& library, bool metric);
 
+    /// Plots the laps shown of track slot `slot` (none: an empty plot), as the current track
+    /// changed while the design did not.
+    void plotTrack(int slot);
+
     /// Shows the window and brings it to the front.
     void showAndRaise();
 
@@ -52,6 +56,8 @@ private:
     QDoubleSpinBox* grip_;
     QTableWidget* lapTable_;
     SpeedPlot* plot_;
+    std::vector<TrackLaps> shown_; ///< the laps the table shows
+    bool metric_ = true;
 };
 
 /// Speed against distance round a lap for both lanes, in two colours with a legend, the

@@ -331,7 +331,10 @@ void TMainForm::checkLayout() {
     layoutCheck_ =
         std::make_shared<const LayoutCheck>(CheckLayout(records_.design, records_.library));
     showProblemMarks();
-    checkForm_->showCheck(layoutCheck_, records_.design);
+    // Listing a thousand findings takes a while: the list is filled while it shows.
+    if (checkForm_->isVisible()) {
+        checkForm_->showCheck(layoutCheck_, records_.design);
+    }
     showStatus();
 }
 

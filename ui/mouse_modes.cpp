@@ -1,5 +1,7 @@
 #include "main_form.h"
 
+#include "lap_form.h"
+
 #include "cursors.h"
 #include "design_area.h"
 #include "part_panel.h"
@@ -134,7 +136,7 @@ void TMainForm::selectClick(int x, int y) {
 }
 
 void TMainForm::showSelection() {
-    refreshLaps();
+    lapForm_->plotTrack(records_.design.currentTrack);
     const Track& track = records_.design.tracks[records_.design.currentTrack];
     showHeading(track.angle);
     const int selected = track.selectedSection;

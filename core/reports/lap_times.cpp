@@ -16,9 +16,10 @@ constexpr double kMetresPerUnit = 0.0254 / 256.0;
 /// The step of the speed profile, m: short enough that the lap time keeps well within a tenth
 /// of a per cent of the exact profile's, as the laps worked by hand in the tests show.
 constexpr double kStep = 0.005;
-/// Most steps of one lap (a lane of 2000 sections of 1 m).
-constexpr int64_t kMaxSteps = 1'000'000;
-/// Distance between two points of the profile kept for a plot, m.
+/// Most steps of one lap: a lap longer than a kilometre is taken in longer steps.
+constexpr int64_t kMaxSteps = 200'000;
+/// Most points of the profile kept for a plot, and the least distance between two, m.
+constexpr int64_t kProfilePoints = 2000;
 constexpr double kProfileSpacing = 0.01;
 /// The lowest speed allowed anywhere, m/s, so that a curve of no radius still ends.
 constexpr double kCrawl = 0.01;
@@ -121,7 +122,8 @@ LaneLap RunLap(std::vector<LanePiece> run, const CarSettings& car) {
     }
     const std::vector<double> v = FastestProfile(pointLimit, step, car);
 
-    const int64_t every = std::max<int64_t>(1, std::llround(kProfileSpacing / step));
+    const int64_t every =
+        std::max<int64_t>({1, std::llround(kProfileSpacing / step), steps / kProfilePoints});
     for (int64_t i = 0; i < steps; ++i) {
         const double next = v[(i + 1) % steps];
         lap.seconds += 2 * step / (v[i] + next);

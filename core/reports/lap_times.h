@@ -47,7 +47,7 @@ struct LaneLap {
     double seconds = 0;              ///< lap time
     double lowestCurveSpeed = 0;     ///< m/s, the lowest speed in a curve; 0 without curves
     double topSpeedReached = 0;      ///< m/s
-    std::vector<SpeedPoint> profile; ///< every 10 mm, and the lap's end
+    std::vector<SpeedPoint> profile; ///< every 10 mm (at most 2000 points), and the lap's end
 };
 
 /// The laps of one track in use.
