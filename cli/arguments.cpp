@@ -26,6 +26,11 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& words,
                 return word + " is given twice";
             }
             arguments.values[word] = words[++i];
+        } else if (rules.repeatedOptions.count(word) != 0) {
+            if (i + 1 >= words.size()) {
+                return word + " needs a value";
+            }
+            arguments.repeated[word].push_back(words[++i]);
         } else if (rules.flagOptions.count(word) != 0) {
             arguments.flags.insert(word);
         } else {

@@ -12,8 +12,9 @@ namespace lapwerk::cli {
 /// The words after the verb: positional arguments, options with a value and bare flags.
 struct Arguments {
     std::vector<std::string> positional;
-    std::map<std::string, std::string> values; ///< "--zoom" -> "13"
-    std::set<std::string> flags;               ///< "--imperial"
+    std::map<std::string, std::string> values;                ///< "--zoom" -> "13"
+    std::set<std::string> flags;                              ///< "--imperial"
+    std::map<std::string, std::vector<std::string>> repeated; ///< "--set" -> {"C153=4", ...}
 
     bool has(const std::string& flag) const { return flags.count(flag) != 0; }
     const std::string* value(const std::string& option) const;
@@ -24,6 +25,7 @@ struct ArgumentRules {
     int positionalCount;
     std::set<std::string> valueOptions;
     std::set<std::string> flagOptions;
+    std::set<std::string> repeatedOptions = {}; ///< options with a value that may be given again
 };
 
 /// Splits `words` by `rules`. Returns the usage error text when they do not fit.

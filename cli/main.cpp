@@ -3,6 +3,7 @@
 // line, computed by the same core and canvas as the designer.
 #include "verbs.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <iostream>
@@ -15,8 +16,8 @@ namespace {
 using namespace lapwerk::cli;
 
 std::vector<Verb> AllVerbs() {
-    return {LengthsVerb(), SummaryVerb(), LapsVerb(),   CheckVerb(), CloseVerb(),  ConvertVerb(),
-            WalkVerb(),    RenderVerb(),  ReportVerb(), PartsVerb(), SuggestVerb()};
+    return {LengthsVerb(), SummaryVerb(), LapsVerb(),   CheckVerb(), CloseVerb(),   ConvertVerb(),
+            WalkVerb(),    RenderVerb(),  ReportVerb(), PartsVerb(), SuggestVerb(), OwnVerb()};
 }
 
 void PrintUsage(std::ostream& out) {
@@ -27,9 +28,11 @@ void PrintUsage(std::ostream& out) {
         out << "  " << verb.name << ' ' << verb.usage << "\n      " << verb.summary << '\n';
     }
     out << "\n"
-           "The part library and the inventory are parts.def and sections.own in the working\n"
-           "directory, or the files given with --parts and --own; a missing file is an empty\n"
-           "table. A DESIGN ending in .trk is imported as a version-1 file.\n"
+           "The part library is parts.def in the working directory, else the one chosen last in\n"
+           "the designer, else the user's copy in ~/.local/share/lapwerk (made from the shipped\n"
+           "library at first use); the inventory is the sections.own beside it. --parts and\n"
+           "--own name other files; a missing file is an empty table. A DESIGN ending in .trk\n"
+           "is imported as a version-1 file.\n"
            "Exit status: 0 done, 1 the design could not be read or a file not written (close:\n"
            "also no proposal; check: also a collision or a section off the board; suggest:\n"
            "also no layout), 2 wrong arguments.\n";
@@ -70,16 +73,19 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
-    // Fonts need a GUI application; without a display it runs on the offscreen platform.
-    std::unique_ptr<QGuiApplication> application;
+    // Fonts need a GUI application; without a display it runs on the offscreen platform. The
+    // other verbs need an application only to find the program's own folder.
+    std::unique_ptr<QCoreApplication> application;
     if (verb->paints) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
     }
 
-    auto session = StartSession(arguments);
+    auto session = StartSession(arguments, std::cerr);
     session->metric = !arguments.has("--imperial");
     Output output{std::cout, std::cerr};
     const int status = verb->run(*session, arguments, output);

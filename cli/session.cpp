@@ -2,20 +2,47 @@
 
 #include "design_files.h"
 
+#include <QFile>
+
 #include <cstring>
+#include <ostream>
 
 namespace lapwerk::cli {
 
-std::unique_ptr<Session> StartSession(const Arguments& arguments) {
+namespace {
+
+/// Loads the library and the inventory of --parts and --own, each given or found by the rules.
+void LoadCollectionOf(Session& session, const Arguments& arguments, std::ostream& problems) {
+    session.places = CurrentCollectionPlaces();
+    const std::string* parts = arguments.value("--parts");
+    const std::string* own = arguments.value("--own");
+    if (parts != nullptr) {
+        const QString library = QFile::decodeName(QByteArray::fromStdString(*parts));
+        session.files = {library, InventoryBeside(library)};
+        LoadPartLibrary(*session.library, *parts);
+    } else {
+        const OpenedCollection opened =
+            OpenCollection(session.places, *session.library, *session.inventory);
+        for (const QString& problem : opened.problems) {
+            problems << "lapwerk-cli: " << problem.toStdString() << '\n';
+        }
+        session.files = opened.files;
+    }
+    if (own != nullptr) {
+        session.files.inventory = QFile::decodeName(QByteArray::fromStdString(*own));
+    }
+    LoadInventory(*session.inventory, *session.library,
+                  QFile::encodeName(session.files.inventory).toStdString());
+}
+
+} // namespace
+
+std::unique_ptr<Session> StartSession(const Arguments& arguments, std::ostream& problems) {
     auto session = std::make_unique<Session>();
     std::memset(session->library.get(), 0, sizeof(PartLibrary));
     std::memset(session->inventory.get(), 0, sizeof(Inventory));
     std::memset(session->design.get(), 0, sizeof(Design));
-
-    const std::string* parts = arguments.value("--parts");
-    const std::string* own = arguments.value("--own");
-    LoadPartLibrary(*session->library, parts != nullptr ? *parts : "parts.def");
-    LoadInventory(*session->inventory, *session->library, own != nullptr ? *own : "sections.own");
+    LoadCollectionOf(*session, arguments, problems);
 
     Design& design = *session->design;
     design.segments = 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arguments.h"
+#include "collection.h"
 #include "design.h"
 #include "design_view.h"
 #include "inventory.h"
@@ -21,12 +22,15 @@ struct Session {
     std::unique_ptr<Design> design = std::make_unique<Design>();
     std::unique_ptr<UndoRing> history = std::make_unique<UndoRing>();
     bool metric = true;
+    CollectionFiles files;   ///< where the library and the inventory were read from
+    CollectionPlaces places; ///< where the collection was looked for
 };
 
-/// Loads the part library and the inventory (parts.def and
-/// sections.own in the working directory, or the files of --parts and --own; a missing file
-/// leaves its table empty) and starts an empty untitled design with every drawing toggle on.
-std::unique_ptr<Session> StartSession(const Arguments& arguments);
+/// Loads the part library and the inventory as the designer finds them, or the files of
+/// --parts and --own (the inventory beside --parts unless --own is given; a missing file leaves
+/// its table empty), and starts an empty untitled design with every drawing toggle on. A
+/// library the rules refused is reported on `problems`.
+std::unique_ptr<Session> StartSession(const Arguments& arguments, std::ostream& problems);
 
 /// Opens `path` as File > Open does (LoadDesignFile, then the path as fileName) or, for a name
 /// ending in .trk in any letter case, as File > Import does (ImportTrkFile, the design named

@@ -41,5 +41,6 @@ Verb PartsVerb();
 Verb CheckVerb();
 Verb SuggestVerb();
 Verb LapsVerb();
+Verb OwnVerb();
 
 } // namespace lapwerk::cli

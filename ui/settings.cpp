@@ -70,11 +70,6 @@ std::optional<int> ReadWidth(QSettings& store, const char* name) {
 
 } // namespace
 
-std::unique_ptr<QSettings> OpenSettingsStore() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       kSettingsName);
-}
-
 std::optional<bool> FlagFromSetting(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::Int:

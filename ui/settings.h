@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lap_times.h"
+#include "settings_store.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,8 +14,6 @@ class QVariant;
 
 namespace lapwerk {
 
-/// Name of the settings store, in the user's scope.
-inline constexpr const char* kSettingsName = "Lapwerk V2";
 /// Value that holds the toolbar positions (QMainWindow::saveState).
 inline constexpr const char* kToolbarsValue = "Toolbars";
 /// Board width and depth when no size was saved: 2 m in inches.
@@ -46,9 +45,6 @@ struct StoredSettings {
     std::optional<QByteArray> geometry;
     std::optional<int> panelWidth; ///< pixels, 1 or more
 };
-
-/// Opens the store (created on first write).
-std::unique_ptr<QSettings> OpenSettingsStore();
 
 /// A flag stored as a 0/1 integer; anything that is not an integer is ignored.
 std::optional<bool> FlagFromSetting(const QVariant& value);

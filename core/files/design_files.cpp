@@ -7,6 +7,9 @@
 #include "tr2_file.h"
 #include "trk_import.h"
 
+#include <cerrno>
+#include <memory>
+
 namespace lapwerk {
 
 namespace {
@@ -87,6 +90,48 @@ void LoadPartLibrary(PartLibrary& library, const std::string& path) {
 
 void LoadInventory(Inventory& inventory, const PartLibrary& library, const std::string& path) {
     ParseInventory(ReadFileBytes(path).bytes, library, inventory);
+}
+
+MaybeMessage LoadLibraryAndInventory(PartLibrary& library, Inventory& inventory,
+                                     const std::string& libraryPath,
+                                     const std::string& inventoryPath) {
+    const FileBytes file = ReadFileBytes(libraryPath);
+    if (!file.opened()) {
+        return Message{"Cannot open " + libraryPath + ": " + SystemReason(file.openError) + ".",
+                       kErrorCaption};
+    }
+    // The library is read aside, so that a refused file leaves the one in use whole.
+    auto read = std::make_unique<PartLibrary>();
+    ParsePartLibrary(file.bytes, *read);
+    if (file.bytes.find('\0') != std::string::npos) {
+        return Message{libraryPath + " is not a part library: it is not a text file.",
+                       kErrorCaption};
+    }
+    if (read->count == 0) {
+        return Message{libraryPath + " is not a part library: it holds no part.", kErrorCaption};
+    }
+    SetLibraryFileName(*read, libraryPath);
+    library = *read;
+    LoadInventory(inventory, library, inventoryPath);
+    return std::nullopt;
+}
+
+std::optional<std::string> SaveOwnedCounts(const std::string& path,
+                                           const std::vector<OwnedCount>& counts,
+                                           const PartLibrary& library, Inventory& inventory) {
+    FileBytes file = ReadFileBytes(path);
+    if (file.openError == ENOENT) {
+        file.bytes = kNewInventoryText;
+    } else if (!file.opened() || file.readError != 0) {
+        // Writing over a file that could not be read whole would lose the user's lines.
+        return SystemReason(file.opened() ? file.readError : file.openError);
+    }
+    const std::string bytes = SetOwnedCountsInText(file.bytes, counts);
+    if (auto reason = WriteFileAtomically(path, bytes)) {
+        return reason;
+    }
+    ParseInventory(bytes, library, inventory);
+    return std::nullopt;
 }
 
 } // namespace lapwerk

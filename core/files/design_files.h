@@ -6,8 +6,11 @@
 #include "part_library.h"
 #include "undo.h"
 
+#include "inventory_file.h"
+
 #include <optional>
 #include <string>
+#include <vector>
 
 // Loading and saving: the one place where the data files are opened. Each step reads a file
 // once (or writes it once, atomically) and leaves the parsing and formatting to the readers
@@ -55,5 +58,21 @@ void LoadPartLibrary(PartLibrary& library, const std::string& path);
 /// Loads the inventory file at `path` (ParseInventory), matching numbers in `library`; a file
 /// that cannot be opened leaves every count 0.
 void LoadInventory(Inventory& inventory, const PartLibrary& library, const std::string& path);
+
+/// Loads the part library at `libraryPath` and the inventory at `inventoryPath` (Load part
+/// library, then Load inventory) when the library file is one. A library file that cannot be
+/// opened, is no text (holds a NUL byte) or holds no Part is refused: the message names it and
+/// both tables stay as they were.
+MaybeMessage LoadLibraryAndInventory(PartLibrary& library, Inventory& inventory,
+                                     const std::string& libraryPath,
+                                     const std::string& inventoryPath);
+
+/// Sets owned counts in the inventory file at `path` (SetOwnedCountsInText over its bytes; a
+/// missing file starts as kNewInventoryText), writes it atomically and reads the result into
+/// `inventory`. Returns the system's reason when the file could not be read or written; nothing
+/// has changed then.
+std::optional<std::string> SaveOwnedCounts(const std::string& path,
+                                           const std::vector<OwnedCount>& counts,
+                                           const PartLibrary& library, Inventory& inventory);
 
 } // namespace lapwerk

@@ -1,5 +1,7 @@
 #include "editing.h"
 
+#include "undo.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -222,6 +224,58 @@ bool AddTrack(Design& design, const Track& track) {
     design.tracks[slot].group = 0;
     design.currentTrack = slot;
     return true;
+}
+
+namespace {
+
+/// Gives every Section of the design's tracks in use the index in `to` of its Part's number in
+/// `from`, unless `to` lacks a number: then returns those numbers and changes nothing. An index
+/// that is no Part of `from` stays as it is.
+std::vector<std::string> MovePartIndexes(Design& design, const PartLibrary& from,
+                                         const PartLibrary& to) {
+    std::vector<int> newIndex(kMaxParts, -1);
+    for (int part = 0; part < std::min<int32_t>(from.count, kMaxParts); ++part) {
+        newIndex[part] = FindPartByNumber(to, from.parts[part].number);
+    }
+    std::vector<std::string> missing;
+    for (const Track& track : design.tracks) {
+        for (int i = 0; track.inUse != 0 && i < SectionCountOf(track); ++i) {
+            const int part = track.partIndex[i];
+            const std::string number = from.parts[part].number;
+            if (IsSelectablePart(from, part) && newIndex[part] < 0 &&
+                std::find(missing.begin(), missing.end(), number) == missing.end()) {
+                missing.push_back(number);
+            }
+        }
+    }
+    if (!missing.empty()) {
+        return missing;
+    }
+    for (Track& track : design.tracks) {
+        for (int i = 0; track.inUse != 0 && i < SectionCountOf(track); ++i) {
+            if (IsSelectablePart(from, track.partIndex[i])) {
+                track.partIndex[i] = static_cast<uint8_t>(newIndex[track.partIndex[i]]);
+            }
+        }
+    }
+    return missing;
+}
+
+} // namespace
+
+std::vector<std::string> ChangePartLibrary(Design& design, UndoRing& history,
+                                           const PartLibrary& from, const PartLibrary& to) {
+    std::vector<std::string> missing = MovePartIndexes(design, from, to);
+    if (!missing.empty()) {
+        return missing;
+    }
+    for (Design& state : history.slots) {
+        if (!MovePartIndexes(state, from, to).empty()) {
+            ResetHistory(history, design);
+            break;
+        }
+    }
+    return missing;
 }
 
 } // namespace lapwerk

@@ -5,8 +5,12 @@
 #include "part_library.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace lapwerk {
+
+struct UndoRing;
 
 // Edits that need nothing but the Design. Every operation edits the Design in place; the
 // follow-up steps (snapshot, redraw, refresh) belong to the caller, in the order the command
@@ -83,5 +87,13 @@ void ClearSectionsFrom(Track& track, int from);
 
 /// Slot of the lowest-numbered Track, in use or free, that carries `group`, or -1.
 int LowestMemberOf(const Design& design, int32_t group);
+
+/// Moves the design and its history from the part library `from` to `to`: every Section then
+/// refers to the Part of the same number in `to`. When `to` lacks numbers that the design's
+/// Sections use, returns them in the order of first use and changes nothing. A state of the
+/// history that uses a number `to` lacks cannot be undone to: the history then holds only the
+/// design.
+std::vector<std::string> ChangePartLibrary(Design& design, UndoRing& history,
+                                           const PartLibrary& from, const PartLibrary& to);
 
 } // namespace lapwerk

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace lapwerk {
 
@@ -13,8 +14,7 @@ int ListedSectionCount(const Track& track) {
     return std::clamp(track.sectionCount, int32_t{0}, int32_t{kMaxSections});
 }
 
-PartCountRows RefreshPartCounts(const Design& design, const PartLibrary& library,
-                                const Inventory& inventory) {
+std::array<int, kMaxParts> CountUsedPieces(const Design& design) {
     // At most 64 x 2000 Sections, so an int counter cannot overflow.
     std::array<int, kMaxParts> usedCount{};
     for (const Track& track : design.tracks) {
@@ -26,6 +26,26 @@ PartCountRows RefreshPartCounts(const Design& design, const PartLibrary& library
             ++usedCount[track.partIndex[i]];
         }
     }
+    return usedCount;
+}
+
+std::vector<OwnedCount> OwnedCountsWithDesign(const Design& design, const PartLibrary& library,
+                                              const Inventory& inventory) {
+    const std::array<int, kMaxParts> usedCount = CountUsedPieces(design);
+    std::vector<OwnedCount> counts;
+    for (int i = 0; i < ListedPartCount(library); ++i) {
+        if (usedCount[i] > 0) {
+            const int64_t owned = int64_t{inventory.owned[i]} + usedCount[i];
+            counts.push_back({library.parts[i].number,
+                              static_cast<int32_t>(std::min<int64_t>(owned, INT32_MAX))});
+        }
+    }
+    return counts;
+}
+
+PartCountRows RefreshPartCounts(const Design& design, const PartLibrary& library,
+                                const Inventory& inventory) {
+    const std::array<int, kMaxParts> usedCount = CountUsedPieces(design);
 
     PartCountRows rows;
     const int parts = ListedPartCount(library);

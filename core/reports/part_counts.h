@@ -2,8 +2,10 @@
 
 #include "design.h"
 #include "inventory.h"
+#include "inventory_file.h"
 #include "part_library.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +22,14 @@ struct PartCountRows {
 /// Counts the Sections of every track in use per Part and compares them with the inventory.
 PartCountRows RefreshPartCounts(const Design& design, const PartLibrary& library,
                                 const Inventory& inventory);
+
+/// The Sections of every track in use counted per part index.
+std::array<int, kMaxParts> CountUsedPieces(const Design& design);
+
+/// The owned counts once the pieces the design uses are added to the inventory: one for each
+/// Part the design uses (within the library), saturated to the int32 limit.
+std::vector<OwnedCount> OwnedCountsWithDesign(const Design& design, const PartLibrary& library,
+                                              const Inventory& inventory);
 
 /// Number of Parts of the library that the reports list: `count`, kept within 0..256.
 int ListedPartCount(const PartLibrary& library);

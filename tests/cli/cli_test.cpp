@@ -27,9 +27,17 @@ struct Result {
     std::string err;
 };
 
+/// Runs `program` in `workingDirectory` with the user folders (XDG_DATA_HOME, XDG_CONFIG_HOME)
+/// inside `userFolders`: empty ones, no library chosen and no user copy, unless given.
 Result RunProgram(const QString& program, const QStringList& arguments,
-                  const QString& workingDirectory) {
+                  const QString& workingDirectory, const QString& userFolders = {}) {
+    QTemporaryDir freshFolders;
+    const QDir home(userFolders.isEmpty() ? freshFolders.path() : userFolders);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", home.filePath("data"));
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workingDirectory);
     process.start(program, arguments);
     Result result;
@@ -44,8 +52,9 @@ Result RunProgram(const QString& program, const QStringList& arguments,
     return result;
 }
 
-Result RunCli(const QStringList& arguments, const QString& workingDirectory) {
-    return RunProgram(kCli, arguments, workingDirectory);
+Result RunCli(const QStringList& arguments, const QString& workingDirectory,
+              const QString& userFolders = {}) {
+    return RunProgram(kCli, arguments, workingDirectory, userFolders);
 }
 
 std::string ReadFile(const QString& path) {
@@ -188,12 +197,38 @@ TEST(Cli, FilesThatAreNoDesignsFailWithOne) {
     }
 }
 
-TEST(Cli, ExamplesNeedTheirPartLibrary) {
+// From an empty folder the shipped library is copied into the user data folder with an empty
+// inventory; `own --set` edits that inventory, and a wrong --set writes nothing.
+TEST(Cli, OwnKeepsTheCollectionInTheUserDataFolder) {
     QTemporaryDir empty;
-    ASSERT_TRUE(empty.isValid());
-    const Result result = RunCli({"lengths", kExamples + "/oval.tr2"}, empty.path());
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("Part number C174a is unknown"), std::string::npos) << result.err;
+    QTemporaryDir user;
+    const QString library = user.filePath("data/lapwerk/parts.def");
+    const QString inventory = user.filePath("data/lapwerk/sections.own");
+    const Result lengths = RunCli({"lengths", kExamples + "/oval.tr2"}, empty.path(), user.path());
+    EXPECT_EQ(lengths.exitCode, 0) << lengths.err;
+    EXPECT_EQ(ReadFile(library), ReadFile(kExamples + "/parts.def"));
+    const std::string fresh = ReadFile(inventory);
+    EXPECT_EQ(fresh.front(), '#');
+
+    const Result set = RunCli({"own", "--set", "C174a=3", "--set", "C153=2", "--set", "C153=0"},
+                              empty.path(), user.path());
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(ReadFile(inventory), fresh + "C174a 3\nC153 0\n");
+    const std::string listing = set.out;
+    EXPECT_EQ(listing.substr(0, listing.find('\n')), "Library\t" + library.toStdString());
+    EXPECT_NE(listing.find("\nC174a\t"), std::string::npos);
+    EXPECT_NE(listing.find("\t3\n"), std::string::npos);
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 22); // the header and 21 parts
+
+    for (const QStringList& wrong : {QStringList{"--set", "NOPE=1"},
+                                     {"--set", "C174a=-1"},
+                                     {"--set", "C174a=x"},
+                                     {"--set", "C174a"}}) {
+        const Result refused = RunCli(QStringList{"own"} + wrong, empty.path(), user.path());
+        EXPECT_EQ(refused.exitCode, 2) << wrong.join(' ').toStdString();
+    }
+    EXPECT_EQ(ReadFile(inventory), fresh + "C174a 3\nC153 0\n");
+    EXPECT_EQ(RunCli({"own"}, empty.path(), user.path()).out, listing);
 }
 
 TEST(Cli, PartsAndOwnOptionsNameTheTables) {
