@@ -45,6 +45,9 @@ FileDialogLook LookOf(FileDialogKind kind) {
     case FileDialogKind::PartsList:
         return {"Export Parts List", "CSV file (*.csv);;All Files (*.*)", "csv",
                 QFileDialog::AcceptSave};
+    case FileDialogKind::PartLibrary:
+        return {"Part Library", "Part libraries (*.def);;All Files (*)", "def",
+                QFileDialog::AcceptOpen};
     }
     return {"", "", "", QFileDialog::AcceptOpen};
 }

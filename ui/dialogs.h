@@ -18,15 +18,16 @@ class FullSizePrintDialog;
 
 /// The file dialogs of the File menu.
 enum class FileDialogKind {
-    Open,      ///< "Open Track", .tr2 designs
-    Save,      ///< "Save Track", .tr2 designs, for Save and Save As
-    Import,    ///< "Import Track V1", .trk designs
-    Export,    ///< "Export Image", PNG and SVG images and PDF pages
-    PartsList, ///< "Export Parts List", CSV files
+    Open,        ///< "Open Track", .tr2 designs
+    Save,        ///< "Save Track", .tr2 designs, for Save and Save As
+    Import,      ///< "Import Track V1", .trk designs
+    Export,      ///< "Export Image", PNG and SVG images and PDF pages
+    PartsList,   ///< "Export Parts List", CSV files
+    PartLibrary, ///< "Part Library", parts.def files
 };
 
 /// Number of FileDialogKind values.
-inline constexpr int kFileDialogKinds = 5;
+inline constexpr int kFileDialogKinds = 6;
 
 /// What an exported image shows.
 enum class ImageExtent {

@@ -46,4 +46,9 @@ void SetRows(QListWidget* list, const std::vector<std::string>& rows) {
     list->verticalScrollBar()->setValue(scrolled);
 }
 
+bool PartFilterMatches(const QString& wanted, const QString& number, const QString& name) {
+    const QString text = wanted.trimmed();
+    return number.contains(text, Qt::CaseInsensitive) || name.contains(text, Qt::CaseInsensitive);
+}
+
 } // namespace lapwerk

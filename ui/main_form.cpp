@@ -6,6 +6,7 @@
 #include "lap_form.h"
 #include "length_form.h"
 #include "list_form.h"
+#include "owned_form.h"
 #include "part_panel.h"
 #include "problem_marks.h"
 #include "recent_designs.h"
@@ -41,8 +42,6 @@ namespace lapwerk {
 
 namespace {
 
-constexpr const char* kPartLibraryFile = "parts.def";
-constexpr const char* kInventoryFile = "sections.own";
 constexpr const char* kErrorCaption = "Error";
 /// How long a note on a command that did nothing stays in the status bar.
 constexpr int kNoteMilliseconds = 10 * 1000;
@@ -63,13 +62,6 @@ protected:
     }
 };
 
-/// The folder of the example part library: the one installed by the package, or else the one in
-/// the source tree this program was built from.
-QString ExampleLibraryFolder() {
-    const QString installed = QStringLiteral(LAPWERK_INSTALLED_EXAMPLES);
-    return QFileInfo(installed).isDir() ? installed : QStringLiteral(LAPWERK_SOURCE_EXAMPLES);
-}
-
 } // namespace
 
 TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, QWidget* parent)
@@ -87,6 +79,8 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     lengthForm_ = new TLengthForm(this);
     checkForm_ = new TCheckForm(this);
     connect(checkForm_, &TCheckForm::findingChosen, this, &TMainForm::showFinding);
+    ownedForm_ = new TOwnedForm(this);
+    connect(ownedForm_, &TOwnedForm::countEdited, this, &TMainForm::ownedCountEdited);
     lapForm_ = new TLapForm(this);
     connect(lapForm_, &TLapForm::carChanged, this, &TMainForm::refreshLaps);
     connect(lapForm_, &TLapForm::sectionChosen, this, [this](int slot, int section) {
@@ -200,15 +194,14 @@ void TMainForm::FormCreate() {
     designArea_->startDrawing();
     setDesignFileName(kUntitledName);
 
-    LoadPartLibrary(records_.library, kPartLibraryFile);
-    if (!QFileInfo::exists(QString::fromLatin1(kPartLibraryFile))) {
-        // The status bar hides the track status under a note only while the window shows; so
-        // the note waits for the event loop, which runs once the window is shown.
-        QTimer::singleShot(0, this, &TMainForm::noteMissingPartLibrary);
-    }
-    LoadInventory(records_.inventory, records_.library, kInventoryFile);
-    mainPanel_->fillPartList(records_.library);
-    mainPanel_->showPartFacts(records_.library, options.metric);
+    collectionPlaces_ = CurrentCollectionPlaces();
+    const OpenedCollection opened =
+        OpenCollection(collectionPlaces_, records_.library, records_.inventory);
+    collection_ = opened.files;
+    // The status bar hides the track status under a note only while the window shows; so the
+    // note waits for the event loop, which runs once the window is shown.
+    QTimer::singleShot(0, this, [this, problems = opened.problems] { noteCollection(problems); });
+    showCollection();
     // At the first start the panel shows the whole part names, taking up to half the window.
     const int firstWidth =
         std::max(MainPanel::kWidth, std::min(mainPanel_->fittingWidth(), width() / 2));
@@ -380,10 +373,19 @@ void TMainForm::showNote(const QString& text) {
     statusBar()->showMessage(text, kNoteMilliseconds);
 }
 
-void TMainForm::noteMissingPartLibrary() {
-    statusBar()->showMessage(QStringLiteral("No %1 in this folder: example parts are in %2")
-                                 .arg(QString::fromLatin1(kPartLibraryFile),
-                                      QDir::toNativeSeparators(ExampleLibraryFolder())));
+void TMainForm::noteCollection(const QStringList& problems) {
+    // The working folder's own library is the one a user who starts there expects.
+    const bool expected =
+        collection_.library ==
+        QDir(collectionPlaces_.workingFolder).filePath(QString::fromLatin1(kPartLibraryFile));
+    if (expected && problems.isEmpty()) {
+        return;
+    }
+    const QString inUse =
+        collection_.library.isEmpty()
+            ? QStringLiteral("No part library found.")
+            : QStringLiteral("Parts from %1.").arg(QDir::toNativeSeparators(collection_.library));
+    showNote((QStringList(problems) << inUse).join(QLatin1Char(' ')));
 }
 
 bool TMainForm::refusedWith(const MaybeMessage& why) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collection.h"
 #include "command_table.h"
 #include "design_export.h"
 #include "dialogs.h"
@@ -38,6 +39,7 @@ class RecentDesigns;
 class TAboutForm;
 class TCheckForm;
 class TLapForm;
+class TOwnedForm;
 class THelpForm;
 class TLengthForm;
 class TListForm;
@@ -85,6 +87,9 @@ public:
     TLengthForm* lengthForm() const { return lengthForm_; }
     TCheckForm* checkForm() const { return checkForm_; }
     TLapForm* lapForm() const { return lapForm_; }
+    TOwnedForm* ownedForm() const { return ownedForm_; }
+    /// The files of the part library in use and of its inventory.
+    const CollectionFiles& collection() const { return collection_; }
     /// The findings of the last layout check.
     const LayoutCheck& layoutCheck() const { return *layoutCheck_; }
     TListForm* listForm() const;
@@ -120,6 +125,9 @@ private:
     /// Writes the parts list of the design to a CSV file chosen in a save dialog.
     bool ExportPartsList1Click();
     bool Exit1Click();
+    /// Makes a part library chosen in a file dialog, with the inventory beside it, the one in
+    /// use, the design's sections kept by their part numbers (collection_commands.cpp).
+    bool PartLibrary1Click();
     bool Tracklist1Click();
     bool TrackLength1Click();
     /// Shows the Design Check window with the findings of the layout check.
@@ -153,6 +161,10 @@ private:
     /// Shows the Suggest Layouts dialog and adds the layout chosen there as a new track
     /// (close_commands.cpp).
     bool SuggestLayouts1Click();
+    /// Shows the Owned Pieces window (collection_commands.cpp).
+    bool OwnedPieces1Click();
+    /// Adds the pieces of the design to the owned counts, after a question.
+    bool AddDesignToOwned1Click();
 
     // Options (edit_commands.cpp).
     bool MetricClick();
@@ -252,9 +264,16 @@ private:
     /// Shows `text` in the status bar until the next recorded edit or for ten seconds: why a
     /// command did nothing, or where it wrote a file.
     void showNote(const QString& text);
-    /// Says in the status bar, until the next recorded edit, that the working folder holds no
-    /// part library and where the example library is.
-    void noteMissingPartLibrary();
+    /// Says in the status bar which part library is in use, after the libraries refused.
+    void noteCollection(const QStringList& problems);
+    /// Shows the collection in use: the part list, its facts and counts, the library's name in
+    /// the panel and the Owned Pieces window.
+    void showCollection();
+    /// Writes owned counts to the inventory and shows them; false when they could not be
+    /// written (a message says why).
+    bool setOwnedCounts(const std::vector<OwnedCount>& counts);
+    /// The user typed `text` as the owned count of part `part` in the Owned Pieces window.
+    void ownedCountEdited(int part, const QString& text);
     /// Shows the text of `why` as a note; returns false, for a refused handler to return.
     bool refusedWith(const MaybeMessage& why);
 
@@ -331,6 +350,9 @@ private:
     TLengthForm* lengthForm_ = nullptr;
     TCheckForm* checkForm_ = nullptr;
     TLapForm* lapForm_ = nullptr;
+    TOwnedForm* ownedForm_ = nullptr;
+    CollectionPlaces collectionPlaces_; ///< where the collection was looked for at start-up
+    CollectionFiles collection_;        ///< the files of the collection in use
     std::shared_ptr<const LayoutCheck> layoutCheck_; ///< of the design as last recorded or loaded
     QLabel* statusLabel_ = nullptr;
     CommandWindows* commandWindows_ = nullptr;

@@ -149,7 +149,7 @@ MainPanel::MainPanel(QWidget* parent) : QFrame(parent) {
     filter_->setObjectName("PartFilter");
     filter_->setAccessibleName("Part filter");
     filter_->setPlaceholderText("Filter");
-    filter_->setToolTip("Shows only the parts whose number or name holds this text");
+    showLibrary(QString());
     filter_->setClearButtonEnabled(true);
     usedHeading_ = MakeHeading(this, "UsedHeading", "Used");
     leftHeading_ = MakeHeading(this, "LeftHeading", "Left");
@@ -243,11 +243,9 @@ void MainPanel::placeControls() {
 }
 
 void MainPanel::hideFilteredRows() {
-    const QString wanted = filter_->text().trimmed();
     for (int row = 0; row < deelList_->count(); ++row) {
         const auto [number, name] = NumberAndName(deelList_->item(row)->text());
-        const bool shown = number.contains(wanted, Qt::CaseInsensitive) ||
-                           name.contains(wanted, Qt::CaseInsensitive);
+        const bool shown = PartFilterMatches(filter_->text(), number, name);
         for (QListWidget* list : {deelList_, tellerList_, overList_}) {
             list->setRowHidden(row, !shown);
         }
@@ -269,6 +267,12 @@ void MainPanel::alignCountColumns() {
     const int scrolled = deelList_->verticalScrollBar()->value();
     tellerList_->verticalScrollBar()->setValue(scrolled);
     overList_->verticalScrollBar()->setValue(scrolled);
+}
+
+void MainPanel::showLibrary(const QString& path) {
+    const QString hint =
+        QStringLiteral("Shows only the parts whose number or name holds this text");
+    filter_->setToolTip(path.isEmpty() ? hint : hint + QStringLiteral("\nPart library: ") + path);
 }
 
 void MainPanel::showCounts(const PartCountRows& rows) {

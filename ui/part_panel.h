@@ -37,6 +37,9 @@ public:
     /// (metric) or inches.
     void showPartFacts(const PartLibrary& library, bool metric);
 
+    /// Names the part library `path` in the tool tip of the filter box over the part list.
+    void showLibrary(const QString& path);
+
     /// Replaces the rows of the two count columns, each then as wide as its widest count needs;
     /// a negative left-over count is red, the other rows black.
     void showCounts(const PartCountRows& rows);

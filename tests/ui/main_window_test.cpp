@@ -60,6 +60,8 @@ private Q_SLOTS:
                                              "Print &Full Size...",
                                              "Export Parts &List...",
                                              "-",
+                                             "Part Li&brary...",
+                                             "-",
                                              "&Exit"};
         QTest::newRow("Edit") << "&Edit"
                               << QStringList{"Undo",
@@ -80,7 +82,10 @@ private Q_SLOTS:
                                              "&Ungroup Track",
                                              "-",
                                              "Close Track...",
-                                             "Su&ggest Layouts..."};
+                                             "Su&ggest Layouts...",
+                                             "-",
+                                             "O&wned Pieces...",
+                                             "Add Design to Owned Pieces"};
         QTest::newRow("Options") << "&Options"
                                  << QStringList{"&Metric",       "&Segments", "&Filled In",
                                                 "Ruler",         "Grid",      "Smooth Drawing",
@@ -414,27 +419,71 @@ private Q_SLOTS:
         QCOMPARE(QString(window.design().fileName), QString("untitled.tr2"));
     }
 
-    void missingPartLibraryIsNotedUntilTheNextEdit_data() {
+    // Which library the window starts with, by the rules: the working folder's, the one chosen
+    // last, the user's copy, or the shipped one copied into the user data folder. Only a
+    // library from elsewhere than the working folder, or a refused one, is noted.
+    void startUpFindsTheCollection_data() {
         QTest::addColumn<int>("parts");
-        QTest::addColumn<bool>("noted");
-        QTest::newRow("no parts.def") << int(WindowFixture::Parts::None) << true;
-        QTest::newRow("parts.def") << int(WindowFixture::Parts::Metric) << false;
+        QTest::addColumn<QString>("workingLibrary"); ///< written over parts.def when not empty
+        QTest::addColumn<bool>("chosen");            ///< a library chosen in the settings
+        QTest::addColumn<QString>("library");        ///< the one in use, in the temporary folder
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("refusal");
+        const auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+        row("working folder") << int(WindowFixture::Parts::Metric) << "" << true << "parts.def" << 2
+                              << "";
+        row("shipped") << int(WindowFixture::Parts::None) << "" << false << "data/lapwerk/parts.def"
+                       << 21 << "";
+        row("chosen") << int(WindowFixture::Parts::None) << "" << true << "chosen/parts.def" << 4
+                      << "";
+        row("binary working library")
+            << int(WindowFixture::Parts::Metric) << "\x01\x02" << false << "data/lapwerk/parts.def"
+            << 21 << "is not a part library: it is not a text file. ";
+        row("empty working library")
+            << int(WindowFixture::Parts::Metric) << "# nothing\n"
+            << true << "chosen/parts.def" << 4 << "is not a part library: it holds no part. ";
     }
 
-    void missingPartLibraryIsNotedUntilTheNextEdit() {
+    void startUpFindsTheCollection() {
         QFETCH(int, parts);
-        QFETCH(bool, noted);
-        WindowFixture window{WindowFixture::Parts(parts)};
-        const QString installed = QStringLiteral("/usr/share/lapwerk/examples");
-        const QString examples =
-            QFileInfo(installed).isDir() ? installed : QStringLiteral(LAPWERK_EXAMPLES);
-        const QString note =
-            noted ? QStringLiteral("No parts.def in this folder: example parts are in ") + examples
-                  : QString();
-        QCOMPARE(window.form().statusBar()->currentMessage(), note);
-        QCOMPARE(window.list("DeelList")->count() == 0, noted);
-        window.makeChanged();
-        QCOMPARE(window.form().statusBar()->currentMessage(), QString());
+        QFETCH(QString, workingLibrary);
+        QFETCH(bool, chosen);
+        QFETCH(QString, library);
+        QFETCH(int, rows);
+        QFETCH(QString, refusal);
+        WindowFixture window{WindowFixture::Parts(parts), WindowFixture::Show::No};
+        if (!workingLibrary.isEmpty()) {
+            QByteArray bytes = workingLibrary.toLatin1();
+            bytes.replace("\x01", QByteArray(1, '\0'));
+            QFile file(window.path("parts.def"));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        if (chosen) {
+            QDir().mkpath(window.path("chosen"));
+            QFile::copy(QStringLiteral(LAPWERK_TEST_DATA "/ui/inch/parts.def"),
+                        window.path("chosen/parts.def"));
+            lapwerk::OpenSettingsStore()->setValue("PartLibrary", window.path("chosen/parts.def"));
+        }
+        window.restart();
+        window.form().show();
+        QTRY_VERIFY(!window.form().statusBar()->currentMessage().isEmpty() ||
+                    library == "parts.def");
+        QCOMPARE(window.form().collection().library, window.path(library));
+        QCOMPARE(window.list("DeelList")->count(), rows);
+        const QString note = window.form().statusBar()->currentMessage();
+        if (library == "parts.def") {
+            QCOMPARE(note, QString());
+        } else {
+            QVERIFY2(note.contains(refusal) &&
+                         note.endsWith("Parts from " + window.path(library) + "."),
+                     qPrintable(note));
+        }
+        QVERIFY(window.find<QLineEdit>("PartFilter")->toolTip().endsWith(window.path(library)));
+        if (library.startsWith("data")) {
+            QFile inventory(window.path("data/lapwerk/sections.own"));
+            QVERIFY(inventory.open(QIODevice::ReadOnly));
+            QVERIFY(inventory.readAll().startsWith("# "));
+        }
     }
 
     void partListFilledWithFirstRowSelected() {

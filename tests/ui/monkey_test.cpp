@@ -9,9 +9,11 @@
 
 #include "close_track_dialog.h"
 #include "command_table.h"
+#include "owned_form.h"
 #include "part_panel.h"
 
 #include "board.h"
+#include "design_files.h"
 #include "part_counts.h"
 #include "tr2_file.h"
 #include "undo.h"
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -127,6 +130,13 @@ const char* const kDesignNames[] = {"a.tr2",       "b.tr2",      "full.tr2",   "
 const char* const kTrkNames[] = {"good.trk", "bad.trk", "missing.trk"};
 const char* const kSaveNames[] = {"a.tr2", "b.tr2", "c.tr2"};
 
+/// The monkey's part library (the metric one of the window tests) with its two parts swapped.
+QByteArray SwappedLibrary() {
+    return "METRIC\n"
+           "C152\nCurve R1 45\n2\n156\n0\n45\n370\n228\n167\n"
+           "C151\nStraight 350 mm\n1\n156\n350\n0\n0\n0\n0\n";
+}
+
 /// A design at the model's limits: 64 tracks, the first one a section short of full.
 QByteArray DesignAtTheLimits() {
     QByteArray text = "78.74\n59.06\n0\n";
@@ -155,7 +165,18 @@ public:
                         "L\nC152 L\nC151 L\nC152 L\nC152 L\n")},
             {QStringLiteral("good.trk"), QByteArray("1 0 250 120 0 0 0 3 0 1001 1 0 0\n")},
             {QStringLiteral("bad.trk"), QByteArray("1 0 250 120 0 0 0 3 0 1001 17 0 0\n")},
+            // Part libraries: the same parts in another order, and one that lacks C151.
+            {QStringLiteral("swapped/parts.def"), SwappedLibrary()},
+            {QStringLiteral("lacking/parts.def"),
+             SwappedLibrary().left(SwappedLibrary().indexOf("C151"))},
         };
+        QDir(window_.path(QString())).mkpath(QStringLiteral("swapped"));
+        QDir(window_.path(QString())).mkpath(QStringLiteral("lacking"));
+        for (const auto& [name, bytes] : fixedFiles_) {
+            if (name.endsWith(QLatin1String("parts.def"))) {
+                prepare(name);
+            }
+        }
         actions_ = {
             {"command", 14, [this] { runCommand(); }},
             {"left click", 10, [this] { click(Qt::LeftButton, randomPixel()); }},
@@ -184,6 +205,7 @@ public:
             {"import", 1, [this] { importFile(); }},
             {"close track", 1, [this] { closeTrack(); }},
             {"suggest layouts", 1, [this] { suggestLayouts(); }},
+            {"owned count", 2, [this] { typeOwnedCount(); }},
             {"main window active", 1, [this] { activateMainWindow(); }},
         };
         for (const Action& action : actions_) {
@@ -371,6 +393,12 @@ private:
         } else if (name == QLatin1String("ExportPartsList1")) {
             const char* const names[] = {"parts.csv", "missing/parts.csv"};
             answerFile(randomName(names));
+        } else if (name == QLatin1String("PartLibrary1")) {
+            const char* const names[] = {"parts.def", "swapped/parts.def", "lacking/parts.def",
+                                         "letter.tr2", "missing/parts.def"};
+            answerFile(randomName(names));
+        } else if (name == QLatin1String("AddDesignToOwned1")) {
+            maybeSayNo();
         } else if (name == QLatin1String("Exit1") || name == QLatin1String("New1")) {
             maybeSayNo();
         }
@@ -378,6 +406,25 @@ private:
         const bool button =
             command.button.name != nullptr && (command.caption == nullptr || chance(50));
         window_.trigger(button ? command.button.name : command.name);
+    }
+
+    /// Types a count, or a text that is none, into a row of the Owned Pieces window and ends
+    /// it with Enter or Tab.
+    void typeOwnedCount() {
+        static const char* const texts[] = {"3", "0", "12", " 7 ", "-1", "x", "", "99999999999"};
+        window_.trigger("OwnedPieces1");
+        QTableWidget* table = window_.form().ownedForm()->table();
+        if (table->rowCount() == 0) {
+            return;
+        }
+        table->setCurrentCell(randomBelow(table->rowCount()), 2);
+        // The editor has the window's focus, active or not.
+        QWidget* editor = table->window()->focusWidget();
+        if (editor == nullptr) {
+            return;
+        }
+        QTest::keyClicks(editor, randomName(texts));
+        QTest::keyClick(editor, chance(50) ? Qt::Key_Return : Qt::Key_Tab);
     }
 
     void typeKey() {
@@ -642,6 +689,18 @@ private:
         }
         expect(lapwerk::test::Rows(window_.list("TellerList")) == used,
                "the used counts shown are not the design's");
+        auto onDisk = std::make_unique<lapwerk::Inventory>();
+        lapwerk::LoadInventory(
+            *onDisk, library(),
+            QFile::encodeName(window_.form().collection().inventory).toStdString());
+        expect(std::memcmp(onDisk.get(), &window_.records().inventory, sizeof *onDisk) == 0,
+               "the owned counts are not those of the inventory file");
+        QStringList left;
+        for (const std::string& count : counts.leftOver) {
+            left << QString::fromStdString(count);
+        }
+        expect(lapwerk::test::Rows(window_.list("OverList")) == left,
+               "the left-over counts shown are not the inventory's");
         checkLayoutShown(design);
         if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr) {
             const bool metric = window_.action("Metric")->isChecked();

@@ -163,8 +163,9 @@ public:
     enum class Show { Yes, No };
 
     explicit WindowFixture(Parts parts = Parts::Inches, Show show = Show::Yes) : show_(show) {
-        // Every case starts from no stored settings, as on a first run.
-        QStandardPaths::setTestModeEnabled(true);
+        // Every case starts from no stored settings and an empty user data folder, as on a
+        // first run.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("data"))));
         const QString settings = dir_.filePath(QStringLiteral("settings"));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings);
