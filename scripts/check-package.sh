@@ -53,6 +53,21 @@ for design in oval.tr2 figure-eight.tr2 grouped.tr2 example.trk; do
   echo "  lengths $design: $(echo "$lengths" | tr '\t\n' '  ')"
 done
 
+# Started from an empty folder with empty user folders, both programs find the shipped part
+# library and copy it into the user data folder, and lapwerk-cli own lists its parts.
+empty="$unpacked/empty"
+mkdir "$empty"
+export XDG_DATA_HOME="$unpacked/data" XDG_CONFIG_HOME="$unpacked/config"
+(cd "$empty" && QT_QPA_PLATFORM=offscreen timeout 3 "$unpacked/usr/bin/lapwerk" >/dev/null 2>&1) || true
+cmp -s "$XDG_DATA_HOME/lapwerk/parts.def" "$examples/parts.def" ||
+  fail "the designer did not copy the shipped part library into the user data folder"
+rm -r "$XDG_DATA_HOME"
+owned=$(cd "$empty" && "$cli" own) || fail "own failed"
+echo "$owned" | head -n 1 | grep -q "^Library	$XDG_DATA_HOME/lapwerk/parts.def\$" ||
+  fail "own did not use the shipped library: $(echo "$owned" | head -n 1)"
+[ "$(echo "$owned" | wc -l)" -eq 22 ] || fail "own listed $(echo "$owned" | wc -l) lines"
+echo "  own from an empty folder: $(echo "$owned" | head -n 1)"
+
 for page in lapwerk.1 lapwerk-cli.1; do
   warnings="$unpacked/$page.warnings"
   MANWIDTH=80 man --warnings -l "$unpacked/usr/share/man/man1/$page.gz" >/dev/null 2>"$warnings" ||

@@ -86,6 +86,8 @@ TOwnedForm::TOwnedForm(QWidget* owner)
     table_->setItemDelegateForColumn(kOwnedColumn, new CountDelegate(table_));
     table_->setHorizontalHeaderLabels({"Number", "Name", "Owned"});
     table_->verticalHeader()->hide();
+    // Rows as dense as a list's: a collection is long.
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |

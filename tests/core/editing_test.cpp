@@ -730,5 +730,37 @@ TEST_F(Editing, MovingAGroupMemberPlacesTheLowestMemberAtTheClick) {
     EXPECT_EQ(design().changed, 0);
 }
 
+// A change of part library finds each section's part again by its number, in the design and
+// in its history; a library that lacks a number the design uses is refused, and one that
+// lacks a number only the history uses ends the history.
+TEST(ChangePartLibrary, KeepsSectionsByTheirNumbers) {
+    test::Records r;
+    test::AddPart(*r.library, "S", "straight", 1, 640, 2560);
+    test::AddPart(*r.library, "C", "curve", 2, 640, 0, 180, 3840);
+    test::AddPart(*r.library, "X", "extra", 1, 640, 2560);
+    PartLibrary swapped{};
+    test::AddPart(swapped, "C", "curve", 2, 640, 0, 180, 3840);
+    test::AddPart(swapped, "S", "straight", 1, 640, 2560);
+    InsertSection(*r.design, *r.library, 2, 'L'); // X, deleted again below
+    TakeSnapshot(*r.history, *r.design);
+    DeleteSection(*r.design);
+    InsertSection(*r.design, *r.library, 0, 'L');
+    InsertSection(*r.design, *r.library, 1, 'R');
+    TakeSnapshot(*r.history, *r.design);
+    const Design before = *r.design;
+
+    PartLibrary onlyStraight{};
+    test::AddPart(onlyStraight, "S", "straight", 1, 640, 2560);
+    EXPECT_EQ(ChangePartLibrary(*r.design, *r.history, *r.library, onlyStraight),
+              std::vector<std::string>{"C"});
+    EXPECT_EQ(std::memcmp(r.design.get(), &before, sizeof before), 0);
+
+    EXPECT_TRUE(ChangePartLibrary(*r.design, *r.history, *r.library, swapped).empty());
+    const Track& track = r.design->tracks[0];
+    EXPECT_EQ(std::vector<int>(track.partIndex, track.partIndex + 2), (std::vector<int>{1, 0}));
+    EXPECT_EQ(track.direction[1], 'R');
+    EXPECT_FALSE(CanUndo(*r.history)); // the state with X cannot be undone to
+}
+
 } // namespace
 } // namespace lapwerk
