@@ -73,8 +73,8 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
         return Usage(output, "--full-size writes a .pdf file");
     }
     const std::string* paperName = arguments.value("--page");
-    if (paperName != nullptr && !fullSize) {
-        return Usage(output, "--page goes with --full-size");
+    if ((paperName != nullptr || arguments.has("--every-page")) && !fullSize) {
+        return Usage(output, "--page and --every-page go with --full-size");
     }
     const std::optional<QPageSize::PageSizeId> paper = PaperOf(paperName);
     if (!paper) {
@@ -97,10 +97,13 @@ int RunRender(Session& session, const Arguments& arguments, Output& output) {
     if (fit) {
         settings = FittedToDesign(design, *session.library, settings);
     }
-    const ExportError error = fullSize ? ExportFullSizePdf(design, *session.library, *paper, out)
-                              : pdf    ? ExportPrintedPage(design, *session.library, session.metric,
-                                                           DesignCaption(design), out)
-                                       : ExportScreenImage(design, *session.library, settings, out);
+    const FullSizePages pages =
+        arguments.has("--every-page") ? FullSizePages::Every : FullSizePages::WithSections;
+    const ExportError error = fullSize
+                                  ? ExportFullSizePdf(design, *session.library, *paper, pages, out)
+                              : pdf ? ExportPrintedPage(design, *session.library, session.metric,
+                                                        DesignCaption(design), out)
+                                    : ExportScreenImage(design, *session.library, settings, out);
     if (error) {
         output.err << *error << '\n';
         return kExitFailed;
@@ -114,16 +117,17 @@ Verb RenderVerb() {
     return {"render",
             "DESIGN OUT [--zoom N] [--size WxH] [--fit] [--pixel-ratio R] [--smooth] "
             "[--imperial] [--no-segments] [--no-filled] [--no-ruler] [--no-grid] "
-            "[--full-size [--page a4|letter]]",
+            "[--full-size [--page a4|letter] [--every-page]]",
             "draws DESIGN into OUT: .png or .svg as on screen, .pdf as printed on A4, or with "
-            "--full-size\n      the full-size pages as one PDF (A4 unless --page letter);"
+            "--full-size\n      the full-size pages that hold a section as one PDF (A4 unless"
+            " --page letter,\n      every page with --every-page);"
             " --fit zooms and\n      centres the whole design as Zoom to Fit does,"
             " --pixel-ratio R draws as on a screen\n      of that ratio (an image R times the"
             " size), --smooth antialiases",
             {2,
              {"--zoom", "--size", "--page", "--pixel-ratio"},
              {"--imperial", "--no-segments", "--no-filled", "--no-ruler", "--no-grid",
-              "--full-size", "--fit", "--smooth"}},
+              "--full-size", "--every-page", "--fit", "--smooth"}},
             true,
             RunRender};
 }

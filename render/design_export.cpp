@@ -72,6 +72,33 @@ int32_t PaperPixels(int devicePixels, int dotsPerInch) {
         std::floor(static_cast<double>(devicePixels) * kPaperPixelsPerInch / dotsPerInch));
 }
 
+/// Where the pages of a full-size print lie on a device: kFullSizePdfMarginMm from the paper's
+/// edges, or the device's own margin where that is wider, so that the same paper gives the
+/// same pages on every printer and PDF writer.
+struct FullSizeArea {
+    PageSize page;  ///< printable size, paper pixels
+    QPointF origin; ///< its top-left corner, device pixels
+};
+
+FullSizeArea FullSizeAreaOf(const QPagedPaintDevice& device, int dotsX, int dotsY) {
+    const QPageLayout layout = device.pageLayout();
+    const QRectF paper = layout.fullRect(QPageLayout::Millimeter);
+    const QRectF printable = layout.paintRect(QPageLayout::Millimeter);
+    const auto devicePixels = [](qreal millimetres, int dots) {
+        return static_cast<int>(std::lround(std::max<qreal>(0, millimetres) / 25.4 * dots));
+    };
+    const qreal left = std::max(kFullSizePdfMarginMm, printable.left()) - printable.left();
+    const qreal top = std::max(kFullSizePdfMarginMm, printable.top()) - printable.top();
+    const qreal right = std::max(kFullSizePdfMarginMm, paper.width() - printable.right()) -
+                        (paper.width() - printable.right());
+    const qreal bottom = std::max(kFullSizePdfMarginMm, paper.height() - printable.bottom()) -
+                         (paper.height() - printable.bottom());
+    const int width = device.width() - devicePixels(left, dotsX) - devicePixels(right, dotsX);
+    const int height = device.height() - devicePixels(top, dotsY) - devicePixels(bottom, dotsY);
+    return {{PaperPixels(width, dotsX), PaperPixels(height, dotsY)},
+            QPointF(devicePixels(left, dotsX), devicePixels(top, dotsY))};
+}
+
 /// Pages of a full-size print: the overview and the planned pages.
 int PageCount(const FullSizePlan& plan) {
     return static_cast<int>(plan.pages.size()) + 1;
@@ -195,7 +222,8 @@ ExportError ExportPrintedPage(Design& design, const PartLibrary& library, bool m
 }
 
 ExportError PrintFullSize(const Design& design, const PartLibrary& library,
-                          QPagedPaintDevice& device, const PageProgress& progress) {
+                          QPagedPaintDevice& device, FullSizePages which,
+                          const PageProgress& progress) {
     const int dotsX = device.logicalDpiX();
     const int dotsY = device.logicalDpiY();
     if (dotsX <= 0 || dotsY <= 0) {
@@ -206,8 +234,8 @@ ExportError PrintFullSize(const Design& design, const PartLibrary& library,
     DesignView view;
     view.library = &library;
     FullSizePlan plan;
-    const PageSize page{PaperPixels(device.width(), dotsX), PaperPixels(device.height(), dotsY)};
-    if (const MaybeMessage refused = PlanFullSizePrint(*copy, view, page, plan)) {
+    const FullSizeArea area = FullSizeAreaOf(device, dotsX, dotsY);
+    if (const MaybeMessage refused = PlanFullSizePrint(*copy, view, area.page, plan, which)) {
         return refused->text;
     }
     // A print cancelled before its first page starts no job, so no empty sheet comes out.
@@ -220,9 +248,10 @@ ExportError PrintFullSize(const Design& design, const PartLibrary& library,
         return std::string("The printer could not start the print job.");
     }
     SendWholeStateOnFirstDraw(painter);
-    painter.setClipRect(QRect(0, 0, device.width(), device.height()));
+    painter.translate(area.origin);
     painter.scale(static_cast<qreal>(dotsX) / kPaperPixelsPerInch,
                   static_cast<qreal>(dotsY) / kPaperPixelsPerInch);
+    painter.setClipRect(QRect(0, 0, area.page.width, area.page.height));
     QFont font = painter.font();
     font.setPixelSize(kFullSizeFontPixels);
     painter.setFont(font);
@@ -232,7 +261,8 @@ ExportError PrintFullSize(const Design& design, const PartLibrary& library,
 }
 
 ExportError ExportFullSizePdf(const Design& design, const PartLibrary& library,
-                              QPageSize::PageSizeId paper, const std::string& path) {
+                              QPageSize::PageSizeId paper, FullSizePages which,
+                              const std::string& path) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -245,7 +275,7 @@ ExportError ExportFullSizePdf(const Design& design, const PartLibrary& library,
                                          QPageLayout::Millimeter));
         writer.setTitle(QString::fromStdString(DesignCaption(design)));
         writer.setCreator(QStringLiteral("Lapwerk V2.1"));
-        if (const ExportError error = PrintFullSize(design, library, writer)) {
+        if (const ExportError error = PrintFullSize(design, library, writer, which)) {
             return error;
         }
     }

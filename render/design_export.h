@@ -2,6 +2,7 @@
 
 #include "design.h"
 #include "design_view.h"
+#include "full_size_print.h"
 #include "inventory.h"
 #include "part_library.h"
 #include "qpainter_canvas.h"
@@ -59,19 +60,22 @@ ExportError ExportPrintedPage(Design& design, const PartLibrary& library, bool m
 using PageProgress = std::function<bool(int page, int pageCount)>;
 
 /// Prints `design` at full size on `device` (the printer the user chose, or a PDF writer): the
-/// overview page, then every page that holds part of the board or a track, each filling the
-/// device's printable area at its resolution (horizontal and vertical alike 1:1). The design
+/// overview page, then the pages `which` asks for, each filling the paper less 10 mm margins
+/// (or the device's own margins where wider) at the device's resolution, 1:1 both ways. The design
 /// itself is not touched. Refuses, before the device's job starts, a design that cannot be
 /// printed at full size on these pages; returns the refusal, a printer that would not start, or
 /// "Printing was cancelled." when `progress` said so (the pages drawn so far stay in the job;
 /// cancelled before the overview page, the job does not start).
 ExportError PrintFullSize(const Design& design, const PartLibrary& library,
-                          QPagedPaintDevice& device, const PageProgress& progress = {});
+                          QPagedPaintDevice& device,
+                          FullSizePages which = FullSizePages::WithSections,
+                          const PageProgress& progress = {});
 
 /// Writes the full-size pages of `design` into a PDF file of `paper` pages (portrait, 10 mm
 /// margins) at 1200 dots per inch, as PrintFullSize prints them. Writes nothing when it refuses.
 ExportError ExportFullSizePdf(const Design& design, const PartLibrary& library,
-                              QPageSize::PageSizeId paper, const std::string& path);
+                              QPageSize::PageSizeId paper, FullSizePages which,
+                              const std::string& path);
 
 /// Writes the parts list of `design` as a CSV file (PartsListCsv), replacing `path` only when
 /// the whole file could be written.

@@ -245,6 +245,16 @@ const std::vector<Command>& CommandTable() {
          .caption = "Show &Problems",
          .mark = CheckMark::Checked,
          .handler = &F::ShowProblemsClick},
+        {.menu = Menu::Options,
+         .name = "PrintEveryPage",
+         .caption = "Print &Every Page",
+         .mark = CheckMark::Unchecked,
+         .handler = &F::OptionMarkClick},
+        {.menu = Menu::Options,
+         .name = "KeepUndoOnSave",
+         .caption = "Keep &Undo History on Save",
+         .mark = CheckMark::Unchecked,
+         .handler = &F::OptionMarkClick},
 
         // View
         {.menu = Menu::View,

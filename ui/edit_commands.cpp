@@ -130,6 +130,10 @@ bool TMainForm::GridClick() {
     return true;
 }
 
+bool TMainForm::OptionMarkClick() {
+    return true;
+}
+
 bool TMainForm::ShowProblemsClick() {
     showProblemMarks();
     return true;

@@ -12,9 +12,9 @@
 namespace lapwerk {
 
 FullSizePrintDialog::FullSizePrintDialog(const Design& design, const PartLibrary& library,
-                                         QPrinter& printer, QWidget* owner)
+                                         QPrinter& printer, FullSizePages which, QWidget* owner)
     : QDialog(owner), design_(std::make_shared<const Design>(design)), library_(library),
-      printer_(printer) {
+      printer_(printer), which_(which) {
     setObjectName("FullSizePrintForm");
     setWindowTitle(QStringLiteral("Print Full Size"));
     pageLabel_ = new QLabel(QStringLiteral("Preparing the pages..."));
@@ -47,13 +47,15 @@ void FullSizePrintDialog::run() {
     // The job reads the design copy, the library and the cancel flag, and paints on the printer,
     // which the modal dialog keeps from the user until the job has ended.
     job_.setFuture(QtConcurrent::run([design = design_, &library = library_, &printer = printer_,
-                                      cancel = &cancelRequested_](QPromise<ExportError>& promise) {
-        promise.addResult(
-            PrintFullSize(*design, library, printer, [&promise, cancel](int page, int pageCount) {
-                promise.setProgressRange(0, pageCount);
-                promise.setProgressValue(page);
-                return !cancel->load();
-            }));
+                                      which = which_, cancel = &cancelRequested_,
+                                      counted = &pageCount_](QPromise<ExportError>& promise) {
+        promise.addResult(PrintFullSize(*design, library, printer, which,
+                                        [&promise, cancel, counted](int page, int pageCount) {
+                                            counted->store(pageCount);
+                                            promise.setProgressRange(0, pageCount);
+                                            promise.setProgressValue(page);
+                                            return !cancel->load();
+                                        }));
     }));
     exec();
     job_.waitForFinished();

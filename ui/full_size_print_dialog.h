@@ -26,7 +26,7 @@ public:
     /// Makes the dialog for printing a copy of `design` on `printer`; the job starts with run().
     /// `library` and `printer` must outlive the dialog and stay untouched while the job runs.
     FullSizePrintDialog(const Design& design, const PartLibrary& library, QPrinter& printer,
-                        QWidget* owner);
+                        FullSizePages which, QWidget* owner);
     /// Cancels a running job and waits for it to end.
     ~FullSizePrintDialog() override;
 
@@ -36,6 +36,9 @@ public:
     /// What the ended job returned: nothing when every page was printed, else the refusal, the
     /// failure or "Printing was cancelled.".
     const ExportError& outcome() const { return outcome_; }
+
+    /// Pages the job planned to print, the overview not counted; 0 before the plan is made.
+    int plannedPages() const { return pageCount_ > 0 ? pageCount_ - 1 : 0; }
 
     /// Whether the user asked to cancel the job.
     bool cancelRequested() const { return cancelRequested_; }
@@ -49,6 +52,7 @@ private:
     std::shared_ptr<const Design> design_; ///< the copy the job prints
     const PartLibrary& library_;
     QPrinter& printer_;
+    FullSizePages which_;
 
     QLabel* pageLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
@@ -56,6 +60,7 @@ private:
 
     QFutureWatcher<ExportError> job_;
     std::atomic<bool> cancelRequested_ = false; ///< read by the running job
+    std::atomic<int> pageCount_ = 0;            ///< written by the running job
     ExportError outcome_;
 };
 

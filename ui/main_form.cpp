@@ -175,6 +175,8 @@ void TMainForm::FormCreate() {
         {"Grid", stored.grid},
         {"SmoothDrawing", stored.smoothDrawing},
         {"ShowProblems", stored.showProblems},
+        {"PrintEveryPage", stored.printEveryPage},
+        {"KeepUndoOnSave", stored.keepUndoOnSave},
     };
     for (const auto& [name, mark] : marks) {
         if (mark) {
@@ -430,6 +432,8 @@ DrawOptions TMainForm::drawOptions() const {
     options.grid = checkMark("Grid");
     options.smoothDrawing = checkMark("SmoothDrawing");
     options.showProblems = checkMark("ShowProblems");
+    options.printEveryPage = checkMark("PrintEveryPage");
+    options.keepUndoOnSave = checkMark("KeepUndoOnSave");
     return options;
 }
 

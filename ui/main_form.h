@@ -175,6 +175,9 @@ private:
     bool SmoothDrawingClick();
     /// Shows or takes away the layout check's marks on the board.
     bool ShowProblemsClick();
+    /// An option whose mark is read where it applies (Print Every Page, Keep Undo History on
+    /// Save): the mark alone changes.
+    bool OptionMarkClick();
 
     // View menu (edit_commands.cpp).
     bool ZoomToFit1Click();

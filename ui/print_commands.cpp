@@ -87,10 +87,17 @@ bool TMainForm::PrintFullSize1Click() {
         return false;
     }
     printer.setDocName(windowTitle());
-    FullSizePrintDialog job(records_.design, records_.library, printer, this);
+    const FullSizePages which =
+        checkMark("PrintEveryPage") ? FullSizePages::Every : FullSizePages::WithSections;
+    FullSizePrintDialog job(records_.design, records_.library, printer, which, this);
     dialogs_->printFullSize(job);
     const ExportError& failed = job.outcome();
     if (!failed) {
+        const int pages = job.plannedPages();
+        showNote(QStringLiteral("Printed %1 %2 of %3 at full size.")
+                     .arg(pages)
+                     .arg(pages == 1 ? "page" : "pages")
+                     .arg(QString::fromLocal8Bit(FileNamePart(records_.design.fileName))));
         return true;
     }
     const QString text = QString::fromStdString(*failed);

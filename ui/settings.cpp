@@ -21,6 +21,8 @@ constexpr const char* kRuler = "Ruler";
 constexpr const char* kGrid = "Grid";
 constexpr const char* kSmoothDrawing = "SmoothDrawing";
 constexpr const char* kShowProblems = "ShowProblems";
+constexpr const char* kPrintEveryPage = "PrintEveryPage";
+constexpr const char* kKeepUndoOnSave = "KeepUndoOnSave";
 constexpr const char* kGeometry = "Geometry";
 constexpr const char* kPanelWidth = "PanelWidth";
 constexpr const char* kXboard = "Xboard";
@@ -150,6 +152,8 @@ StoredSettings ReadStoredSettings(QSettings& store) {
     stored.grid = ReadFlag(store, kGrid);
     stored.smoothDrawing = ReadFlag(store, kSmoothDrawing);
     stored.showProblems = ReadFlag(store, kShowProblems);
+    stored.printEveryPage = ReadFlag(store, kPrintEveryPage);
+    stored.keepUndoOnSave = ReadFlag(store, kKeepUndoOnSave);
     stored.boardX = ReadBoard(store, kXboard);
     stored.boardY = ReadBoard(store, kYboard);
     stored.toolbars = ReadBytes(store, kToolbarsValue);
@@ -170,6 +174,8 @@ void WriteStoredSettings(QSettings& store, const DrawOptions& options, double bo
     WriteBoard(store, kYboard, boardY);
     store.setValue(kSmoothDrawing, options.smoothDrawing ? 1 : 0);
     store.setValue(kShowProblems, options.showProblems ? 1 : 0);
+    store.setValue(kPrintEveryPage, options.printEveryPage ? 1 : 0);
+    store.setValue(kKeepUndoOnSave, options.keepUndoOnSave ? 1 : 0);
     store.setValue(kGeometry, layout.geometry);
     store.setValue(kPanelWidth, layout.panelWidth);
     store.sync();

@@ -28,6 +28,8 @@ struct DrawOptions {
     bool grid = true;
     bool smoothDrawing = false;
     bool showProblems = true;
+    bool printEveryPage = false; ///< full-size prints keep the pages without a section
+    bool keepUndoOnSave = false; ///< a save keeps the undo history
 };
 
 /// Where the main window and its parts were at the end of a run.
@@ -39,7 +41,8 @@ struct WindowLayout {
 
 /// What the store holds; a value that is missing or of the wrong type stays empty.
 struct StoredSettings {
-    std::optional<bool> metric, filledIn, segments, ruler, grid, smoothDrawing, showProblems;
+    std::optional<bool> metric, filledIn, segments, ruler, grid, smoothDrawing, showProblems,
+        printEveryPage, keepUndoOnSave;
     std::optional<double> boardX, boardY; ///< inches; empty too for a size of 0 or less
     std::optional<QByteArray> toolbars;
     std::optional<QByteArray> geometry;

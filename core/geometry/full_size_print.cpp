@@ -1,8 +1,16 @@
 #include "full_size_print.h"
 
 #include "fixed_point.h"
+#include "footprint.h"
+
+#include <boost/geometry/algorithms/area.hpp>
+#include <boost/geometry/algorithms/centroid.hpp>
+#include <boost/geometry/algorithms/intersection.hpp>
+#include <boost/geometry/geometries/multi_polygon.hpp>
+#include <boost/geometry/strategies/cartesian/centroid_bashein_detmer.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <utility>
@@ -29,7 +37,17 @@ constexpr int32_t kScaleBarLength = 1000;
 constexpr int32_t kScaleBarTick = 20;
 constexpr int32_t kScaleBarRise = 70; ///< from the cell's bottom edge to the bar
 constexpr int32_t kOverviewTextLeft = 20;
-constexpr int32_t kOverviewTop = kOverviewTextLeft + 3 * kFullSizeLineHeight;
+/// Rough width of a character of the full-size font, to centre a section's label on its band
+/// and to wrap the overview's lines.
+constexpr int32_t kCharWidth = 18;
+constexpr int32_t kStartLineWidth = 5;
+
+/// Sheet pixels per model unit: an inch of 256 units spans 254 paper pixels.
+constexpr double kSheetPerModel = static_cast<double>(kPaperPixelsPerInch) / 256.0;
+
+int64_t ToSheet(double model) {
+    return std::llround(model * kSheetPerModel);
+}
 
 int64_t FloorDiv(int64_t a, int64_t b) {
     const int64_t q = a / b;
@@ -227,6 +245,77 @@ private:
     PixelPoint current_{0, 0};
 };
 
+/// A section's label: its part number, then L or R for a curve.
+std::string LabelText(const PartLibrary& library, const Track& track, int section) {
+    const Part& part = library.parts[track.partIndex[section]];
+    return std::string(part.number) +
+           (IsStraightKind(part.kind) ? "" : std::string(" ") + track.direction[section]);
+}
+
+/// Marks the cells of `grid` that hold part of a section's footprint (a section of a part the
+/// walk ignores holds none), and puts every section's label and every track's start line into
+/// `plan`: a label on each cell a section lies on, in the middle of its part there.
+std::vector<bool> CellsWithSections(const Design& design, const PartLibrary& library,
+                                    const SheetGrid& grid, FullSizePlan& plan) {
+    std::vector<bool> holds(static_cast<size_t>(grid.rows * grid.columns), false);
+    const auto column = [&](double model) {
+        return FloorDiv(ToSheet(model) - grid.left, grid.cellWidth);
+    };
+    const auto row = [&](double model) {
+        return FloorDiv(ToSheet(model) - grid.top, grid.cellHeight);
+    };
+    for (int slot = 0; slot < kMaxTracks; ++slot) {
+        const Track& track = design.tracks[slot];
+        if (track.inUse == 0) {
+            continue;
+        }
+        for (const SectionFootprint& footprint : TrackFootprints(design, library, slot)) {
+            const FootprintBox& box = footprint.box;
+            for (int64_t r = std::max<int64_t>(0, row(box.min_corner().y));
+                 r <= std::min(grid.rows - 1, row(box.max_corner().y)); ++r) {
+                for (int64_t c = std::max<int64_t>(0, column(box.min_corner().x));
+                     c <= std::min(grid.columns - 1, column(box.max_corner().x)); ++c) {
+                    const FootprintBox cell{
+                        {CellLeft(grid, c) / kSheetPerModel, CellTop(grid, r) / kSheetPerModel},
+                        {(CellLeft(grid, c) + grid.cellWidth) / kSheetPerModel,
+                         (CellTop(grid, r) + grid.cellHeight) / kSheetPerModel}};
+                    // Each part of a section on a page is labelled there, in its middle.
+                    boost::geometry::model::multi_polygon<FootprintPolygon> pieces;
+                    boost::geometry::intersection(cell, footprint.area, pieces);
+                    const auto largest = std::max_element(
+                        pieces.begin(), pieces.end(), [](const auto& a, const auto& b) {
+                            return boost::geometry::area(a) < boost::geometry::area(b);
+                        });
+                    if (largest == pieces.end() || boost::geometry::area(*largest) <= 0) {
+                        continue;
+                    }
+                    holds[static_cast<size_t>(r * grid.columns + c)] = true;
+                    ModelPoint middle;
+                    boost::geometry::centroid(*largest, middle);
+                    plan.labels.push_back({{static_cast<int32_t>(r), static_cast<int32_t>(c)},
+                                           ToSheet(middle.x),
+                                           ToSheet(middle.y),
+                                           LabelText(library, track, footprint.ref.section)});
+                }
+            }
+            const int section = footprint.ref.section;
+            const Part& part = library.parts[track.partIndex[section]];
+            if (section == 0 && footprint.centreLine.size() >= 2) {
+                // Across the band at the start edge's middle, as wide as the part.
+                const ModelPoint& from = footprint.centreLine[0];
+                const ModelPoint& to = footprint.centreLine[1];
+                const double length = std::hypot(to.x - from.x, to.y - from.y);
+                const double half = part.width / 2.0 / std::max(length, 1e-9);
+                const double dx = -(to.y - from.y) * half;
+                const double dy = (to.x - from.x) * half;
+                plan.startLines.push_back({ToSheet(from.x - dx), ToSheet(from.y - dy),
+                                           ToSheet(from.x + dx), ToSheet(from.y + dy)});
+            }
+        }
+    }
+    return holds;
+}
+
 /// Row letters: 0 "A", 25 "Z", 26 "AA", as spreadsheet columns are named.
 std::string RowLetters(int64_t row) {
     std::string letters;
@@ -334,11 +423,44 @@ struct OverviewMap {
     }
 };
 
-OverviewMap MapOverview(const FullSizePlan& plan) {
+/// The overview's header lines: what is printed and how, then the pages left out (wrapped to
+/// the page's width), so that the grid labels keep their meaning.
+std::vector<std::string> OverviewLines(const FullSizePlan& plan) {
+    std::vector<std::string> lines{
+        plan.designName + " at full size: " + std::to_string(plan.pages.size()) + " pages of " +
+            std::to_string((plan.page.width + 5) / 10) + " x " +
+            std::to_string((plan.page.height + 5) / 10) + " mm, " + GridSpan(plan.grid),
+        "Pages overlap by 10 mm: cut along the dashed lines, lay the crosses on top of each "
+        "other and tape."};
+    if (plan.leftOut.empty()) {
+        return lines;
+    }
+    const size_t width =
+        static_cast<size_t>((plan.page.width - 2 * kOverviewTextLeft) / kCharWidth);
+    std::string line = "Left out, as they hold no section:";
+    for (size_t i = 0; i < plan.leftOut.size(); ++i) {
+        const std::string label =
+            " " + PageLabel(plan.leftOut[i]) + (i + 1 < plan.leftOut.size() ? "," : ".");
+        if (line.size() + label.size() > width) {
+            lines.push_back(line);
+            line.clear();
+        }
+        line += label;
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+/// Top of the overview's map, below its header lines and a blank one.
+int32_t OverviewTop(const std::vector<std::string>& lines) {
+    return kOverviewTextLeft + static_cast<int32_t>(lines.size() + 1) * kFullSizeLineHeight;
+}
+
+OverviewMap MapOverview(const FullSizePlan& plan, int32_t overviewTop) {
     const SheetGrid& grid = plan.grid;
     const long double gridWidth = static_cast<long double>(grid.columns) * grid.cellWidth;
     const long double gridHeight = static_cast<long double>(grid.rows) * grid.cellHeight;
-    const int32_t areaHeight = plan.page.height - kOverviewTop;
+    const int32_t areaHeight = std::max(1, plan.page.height - overviewTop);
     const long double scale =
         std::min({plan.page.width / gridWidth, areaHeight / gridHeight, 1.0L});
     const int32_t zoomScale = std::max(1, fx::TruncToInt32(scale * kFullSizeZoomScale));
@@ -346,7 +468,36 @@ OverviewMap MapOverview(const FullSizePlan& plan) {
         return static_cast<int32_t>(size * zoomScale / kFullSizeZoomScale);
     };
     return {grid, zoomScale, (plan.page.width - shown(gridWidth)) / 2,
-            kOverviewTop + (areaHeight - shown(gridHeight)) / 2};
+            overviewTop + (areaHeight - shown(gridHeight)) / 2};
+}
+
+/// The labels of `page` and the start lines that fall on it; its printable area begins at sheet
+/// pixel (pageLeft, pageTop).
+void TemplateMarks(Canvas& paper, const FullSizePlan& plan, SheetPage page, int32_t pageLeft,
+                   int32_t pageTop) {
+    const auto onPage = [&](int64_t x, int64_t y) {
+        return x >= pageLeft - plan.page.width && x <= pageLeft + 2 * int64_t{plan.page.width} &&
+               y >= pageTop - plan.page.height && y <= pageTop + 2 * int64_t{plan.page.height};
+    };
+    paper.setPen(kGreen, kStartLineWidth);
+    for (const StartLine& line : plan.startLines) {
+        if (onPage(line.x0, line.y0)) {
+            paper.moveTo(static_cast<int32_t>(line.x0 - pageLeft),
+                         static_cast<int32_t>(line.y0 - pageTop));
+            paper.lineTo(static_cast<int32_t>(line.x1 - pageLeft),
+                         static_cast<int32_t>(line.y1 - pageTop));
+        }
+    }
+    paper.setPen(kBlack, 1);
+    paper.setBrush(kWhite);
+    for (const TemplateLabel& label : plan.labels) {
+        if (label.page == page) {
+            const auto halfWidth = static_cast<int64_t>(label.text.size()) * kCharWidth / 2;
+            paper.textOut(static_cast<int32_t>(label.x - pageLeft - halfWidth),
+                          static_cast<int32_t>(label.y - pageTop - kFullSizeLineHeight / 2),
+                          label.text.c_str());
+        }
+    }
 }
 
 } // namespace
@@ -368,8 +519,8 @@ std::string PageLabel(SheetPage page) {
     return RowLetters(page.row) + std::to_string(int64_t{page.column} + 1);
 }
 
-MaybeMessage PlanFullSizePrint(Design& design, DesignView& view, PageSize page,
-                               FullSizePlan& plan) {
+MaybeMessage PlanFullSizePrint(Design& design, DesignView& view, PageSize page, FullSizePlan& plan,
+                               FullSizePages which) {
     if (page.width < kMinFullSizePage || page.height < kMinFullSizePage) {
         return Refusal("The printable area of the page must be at least 120 mm wide and high to "
                        "print the design at full size.");
@@ -389,34 +540,33 @@ MaybeMessage PlanFullSizePrint(Design& design, DesignView& view, PageSize page,
 
     CellCanvas cells(grid);
     DrawPaperPass(design, view, cells, kFullSizeZoomScale, 0, 0);
-    plan.page = page;
-    plan.extent = extent.rect();
-    plan.grid = grid;
-    plan.pages.clear();
+    FullSizePlan planned{page, extent.rect(), grid, {}, {}, FileNamePart(design.fileName), {}, {}};
+    const std::vector<bool> withSections = CellsWithSections(design, *view.library, grid, planned);
     for (int32_t row = 0; row < grid.rows; ++row) {
         for (int32_t column = 0; column < grid.columns; ++column) {
-            if (cells.marked(row, column)) {
-                plan.pages.push_back({row, column});
+            if (!cells.marked(row, column)) {
+                continue;
             }
+            const bool section = withSections[static_cast<size_t>(row * grid.columns + column)];
+            (section || which == FullSizePages::Every ? planned.pages : planned.leftOut)
+                .push_back({row, column});
         }
     }
-    plan.designName = FileNamePart(design.fileName);
+    plan = std::move(planned);
     return std::nullopt;
 }
 
 void PrintFullSizeOverview(Design& design, DesignView& view, Canvas& paper,
                            const FullSizePlan& plan) {
     paper.setBrush(kWhite);
-    paper.textOut(kOverviewTextLeft, kOverviewTextLeft,
-                  (plan.designName + " at full size: " + std::to_string(plan.pages.size()) +
-                   " pages of " + std::to_string((plan.page.width + 5) / 10) + " x " +
-                   std::to_string((plan.page.height + 5) / 10) + " mm, " + GridSpan(plan.grid))
-                      .c_str());
-    paper.textOut(kOverviewTextLeft, kOverviewTextLeft + kFullSizeLineHeight,
-                  "Pages overlap by 10 mm: cut along the dashed lines, lay the crosses on top of "
-                  "each other and tape.");
+    const std::vector<std::string> lines = OverviewLines(plan);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        paper.textOut(kOverviewTextLeft,
+                      kOverviewTextLeft + static_cast<int32_t>(i) * kFullSizeLineHeight,
+                      lines[i].c_str());
+    }
 
-    const OverviewMap map = MapOverview(plan);
+    const OverviewMap map = MapOverview(plan, OverviewTop(lines));
     DrawPaperPass(design, view, paper, map.zoomScale, map.x(0), map.y(0));
     for (const SheetPage& page : plan.pages) {
         const int64_t cellLeft = CellLeft(plan.grid, page.column);
@@ -442,7 +592,13 @@ void PrintFullSizePage(Design& design, DesignView& view, Canvas& paper, const Fu
     // well inside 32 bits: at most 999 cells, each of a page.
     const auto pageLeft = static_cast<int32_t>(CellLeft(plan.grid, page.column) - kHalfOverlap);
     const auto pageTop = static_cast<int32_t>(CellTop(plan.grid, page.row) - kHalfOverlap);
+    // A template to lay pieces on: outlines with every joint, whatever the options say.
+    const int32_t filledIn = std::exchange(design.filledIn, 0);
+    const int32_t segments = std::exchange(design.segments, 1);
     DrawPaperPass(design, view, paper, kFullSizeZoomScale, -pageLeft, -pageTop);
+    design.filledIn = filledIn;
+    design.segments = segments;
+    TemplateMarks(paper, plan, page, pageLeft, pageTop);
 
     CellMarks(paper, plan.grid);
     paper.setBrush(kWhite);

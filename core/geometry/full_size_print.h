@@ -58,13 +58,28 @@ struct SheetPage {
     friend bool operator==(const SheetPage&, const SheetPage&) = default;
 };
 
+/// A track's start line across the track at its begin point, sheet pixels.
+struct StartLine {
+    int64_t x0, y0, x1, y1;
+};
+
+/// A section's label on a full-size page: its part number, and L or R for a curve.
+struct TemplateLabel {
+    SheetPage page; ///< the page whose cell holds the part of the section labelled
+    int64_t x, y;   ///< the middle of that part, sheet pixels
+    std::string text;
+};
+
 /// What a full-size print of a design prints.
 struct FullSizePlan {
-    PageSize page;                ///< printable area of a page, paper pixels
-    PaperRect extent;             ///< everything the printer pass draws, sheet pixels
-    SheetGrid grid;               ///< the cells that cover the extent
-    std::vector<SheetPage> pages; ///< the pages whose cells something is drawn in, row by row
-    std::string designName;       ///< the design's file name, as the labels show it
+    PageSize page;                  ///< printable area of a page, paper pixels
+    PaperRect extent;               ///< everything the printer pass draws, sheet pixels
+    SheetGrid grid;                 ///< the cells that cover the extent
+    std::vector<SheetPage> pages;   ///< the pages printed, row by row
+    std::vector<SheetPage> leftOut; ///< pages with something drawn but no section, not printed
+    std::string designName;         ///< the design's file name, as the labels show it
+    std::vector<TemplateLabel> labels;
+    std::vector<StartLine> startLines;
 };
 
 /// The grid for pages of printable size `page` (paper pixels, at least kMinFullSizePage each
@@ -76,12 +91,20 @@ SheetGrid PlanSheetGrid(const PaperRect& extent, PageSize page);
 /// from 1, as in "B3".
 std::string PageLabel(SheetPage page);
 
+/// Which pages of a full-size print are printed.
+enum class FullSizePages {
+    WithSections, ///< those whose cells hold part of a section
+    Every,        ///< also those that hold only part of the board outline
+};
+
 /// Plans a full-size print on pages of printable size `page`, paper pixels: runs the printer
 /// pass at full size to find what it draws, lays the grid over it and keeps the pages whose
-/// cells hold part of the board outline or of a track. Refuses with a message, leaving `plan`
+/// cells hold part of a section (or, with FullSizePages::Every, of the board outline too), with
+/// every section's label and every track's start line. Refuses with a message, leaving `plan`
 /// as it was, when a page is smaller than 120 mm either way, when a track begins more than
 /// 33026 model units (3.28 m) from the board's centre, or when the grid has more than 999 cells.
-MaybeMessage PlanFullSizePrint(Design& design, DesignView& view, PageSize page, FullSizePlan& plan);
+MaybeMessage PlanFullSizePrint(Design& design, DesignView& view, PageSize page, FullSizePlan& plan,
+                               FullSizePages which = FullSizePages::WithSections);
 
 /// Draws the overview page of `plan` on `paper`, paper pixels from the top-left corner of the
 /// printable area: two header lines, then the design fitted to the rest of the page with the
@@ -90,9 +113,10 @@ void PrintFullSizeOverview(Design& design, DesignView& view, Canvas& paper,
                            const FullSizePlan& plan);
 
 /// Draws one page of `plan` on `paper`, paper pixels from the top-left corner of the printable
-/// area: the printer pass at full size, then dashed cut lines around the page's cell, alignment
-/// crosses at the cell's corners, the page's label with the design's name and a 100 mm scale
-/// bar.
+/// area: the printer pass at full size as a template (sections outlined with their joints,
+/// whatever Filled In says, each labelled with its part number, each track's start line in
+/// green), then dashed cut lines around the page's cell, alignment crosses at the cell's
+/// corners, the page's label with the design's name and a 100 mm scale bar.
 void PrintFullSizePage(Design& design, DesignView& view, Canvas& paper, const FullSizePlan& plan,
                        SheetPage page);
 

@@ -885,9 +885,9 @@ TEST(CliRenderFullSize, PagesOfTheExtentOverviewFirstAndTrueLengths) {
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
     const QString pdf = out.filePath("full-size.pdf");
-    const Result result =
-        RunCli({"render", "full-size.tr2", pdf, "--full-size", "--parts", kExamples + "/parts.def"},
-               kData);
+    const Result result = RunCli({"render", "full-size.tr2", pdf, "--full-size", "--every-page",
+                                  "--parts", kExamples + "/parts.def"},
+                                 kData);
     ASSERT_EQ(result.exitCode, 0) << result.err;
 
     // The overview, then the 11 pages of the 4 x 3 cells over the 600 mm board but B2.
@@ -917,6 +917,39 @@ TEST(CliRenderFullSize, PagesOfTheExtentOverviewFirstAndTrueLengths) {
     const QImage a1 = PageAtTenthMillimetres(pdf, 2, out.filePath("a1"));
     ASSERT_FALSE(a1.isNull());
     EXPECT_NEAR(LongestBlackRun(a1, false), 1000, 5);
+}
+
+// The figure eight at full size is a template: every page holds a section and names the parts
+// on it as text, and no page is more than a third ink.
+TEST(CliRenderFullSize, PagesAreTemplatesOfTheSections) {
+    if (!PopplerInstalled()) {
+        GTEST_SKIP() << "poppler-utils is not installed: the pages are not looked at";
+    }
+    QTemporaryDir out;
+    const QString pdf = out.filePath("eight.pdf");
+    ASSERT_EQ(RunCli({"render", "figure-eight.tr2", pdf, "--full-size"}, kExamples).exitCode, 0);
+    const Result info = RunProgram("pdfinfo", {pdf}, out.path());
+    const size_t at = info.out.find("Pages:");
+    ASSERT_NE(at, std::string::npos);
+    const int pages = std::stoi(info.out.substr(at + 6));
+    RunProgram("pdftoppm", {"-r", "20", "-gray", pdf, out.filePath("page")}, out.path());
+    for (int page = 2; page <= pages; ++page) {
+        const QString number = QString::number(page);
+        const Result text =
+            RunProgram("pdftotext", {"-f", number, "-l", number, pdf, "-"}, out.path());
+        EXPECT_NE(text.out.find("\nC1"), std::string::npos) << "page " << page << ":\n" << text.out;
+        const QString name =
+            out.filePath(QStringLiteral("page-%1.pgm").arg(page, 2, 10, QChar('0')));
+        const QImage image(name);
+        ASSERT_FALSE(image.isNull()) << name.toStdString();
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        EXPECT_LT(ink * 3, image.width() * image.height()) << "page " << page;
+    }
 }
 
 TEST(CliRenderFullSize, LetterPagesOnRequest) {

@@ -32,7 +32,9 @@ struct FullSizeJob {
     }
 
     ExportError print(const PageProgress& progress = {}) {
-        ExportError error = PrintFullSize(*records.design, *records.library, writer, progress);
+        // An empty board: every page, as no page holds a section.
+        ExportError error = PrintFullSize(*records.design, *records.library, writer,
+                                          FullSizePages::Every, progress);
         buffer.close();
         return error;
     }

@@ -78,13 +78,13 @@ struct FullSizeRecords : test::ViewRecords {
         redraw();
     }
 
-    MaybeMessage planPages(PageSize page = kA4) {
-        return PlanFullSizePrint(*design, view, page, plan);
+    MaybeMessage planPages(PageSize page = kA4, FullSizePages which = FullSizePages::Every) {
+        return PlanFullSizePrint(*design, view, page, plan, which);
     }
 
-    std::vector<std::string> labels() const {
+    std::vector<std::string> labels(bool leftOut = false) const {
         std::vector<std::string> all;
-        for (const SheetPage& page : plan.pages) {
+        for (const SheetPage& page : leftOut ? plan.leftOut : plan.pages) {
             all.push_back(PageLabel(page));
         }
         return all;
@@ -100,6 +100,46 @@ TEST(PlanFullSizePrint, KeepsThePagesThatHoldTheBoardOrATrack) {
               (std::vector<std::string>{"A1", "A2", "A3", "A4", "A5", "A6", "B1", "B2", "B6", "C1",
                                         "C6", "D1", "D2", "D3", "D4", "D5", "D6"}));
     EXPECT_EQ(r.plan.designName, "untitled.tr2");
+}
+
+// By default only pages that hold part of a section are printed; the others that hold
+// something are left out, and the overview lists them. Each section is labelled at the middle
+// of its band and each track gets a start line.
+TEST(PlanFullSizePrint, LeavesOutThePagesWithoutASection) {
+    FullSizeRecords r;
+    r.track(0).angle = 1080;
+    r.append(0, r.straight);
+    r.append(0, r.straight);
+    ASSERT_FALSE(r.planPages().has_value());
+    const std::vector<std::string> every = r.labels();
+    ASSERT_FALSE(r.planPages(kA4, FullSizePages::WithSections).has_value());
+    std::vector<std::string> both = r.labels();
+    // The band, 1524 pixels wide, reaches from row B into row A.
+    EXPECT_EQ(both, (std::vector<std::string>{"A2", "A3", "A4", "A5", "A6", "B2", "B3", "B4", "B5",
+                                              "B6"}));
+    for (const std::string& label : r.labels(true)) {
+        both.push_back(label);
+    }
+    std::sort(both.begin(), both.end());
+    std::vector<std::string> sortedEvery = every;
+    std::sort(sortedEvery.begin(), sortedEvery.end());
+    EXPECT_EQ(both, sortedEvery);
+    // Every page printed labels the part of each straight on it.
+    std::vector<std::string> labelled;
+    for (const TemplateLabel& label : r.plan.labels) {
+        EXPECT_EQ(label.text, r.library->parts[r.straight].number);
+        labelled.push_back(PageLabel(label.page));
+    }
+    for (const std::string& page : r.labels()) {
+        EXPECT_NE(std::find(labelled.begin(), labelled.end(), page), labelled.end()) << page;
+    }
+    EXPECT_EQ(r.plan.startLines.size(), 1u);
+
+    r.paper.clear();
+    PrintFullSizeOverview(*r.design, r.view, r.paper, r.plan);
+    EXPECT_TRUE(r.paper.has("text 20,100 Left out, as they hold no section: A1, B1, C1, C6, D1, "
+                            "D2, D3, D4, D5, D6."))
+        << r.paper.text();
 }
 
 TEST(PlanFullSizePrint, KeepsAPageThatALongStraightOnlyCrosses) {

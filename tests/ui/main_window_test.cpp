@@ -87,9 +87,15 @@ private Q_SLOTS:
                                              "O&wned Pieces...",
                                              "Add Design to Owned Pieces"};
         QTest::newRow("Options") << "&Options"
-                                 << QStringList{"&Metric",       "&Segments", "&Filled In",
-                                                "Ruler",         "Grid",      "Smooth Drawing",
-                                                "Show &Problems"};
+                                 << QStringList{"&Metric",
+                                                "&Segments",
+                                                "&Filled In",
+                                                "Ruler",
+                                                "Grid",
+                                                "Smooth Drawing",
+                                                "Show &Problems",
+                                                "Print &Every Page",
+                                                "Keep &Undo History on Save"};
         QTest::newRow("View") << "&View" << QStringList{"Zoom to &Fit", "Zoom &In", "Zoom &Out"};
         QTest::newRow("Window") << "&Window"
                                 << QStringList{"&Track section list", "Track Length", "&Lap Times",

@@ -117,7 +117,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");
         QTest::addColumn<QString>("note");
         const QString cancelled = QStringLiteral("Printing was cancelled.");
-        QTest::newRow("printed") << int(FullSizeChoice::Print) << true << QString() << QString();
+        QTest::newRow("printed") << int(FullSizeChoice::Print) << true << QString()
+                                 << QStringLiteral("Printed 8 pages of small.tr2 at full size.");
         QTest::newRow("print dialog cancelled")
             << int(FullSizeChoice::CancelPrintDialog) << false << QString() << QString();
         QTest::newRow("Cancel") << int(FullSizeChoice::Cancel) << false << QString() << cancelled;
@@ -179,6 +180,10 @@ private Q_SLOTS:
         if (PopplerInstalled()) {
             const QString info = Poppler("pdfinfo", {dialogs.pdfPath});
             QVERIFY2(info.contains(QStringLiteral("small.tr2 - Lapwerk V2.1")), qPrintable(info));
+            // The pages keep 10 mm from the paper's edges, as lapwerk-cli's do.
+            const QString overview = Poppler("pdftotext", {"-l", "1", dialogs.pdfPath, "-"});
+            QVERIFY2(overview.contains(QStringLiteral("8 pages of 190 x 277 mm")),
+                     qPrintable(overview));
         }
     }
 
