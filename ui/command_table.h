@@ -13,17 +13,19 @@ class TMainForm;
 
 /// The follow-up steps a command runs after its operation, in the order it gives them.
 enum class FollowUp {
-    Record,         ///< take an undo snapshot, then ShowHistory and CheckLayout
-    ShowHistory,    ///< enable the Undo and Redo items and buttons as the history allows
-    Redraw,         ///< run the full pass now at the zoom bar's step in the Metric mark's unit
-                    ///< and show it, then ShowBoardTexts and ShowStatus
-    ShowBoardTexts, ///< write the board texts of the last pass (also a silent one the core
-                    ///< ran, as a pick does) into the board boxes
-    RefreshLists,   ///< rebuild the part counts and the lane-length rows, then ShowStatus
-    ShowStatus,     ///< write the current track's lane balance and closure, and the layout
-                    ///< check's findings, into the status bar
-    CheckLayout,    ///< check the layout, mark its findings on the board, list them in the
-                    ///< Design Check window, then ShowStatus
+    Record,          ///< take an undo snapshot, then ShowHistory and CheckLayout
+    ShowHistory,     ///< enable the Undo and Redo items and buttons as the history allows
+    Redraw,          ///< run the full pass now at the zoom bar's step in the Metric mark's unit
+                     ///< and show it, then ShowBoardTexts and ShowStatus
+    ShowBoardTexts,  ///< write the board texts of the last pass (also a silent one the core
+                     ///< ran, as a pick does) into the board boxes
+    RefreshLists,    ///< rebuild the part counts and the lane-length rows, then ShowStatus
+    ShowStatus,      ///< write the current track's lane balance and closure, and the layout
+                     ///< check's findings, into the status bar
+    CheckLayout,     ///< check the layout, mark its findings on the board, list them in the
+                     ///< Design Check window, then ShowStatus
+    FollowSelection, ///< when the current track's selected section ends out of view (or its
+                     ///< begin point, without a selection), pan just enough to show it
 };
 
 /// Follow-up steps in the order they run.

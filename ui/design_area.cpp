@@ -1,5 +1,6 @@
 #include "design_area.h"
 
+#include "board.h"
 #include "fixed_point.h"
 
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QWheelEvent>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -48,6 +50,8 @@ DesignArea::DesignArea(Design& design, DesignView& view, QWidget* parent)
     // and the editing keys then act on the design.
     setFocusPolicy(Qt::ClickFocus);
     setMinimumSize(1, 1);
+    // The pointer's position over the board is shown while it moves, buttons held or not.
+    setMouseTracking(true);
     connect(horizontalBar_, &QScrollBar::valueChanged, this,
             [this](int pan) { scrollTo(Qt::Horizontal, pan); });
     connect(verticalBar_, &QScrollBar::valueChanged, this,
@@ -160,17 +164,38 @@ void DesignArea::layOutOverlay() {
     }
 }
 
-void DesignArea::showModelPoint(double x, double y) {
-    const ScreenPlacement place = PlaceScreen(view_);
-    const double unitsPerViewPixel = 65536.0 * place.pixelRatio / place.zoomScale;
-    const QPointF at(place.centreX / double(place.pixelRatio) + x / unitsPerViewPixel,
-                     place.centreY / double(place.pixelRatio) + y / unitsPerViewPixel);
+int DesignArea::viewMargin() const {
     const QRect open = openRect();
-    const int margin = std::min(open.width(), open.height()) / 8;
-    if (open.adjusted(margin, margin, -margin, -margin).contains(at.toPoint())) {
+    return std::min(open.width(), open.height()) / 8;
+}
+
+void DesignArea::showModelPoint(double x, double y) {
+    const PlanePoint at = ViewPixelOfModel(view_, {x, y});
+    const QRect open = openRect();
+    const int margin = viewMargin();
+    if (open.adjusted(margin, margin, -margin, -margin).contains(QPointF(at.x, at.y).toPoint())) {
         return;
     }
-    panBy(qRound(at.x() - open.center().x()), qRound(at.y() - open.center().y()));
+    panBy(qRound(at.x - open.center().x()), qRound(at.y - open.center().y()));
+}
+
+void DesignArea::keepInView(double x, double y) {
+    const PlanePoint at = ViewPixelOfModel(view_, {x, y});
+    // The ruler strips cover the left and top edges.
+    const int strip = design_.ruler != 0 ? kRulerStripPixels : 0;
+    const int margin = viewMargin();
+    const QRect open = openRect().adjusted(strip + margin, strip + margin, -margin, -margin);
+    const auto shortfall = [](double position, int low, int high) {
+        return position < low    ? qFloor(position) - low
+               : position > high ? qCeil(position) - high
+                                 : 0;
+    };
+    panBy(shortfall(at.x, open.left(), open.right()), shortfall(at.y, open.top(), open.bottom()));
+}
+
+void DesignArea::setPan(PanOffset pan) {
+    view_.panX = pan.x;
+    view_.panY = pan.y;
 }
 
 void DesignArea::showScrollRanges() {
@@ -257,14 +282,20 @@ void DesignArea::mousePressEvent(QMouseEvent* event) {
 }
 
 void DesignArea::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    Q_EMIT pointerMoved(at);
     if (!dragFrom_) {
         return;
     }
-    const QPoint at = event->position().toPoint();
     const QPoint moved = at - *dragFrom_;
     dragFrom_ = at;
     // The design follows the pointer: the view moves the other way.
     panBy(-moved.x(), -moved.y());
+}
+
+void DesignArea::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    Q_EMIT pointerMoved(std::nullopt);
 }
 
 void DesignArea::mouseReleaseEvent(QMouseEvent* event) {

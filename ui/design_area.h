@@ -95,6 +95,13 @@ public:
     /// part of the area, unless it lies well inside that part already.
     void showModelPoint(double x, double y);
 
+    /// Pans the view just as far as it takes to show model point (x, y), model units, in the
+    /// open part of the area with a margin; leaves it alone when the point shows already.
+    void keepInView(double x, double y);
+
+    /// Sets the pan that the next pass shows.
+    void setPan(PanOffset pan);
+
     /// The overlay's lines as laid out for the last pass, device pixels of the buffer; empty
     /// without an overlay.
     const std::vector<QLine>& overlayLines() const { return overlayLines_; }
@@ -106,6 +113,8 @@ public:
 Q_SIGNALS:
     /// A mouse button was pressed at pixel (x, y) of the area, not to pan.
     void mousePressed(Qt::MouseButton button, int x, int y);
+    /// The pointer moved to view pixel `at` of the area; nothing when it left the area.
+    void pointerMoved(std::optional<QPoint> at);
     /// The vertical wheel turned `notches` whole notches (positive away from the user) with
     /// the pointer at pixel `at` of the area.
     void wheelTurned(int notches, QPoint at);
@@ -121,6 +130,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -133,6 +143,8 @@ private:
     void scrollTo(Qt::Orientation orientation, int pan);
     void endDrag();
     void layOutOverlay();
+    /// The margin that keepInView and showModelPoint keep from the open part's edges.
+    int viewMargin() const;
 
     Design& design_;
     DesignView& view_;

@@ -1,9 +1,12 @@
 #include "main_form.h"
 
 #include "command_windows.h"
+#include "design_area.h"
 #include "recent_designs.h"
 
+#include "board.h"
 #include "design_files.h"
+#include "view_navigation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -109,6 +112,11 @@ void TMainForm::showLoadedDesign(const DesignLoad& load) {
     AdoptDesign(records_.design, records_.history, load);
     setWindowTitle(QString::fromLocal8Bit(DesignCaption(records_.design)));
     showCurrentTrackHeading();
+    // The tracks come into the middle of the view, at the zoom the user chose.
+    if (const std::optional<ModelBox> extent = TracksExtent(records_.design, records_.library)) {
+        designArea_->setPan(PanCentring(records_.view, *extent,
+                                        records_.design.ruler != 0 ? kRulerStripPixels : 0));
+    }
     followUp(
         {FollowUp::ShowHistory, FollowUp::CheckLayout, FollowUp::Redraw, FollowUp::RefreshLists});
 }

@@ -11,6 +11,7 @@
 #include "problem_marks.h"
 #include "recent_designs.h"
 
+#include "board.h"
 #include "closure.h"
 #include "design_files.h"
 #include "lane_lengths.h"
@@ -112,6 +113,7 @@ void TMainForm::createPanel() {
     splitter_->setHandleWidth(0);
     splitter_->setChildrenCollapsible(false);
     designArea_ = new DesignArea(records_.design, records_.view, splitter_);
+    connect(designArea_, &DesignArea::pointerMoved, this, &TMainForm::showPointer);
     mainPanel_ = new MainPanel(splitter_);
     splitter_->addWidget(designArea_);
     splitter_->addWidget(mainPanel_);
@@ -152,6 +154,23 @@ void TMainForm::createStatusBar() {
     statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusLabel_->setMinimumWidth(1);
     bar->addWidget(statusLabel_, 1);
+    // Shown only while the pointer is over the board, so that it measures there.
+    pointerLabel_ = new QLabel(bar);
+    pointerLabel_->setObjectName("PointerLabel");
+    pointerLabel_->setAccessibleName("Pointer position");
+    bar->addPermanentWidget(pointerLabel_);
+    pointerLabel_->hide();
+}
+
+void TMainForm::showPointer(std::optional<QPoint> at) {
+    if (!at) {
+        pointerLabel_->hide();
+        return;
+    }
+    const PlanePoint model = ModelOfViewPixel(records_.view, {at->x() + 0.5, at->y() + 0.5});
+    pointerLabel_->setText(QString::fromStdString(PointerPositionText(
+        records_.design.boardX, records_.design.boardY, model.x, model.y, metric())));
+    pointerLabel_->show();
 }
 
 void TMainForm::FormCreate() {
@@ -252,6 +271,12 @@ void TMainForm::followUp(const FollowUps& steps) {
             break;
         case FollowUp::ShowHistory:
             showHistory();
+            break;
+        case FollowUp::FollowSelection:
+            if (const std::optional<PlanePoint> at =
+                    SelectionPosition(records_.design, records_.library)) {
+                designArea_->keepInView(at->x, at->y);
+            }
             break;
         case FollowUp::Redraw:
             redraw();

@@ -250,6 +250,9 @@ private:
     void refreshLists();
     void showStatus();
     void checkLayout();
+    /// Shows in the status bar where on the board the pointer at view pixel `at` is; hides it
+    /// when the pointer left the drawing area.
+    void showPointer(std::optional<QPoint> at);
     /// Lays the layout check's marks over the board while Show Problems is checked.
     void showProblemMarks();
     /// Selects the section of `finding` and scrolls the view to it (the Design Check window).
@@ -358,6 +361,7 @@ private:
     CollectionFiles collection_;        ///< the files of the collection in use
     std::shared_ptr<const LayoutCheck> layoutCheck_; ///< of the design as last recorded or loaded
     QLabel* statusLabel_ = nullptr;
+    QLabel* pointerLabel_ = nullptr; ///< the pointer's position over the board
     CommandWindows* commandWindows_ = nullptr;
     RecentDesigns* recentDesigns_ = nullptr;
     EditMode editMode_ = EditMode::Select;

@@ -110,6 +110,15 @@ std::string FormatBoardSize(float inches, bool metric) {
     return FormatFixed(value, 2, 5);
 }
 
+std::string PointerPositionText(float boardX, float boardY, double x, double y, bool metric) {
+    // The board is centred on model point (0, 0); an inch is 256 model units.
+    const auto fromEdge = [metric](double model, float side) {
+        const double inches = model / 256.0 + side / 2.0;
+        return FormatFixed(metric ? inches * 0.0254 : inches, 2) + (metric ? " m" : " in");
+    };
+    return "x " + fromEdge(x, boardX) + "  y " + fromEdge(y, boardY);
+}
+
 float ParseBoardSize(const char* text, bool metric) {
     if (text == nullptr) {
         return 0.0f;

@@ -13,6 +13,10 @@ inline constexpr long double kInchesPerMetre = 39.37007874015748L;
 /// The text of a board box: `inches` (x 0.0254 when metric) formatted "%5.2f".
 std::string FormatBoardSize(float inches, bool metric);
 
+/// Where model point (x, y), model units, lies on the board, measured from the board's
+/// top-left corner: "x 1.25 m  y 0.40 m", or in inches "x 49.21 in  y 15.75 in".
+std::string PointerPositionText(float boardX, float boardY, double x, double y, bool metric);
+
 /// The board size typed into a box, in inches: the leading number of `text` (0 when there is
 /// none), times inches per metre when metric.
 float ParseBoardSize(const char* text, bool metric);

@@ -104,13 +104,41 @@ PixelSpan SpanAt(int32_t low, int32_t high, int32_t zoomScale) {
     return {PixelOfModel(low, zoomScale), PixelOfModel(high, zoomScale)};
 }
 
+/// The pan along one axis of `size` pixels that puts the middle of `span` in the middle of the
+/// part of the area after its first `inset` pixels.
+int32_t CentringPan(const PixelSpan& span, int32_t size, int32_t inset) {
+    const int64_t middle = (span.first + span.last) / 2;
+    const int64_t uncoveredMiddle = inset + (int64_t{size} - inset) / 2;
+    return fx::Clamp32(size / 2 - uncoveredMiddle + middle);
+}
+
+/// Remembers where the current track's selection is.
+class SelectionObserver final : public WalkObserver {
+public:
+    explicit SelectionObserver(int selected) : selected_(selected) {}
+
+    void trackBegun(int, const PenPose& begin) override { position_ = PositionOf(begin); }
+    void sectionWalked(int, int section, const PenPose&, const std::optional<FinePoint>&,
+                       const PenPose& end) override {
+        if (section == selected_) {
+            position_ = PositionOf(end);
+        }
+    }
+
+    const std::optional<PlanePoint>& position() const { return position_; }
+
+private:
+    static PlanePoint PositionOf(const PenPose& pen) {
+        return {static_cast<double>(pen.x), static_cast<double>(pen.y)};
+    }
+
+    int selected_;
+    std::optional<PlanePoint> position_;
+};
+
 } // namespace
 
-ModelBox DesignExtent(const Design& design, const PartLibrary& library) {
-    const int64_t halfX = HalfBoardSide(design.boardX);
-    const int64_t halfY = HalfBoardSide(design.boardY);
-    int64_t left = -halfX, right = halfX, top = -halfY, bottom = halfY;
-
+std::optional<ModelBox> TracksExtent(const Design& design, const PartLibrary& library) {
     BoundsCanvas bounds;
     PassCanvas canvas(&bounds);
     WalkState state = InitialWalkState();
@@ -123,13 +151,25 @@ ModelBox DesignExtent(const Design& design, const PartLibrary& library) {
             WalkTrack(pass, design.tracks[slot], slot, false);
         }
     }
-    if (const std::optional<PixelBox>& box = bounds.box()) {
-        left = std::min(left, box->left * kModelUnitsPerExtentPixel);
-        top = std::min(top, box->top * kModelUnitsPerExtentPixel);
-        right = std::max(right, (box->right + int64_t{1}) * kModelUnitsPerExtentPixel);
-        bottom = std::max(bottom, (box->bottom + int64_t{1}) * kModelUnitsPerExtentPixel);
+    const std::optional<PixelBox>& box = bounds.box();
+    if (!box) {
+        return std::nullopt;
     }
-    return {fx::Clamp32(left), fx::Clamp32(top), fx::Clamp32(right), fx::Clamp32(bottom)};
+    return ModelBox{fx::Clamp32(box->left * kModelUnitsPerExtentPixel),
+                    fx::Clamp32(box->top * kModelUnitsPerExtentPixel),
+                    fx::Clamp32((box->right + int64_t{1}) * kModelUnitsPerExtentPixel),
+                    fx::Clamp32((box->bottom + int64_t{1}) * kModelUnitsPerExtentPixel)};
+}
+
+ModelBox DesignExtent(const Design& design, const PartLibrary& library) {
+    const auto halfX = static_cast<int32_t>(HalfBoardSide(design.boardX));
+    const auto halfY = static_cast<int32_t>(HalfBoardSide(design.boardY));
+    ModelBox extent{-halfX, -halfY, halfX, halfY};
+    if (const std::optional<ModelBox> tracks = TracksExtent(design, library)) {
+        extent = {std::min(extent.left, tracks->left), std::min(extent.top, tracks->top),
+                  std::max(extent.right, tracks->right), std::max(extent.bottom, tracks->bottom)};
+    }
+    return extent;
 }
 
 PanRanges ScrollRanges(const ModelBox& extent, const DesignView& view) {
@@ -161,21 +201,47 @@ ViewFit FitExtent(const ModelBox& extent, int32_t width, int32_t height, int32_t
             break;
         }
     }
-    // The middle of the extent goes to the middle of the uncovered part of the area.
     const int32_t scale = ScreenZoomScale(zoom);
-    const PixelSpan x = SpanAt(extent.left, extent.right, scale);
-    const PixelSpan y = SpanAt(extent.top, extent.bottom, scale);
-    auto pan = [inset](const PixelSpan& span, int32_t size) {
-        const int64_t middle = (span.first + span.last) / 2;
-        const int64_t uncoveredMiddle = inset + (int64_t{size} - inset) / 2;
-        return fx::Clamp32(size / 2 - uncoveredMiddle + middle);
-    };
-    return {zoom, {pan(x, width), pan(y, height)}};
+    return {zoom,
+            {CentringPan(SpanAt(extent.left, extent.right, scale), width, inset),
+             CentringPan(SpanAt(extent.top, extent.bottom, scale), height, inset)}};
 }
 
 ViewFit ZoomToFit(const Design& design, const PartLibrary& library, int32_t width, int32_t height) {
     const int32_t inset = design.ruler != 0 ? kRulerStripPixels : 0;
     return FitExtent(DesignExtent(design, library), width, height, inset);
+}
+
+PlanePoint ViewPixelOfModel(const DesignView& view, PlanePoint model) {
+    const ScreenPlacement place = PlaceScreen(view);
+    const double ratio = place.pixelRatio;
+    return {(place.centreX + model.x * place.zoomScale / 65536.0) / ratio,
+            (place.centreY + model.y * place.zoomScale / 65536.0) / ratio};
+}
+
+PlanePoint ModelOfViewPixel(const DesignView& view, PlanePoint pixel) {
+    const ScreenPlacement place = PlaceScreen(view);
+    const double ratio = place.pixelRatio;
+    return {(pixel.x * ratio - place.centreX) * 65536.0 / place.zoomScale,
+            (pixel.y * ratio - place.centreY) * 65536.0 / place.zoomScale};
+}
+
+std::optional<PlanePoint> SelectionPosition(const Design& design, const PartLibrary& library) {
+    const int slot = design.currentTrack;
+    if (slot < 0 || slot >= kMaxTracks || design.tracks[slot].inUse == 0) {
+        return std::nullopt;
+    }
+    // At this scale a fine pixel of the walk is a model unit.
+    constexpr int32_t kModelScale = 256;
+    SelectionObserver observer(design.tracks[slot].selectedSection);
+    WalkDesignSilently(design, library, kModelScale, 0, 0, observer, slot);
+    return observer.position();
+}
+
+PanOffset PanCentring(const DesignView& view, const ModelBox& extent, int32_t inset) {
+    const int32_t scale = ScreenZoomScale(std::clamp(view.zoom, kMinZoomStep, kMaxZoomStep));
+    return {CentringPan(SpanAt(extent.left, extent.right, scale), view.areaWidth, inset),
+            CentringPan(SpanAt(extent.top, extent.bottom, scale), view.areaHeight, inset)};
 }
 
 } // namespace lapwerk

@@ -5,6 +5,7 @@
 #include "part_library.h"
 
 #include <cstdint>
+#include <optional>
 
 // Moving the view over a design: how far the design reaches, how far the view may pan, the pan
 // that keeps a point under the pointer while zooming, and the zoom step and pan that fit the
@@ -76,5 +77,29 @@ ViewFit FitExtent(const ModelBox& extent, int32_t width, int32_t height, int32_t
 /// Zoom to Fit: FitExtent of the design's extent in a `width` x `height` area, less the ruler
 /// strips while the Design's ruler is on.
 ViewFit ZoomToFit(const Design& design, const PartLibrary& library, int32_t width, int32_t height);
+
+/// A point in model units or in view pixels, as the function that gives it says.
+struct PlanePoint {
+    double x, y;
+    friend bool operator==(const PlanePoint&, const PlanePoint&) = default;
+};
+
+/// Where model point `model` is drawn: view pixels from the area's top-left corner, outside
+/// the area when it is out of view.
+PlanePoint ViewPixelOfModel(const DesignView& view, PlanePoint model);
+
+/// The model point drawn at view pixel `pixel`.
+PlanePoint ModelOfViewPixel(const DesignView& view, PlanePoint pixel);
+
+/// Where the work goes on, model units: the end of the current track's selected section, or
+/// its begin point while no section is selected; nothing without a current track in use.
+std::optional<PlanePoint> SelectionPosition(const Design& design, const PartLibrary& library);
+
+/// The box, model units, of everything drawn of the tracks in use; nothing without one.
+std::optional<ModelBox> TracksExtent(const Design& design, const PartLibrary& library);
+
+/// The pan at view.zoom that puts the middle of `extent` in the middle of the area less its
+/// left and top `inset` pixels (the ruler strips).
+PanOffset PanCentring(const DesignView& view, const ModelBox& extent, int32_t inset);
 
 } // namespace lapwerk

@@ -315,6 +315,46 @@ private Q_SLOTS:
 
     // Moving the view.
 
+    // The view follows the work: each insert beyond the edge pans just enough to show the new
+    // section's end; an opened design comes into the middle at the zoom the user chose; the
+    // status bar measures where the pointer is on the board.
+    void viewFollowsTheWork() {
+        WindowFixture window;
+        window.find<QSlider>("ZoomBar")->setValue(20);
+        const lapwerk::DesignView& view = window.records().view;
+        const QPoint start(view.panX, view.panY);
+        const auto selectionShows = [&] {
+            const auto at = lapwerk::SelectionPosition(window.design(), window.records().library);
+            const lapwerk::PlanePoint pixel = lapwerk::ViewPixelOfModel(view, *at);
+            return InOpenView(window, QPointF(pixel.x, pixel.y).toPoint());
+        };
+        for (int i = 0; i < 12; ++i) {
+            window.doubleClickPart(kStraight);
+            QVERIFY2(selectionShows(), qPrintable(QString::number(i)));
+        }
+        QVERIFY(QPoint(view.panX, view.panY) != start);
+        window.trigger("BeginButton");
+        QVERIFY(selectionShows());
+
+        window.dialogs().files = {window.path("line.tr2")};
+        window.trigger("SaveAs1");
+        window.trigger("New1");
+        window.open(window.path("line.tr2"));
+        QCOMPARE(view.zoom, 20);
+        const auto tracks = lapwerk::TracksExtent(window.design(), window.records().library);
+        const lapwerk::PlanePoint middle = lapwerk::ViewPixelOfModel(
+            view, {(tracks->left + tracks->right) / 2.0, (tracks->top + tracks->bottom) / 2.0});
+        const int strip = lapwerk::kRulerStripPixels;
+        QVERIFY(qAbs(middle.x - (strip + (view.areaWidth - strip) / 2)) < 2);
+        QVERIFY(qAbs(middle.y - (strip + (view.areaHeight - strip) / 2)) < 2);
+
+        const lapwerk::PlanePoint centre = lapwerk::ViewPixelOfModel(view, {0, 0});
+        QTest::mouseMove(window.area(), QPointF(centre.x, centre.y).toPoint());
+        auto* pointer = window.find<QLabel>("PointerLabel");
+        QTRY_VERIFY(pointer->isVisible());
+        QCOMPARE(pointer->text(), QString("x 1.00 m  y 1.00 m"));
+    }
+
     void clickAfterPanningSelectsTheSectionUnderThePointer_data() {
         QTest::addColumn<int>("pan");
         for (std::size_t i = 0; i < kPans.size(); ++i) {
@@ -328,6 +368,9 @@ private Q_SLOTS:
         // Zoomed in so far that the board reaches beyond the area and the view can move.
         window.find<QSlider>("ZoomBar")->setValue(20);
         Lay(window, kOval);
+        // Laying the oval moved the view to follow it: back to the middle.
+        window.area()->setPan({0, 0});
+        window.area()->redraw();
         const QPoint before = window.markerPixel(0, 2);
         QSignalSpy redrawn(window.area(), &lapwerk::DesignArea::redrawn);
         kPans[pan].second(window);
