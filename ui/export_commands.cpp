@@ -90,10 +90,13 @@ bool TMainForm::ExportImage1Click() {
 
 bool TMainForm::ExportPartsList1Click() {
     const QString designPath = QString::fromLocal8Bit(records_.design.fileName);
-    const QString path =
-        dialogs_->chooseFile(this, FileDialogKind::PartsList, PartsListName(designPath));
+    QString path = dialogs_->chooseFile(this, FileDialogKind::PartsList, PartsListName(designPath));
     if (path.isEmpty()) {
         return false;
+    }
+    // A list is a CSV file: a name without the extension, a design's among them, gets it.
+    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        path += QStringLiteral(".csv");
     }
     if (const ExportError failed = ExportPartsList(records_.design, records_.library,
                                                    records_.inventory, path.toStdString())) {

@@ -28,7 +28,10 @@ DesignLoad LoadDesignFile(const std::string& path, const PartLibrary& library,
         load.openFailure = SystemReason(file.openError);
         return load;
     }
-    if (std::optional<ReadError> error = ParseDesign(file.bytes, library, load.design)) {
+    if (file.bytes.empty() && file.readError == 0) {
+        // An empty file would read as a design without a track: it is no design.
+        load.problem = ErrorMessageOf({"it is empty.", 0, true}, FileNamePart(path.c_str()));
+    } else if (std::optional<ReadError> error = ParseDesign(file.bytes, library, load.design)) {
         load.problem = ErrorMessageOf(*error, FileNamePart(path.c_str()));
     }
     if (file.readError != 0) {

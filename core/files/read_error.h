@@ -15,6 +15,8 @@ struct ReadError {
     /// The input is no design file at all (bytes that are not text, or no number where the
     /// layout needs one); the message then names the file before the text.
     bool notADesign = false;
+    /// The text follows the file's name and a colon ("example.trk: value 1 is ...").
+    bool afterFileName = false;
 };
 
 /// The message box that shows a read error of the file `fileName` (its name without folders),
@@ -22,6 +24,9 @@ struct ReadError {
 inline Message ErrorMessageOf(const ReadError& error, std::string_view fileName) {
     if (error.notADesign) {
         return Message{std::string(fileName) + " is not a design file: " + error.text, "Error"};
+    }
+    if (error.afterFileName) {
+        return Message{std::string(fileName) + ": " + error.text, "Error"};
     }
     return Message{error.text, "Error"};
 }

@@ -122,11 +122,6 @@ std::string Describe(const ValueName& name) {
     return text;
 }
 
-/// "Value 9 (section 1 of track 1) of the .trk file", to begin a message with.
-std::string Subject(const ValueName& name) {
-    return "V" + Describe(name).substr(1) + " of the .trk file";
-}
-
 using MaybeFault = std::optional<ReadError>;
 
 /// The importer's state while it walks through the file's values in order.
@@ -142,15 +137,15 @@ public:
         case ScanStatus::kOk:
             return std::nullopt;
         case ScanStatus::kEnd:
-            return Fault("The .trk file ends before " + Describe(name) + ".");
+            return Fault("the file ends before " + Describe(name) + ".");
         case ScanStatus::kNotANumber:
-            return Fault(Subject(name) + " is not a whole number.");
+            return Fault(Describe(name) + " is not a whole number.");
         case ScanStatus::kTooLarge:
-            return Fault(Subject(name) + " is too large a number.");
+            return Fault(Describe(name) + " is too large a number.");
         case ScanStatus::kReadError:
             break;
         }
-        return Fault("The .trk file could not be read.");
+        return Fault("the file could not be read.");
     }
 
     /// Reads a section count and checks that a Track can hold it.
@@ -160,7 +155,7 @@ public:
             return failure;
         }
         if (count < 0 || count > kMaxSections) {
-            return Fault(Subject({position_, role}) + " is " + std::to_string(count) +
+            return Fault(Describe({position_, role}) + " is " + std::to_string(count) +
                          ", but a track holds 0 to " + std::to_string(kMaxSections) + " sections.");
         }
         return std::nullopt;
@@ -178,13 +173,13 @@ public:
             const bool right = code >= kRightCodeOffset;
             const int32_t tableIndex = right ? code - kRightCodeOffset : code;
             if (tableIndex < 0 || tableIndex >= kTrkTableSize) {
-                return Fault(Subject({position_, role}) + " is " + std::to_string(code) +
+                return Fault(Describe({position_, role}) + " is " + std::to_string(code) +
                              ", which is no section code (0 to 16 or 1000 to 1016).");
             }
             const char* number = TrkPartNumbers[tableIndex];
             const int partIndex = FindPartByNumber(library_, number);
             if (partIndex < 0 || partIndex >= kMaxParts) {
-                return Fault(Format(unknownPartText, number));
+                return ReadError{Format(unknownPartText, number), scanner_.line()};
             }
             track.partIndex[i] = static_cast<uint8_t>(partIndex);
             track.direction[i] = right ? 'R' : 'L';
@@ -193,8 +188,10 @@ public:
     }
 
 private:
-    /// A fault on the line of the value last read.
-    ReadError Fault(std::string text) const { return {std::move(text), scanner_.line()}; }
+    /// A fault on the line of the value last read, told after the file's name.
+    ReadError Fault(std::string text) const {
+        return {std::move(text), scanner_.line(), false, true};
+    }
 
     ValueScanner scanner_;
     const PartLibrary& library_;

@@ -222,7 +222,7 @@ private Q_SLOTS:
     void failedLoadChangesNothing_data() {
         QTest::addColumn<QString>("command"); // Open or Import
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<QByteArray>("content"); // null: no file at all
         QTest::addColumn<QString>("message");
         const QString open = QStringLiteral("Open1");
         const QString import = QStringLiteral("ImportTRK");
@@ -236,6 +236,8 @@ private Q_SLOTS:
             << open << "notes.tr2" << QByteArray("# My notes\nthis is a letter\nto a friend\n")
             << "notes.tr2 is not a design file: line 2 holds \"this is a letter\" where the "
                "board's X size belongs.";
+        QTest::newRow("open: an empty file") << open << "empty.tr2" << QByteArray("")
+                                             << "empty.tr2 is not a design file: it is empty.";
         QTest::newRow("open: a binary file")
             << open << "picture.tr2" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
             << "picture.tr2 is not a design file: line 2 holds the byte 0x1A, which is not text.";
@@ -251,7 +253,7 @@ private Q_SLOTS:
                "import old .trk files!";
         QTest::newRow("import: a binary file")
             << import << "picture.trk" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
-            << "Value 1 of the .trk file is not a whole number.";
+            << "picture.trk: value 1 is not a whole number.";
     }
 
     void failedLoadChangesNothing() {
@@ -264,7 +266,7 @@ private Q_SLOTS:
         fixture.open(shown);
         fixture.makeChanged();
         const QString path = fixture.path(name);
-        if (!content.isEmpty()) {
+        if (!content.isNull()) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
@@ -459,20 +461,28 @@ private Q_SLOTS:
         QCOMPARE(fixture.design().tracks[fixture.design().currentTrack].sectionCount, sections);
     }
 
+    // The list goes into a CSV file: a name chosen without ".csv", a design's too, gets it.
     void partsListMatchesThePanel_data() {
         QTest::addColumn<QString>("design");
-        QTest::newRow("oval") << QStringLiteral("oval.tr2");
-        QTest::newRow("figure eight") << QStringLiteral("figure-eight.tr2");
-        QTest::newRow("grouped") << QStringLiteral("grouped.tr2");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("oval") << QStringLiteral("oval.tr2") << "parts.csv"
+                              << "parts.csv";
+        QTest::newRow("figure eight") << QStringLiteral("figure-eight.tr2") << "parts"
+                                      << "parts.csv";
+        QTest::newRow("grouped") << QStringLiteral("grouped.tr2") << "grouped.tr2"
+                                 << "grouped.tr2.csv";
     }
 
     void partsListMatchesThePanel() {
         QFETCH(QString, design);
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
         WindowFixture fixture(WindowFixture::Parts::Example);
         const QDir examples(QStringLiteral(LAPWERK_EXAMPLES));
         fixture.open(examples.filePath(design));
-        const QString csv = fixture.path(QStringLiteral("parts.csv"));
-        fixture.dialogs().files = {csv};
+        const QString csv = fixture.path(written);
+        fixture.dialogs().files = {fixture.path(chosen)};
 
         fixture.trigger("ExportPartsList1");
 
@@ -482,8 +492,9 @@ private Q_SLOTS:
         QVERIFY(fixture.dialogs().messages.isEmpty());
         QCOMPARE(fixture.form().statusBar()->currentMessage(),
                  QStringLiteral("Parts list written to ") + csv);
-        QStringList records = QString::fromUtf8(fixture.readFile(QStringLiteral("parts.csv")))
-                                  .split(QStringLiteral("\r\n"));
+        QVERIFY(!QFile::exists(fixture.path(chosen)) || chosen == written);
+        QStringList records =
+            QString::fromUtf8(fixture.readFile(written)).split(QStringLiteral("\r\n"));
         QCOMPARE(records.takeFirst(), QStringLiteral("Part,Name,Used,Owned,Left over,To buy"));
         QCOMPARE(records.takeLast(), QString());
         const QStringList panel = fixture.panelPartsList();
