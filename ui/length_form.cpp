@@ -9,6 +9,12 @@ namespace lapwerk {
 namespace {
 
 constexpr int kListHeight = 238;
+/// Where the lists stand and how wide they are at least, pixels.
+constexpr int kTrackNrWidth = 65;
+constexpr int kLaneLeft = 64;
+constexpr int kLaneWidth = 57;
+constexpr int kLaneOverlap = 5; ///< the second lane's list covers the first's right edge
+constexpr int kRightEdge = 2;
 
 QListWidget* MakeList(QWidget* parent, const char* name, const char* accessible, int left,
                       int width) {
@@ -31,9 +37,10 @@ TLengthForm::TLengthForm(QWidget* owner)
     setObjectName("LengthForm");
     setWindowTitle("Track Lengths");
     setFixedSize(kClientWidth, kClientHeight);
-    trackNrList_ = MakeList(this, "TrackNrList", "Track number", 0, 65);
-    trackLength1List_ = MakeList(this, "TrackLength1List", "Lane 1 length", 64, 57);
-    trackLength2List_ = MakeList(this, "TrackLength2List", "Lane 2 length", 116, 57);
+    trackNrList_ = MakeList(this, "TrackNrList", "Track number", 0, kTrackNrWidth);
+    trackLength1List_ = MakeList(this, "TrackLength1List", "Lane 1 length", kLaneLeft, kLaneWidth);
+    trackLength2List_ = MakeList(this, "TrackLength2List", "Lane 2 length",
+                                 kLaneLeft + kLaneWidth - kLaneOverlap, kLaneWidth);
     ScrollTogether(trackNrList_, trackLength1List_);
     ScrollTogether(trackNrList_, trackLength2List_);
 }
@@ -42,6 +49,17 @@ void TLengthForm::showRows(const LaneLengthRows& rows) {
     SetRows(trackNrList_, rows.trackNumbers);
     SetRows(trackLength1List_, rows.lane1);
     SetRows(trackLength2List_, rows.lane2);
+    fitLengths();
+}
+
+void TLengthForm::fitLengths() {
+    // Long tracks have lengths wider than the lists' first width: every figure shows whole.
+    const int lane1 = WidthForRows(trackLength1List_, kLaneWidth);
+    const int lane2 = WidthForRows(trackLength2List_, kLaneWidth);
+    trackLength1List_->resize(lane1, trackLength1List_->height());
+    trackLength2List_->setGeometry(kLaneLeft + lane1 - kLaneOverlap, 0, lane2,
+                                   trackLength2List_->height());
+    setFixedSize(trackLength2List_->geometry().right() + 1 + kRightEdge, kClientHeight);
 }
 
 void TLengthForm::showAndRaise() {

@@ -15,7 +15,7 @@ class TLengthForm : public QWidget {
 public:
     explicit TLengthForm(QWidget* owner);
 
-    /// Client size in pixels.
+    /// Client size in pixels while every length fits the lists' first width.
     static constexpr int kClientWidth = 175;
     static constexpr int kClientHeight = 239;
 
@@ -30,6 +30,9 @@ public:
     QListWidget* trackLength2List() const { return trackLength2List_; }
 
 private:
+    /// Widens the lane lists and the window to the widest length shown.
+    void fitLengths();
+
     QListWidget* trackNrList_;
     QListWidget* trackLength1List_;
     QListWidget* trackLength2List_;

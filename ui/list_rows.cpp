@@ -3,6 +3,9 @@
 #include "file_text.h"
 
 #include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace lapwerk {
 
@@ -44,6 +47,17 @@ void SetRows(QListWidget* list, const std::vector<std::string>& rows) {
         item->setSizeHint(QSize(0, kListRowHeight));
     }
     list->verticalScrollBar()->setValue(scrolled);
+}
+
+int WidthForRows(const QListWidget* list, int minimum) {
+    const QFontMetrics metrics(list->font());
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i) {
+        widest = std::max(widest, metrics.horizontalAdvance(list->item(i)->text()));
+    }
+    // The item's text margins and the list's frame, and a pixel either side to spare.
+    const int itemMargins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    return std::max(minimum, widest + itemMargins + 2 * list->frameWidth() + 2);
 }
 
 bool PartFilterMatches(const QString& wanted, const QString& number, const QString& name) {

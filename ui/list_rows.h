@@ -23,6 +23,9 @@ void ScrollTogether(QListWidget* leader, QListWidget* follower);
 /// (part names from an old library keep every character).
 void SetRows(QListWidget* list, const std::vector<std::string>& rows);
 
+/// Width of `list` wide enough to show each of its rows whole, at least `minimum`, pixels.
+int WidthForRows(const QListWidget* list, int minimum);
+
 /// Whether a part filter box's text `wanted` picks the part of `number` and `name`: either
 /// holds it, in any letter case, white space around it aside.
 bool PartFilterMatches(const QString& wanted, const QString& number, const QString& name);

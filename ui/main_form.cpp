@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSlider>
 #include <QSplitter>
@@ -184,6 +185,7 @@ void TMainForm::FormCreate() {
     if (stored.geometry) {
         restoreGeometry(*stored.geometry);
     }
+    fitIntoScreen();
 
     Design& design = records_.design;
     const std::pair<const char*, std::optional<bool>> marks[] = {
@@ -230,6 +232,28 @@ void TMainForm::FormCreate() {
     splitter_->setSizes({std::max(1, width() - panelWidth), panelWidth});
     // The part list holds the focus first; leaving a board box is an undo step of its own.
     mainPanel_->deelList()->setFocus();
+}
+
+void TMainForm::fitIntoScreen() {
+    if (isMaximized() || isFullScreen() || screen() == nullptr) {
+        return;
+    }
+    const QRect room = screen()->availableGeometry();
+    // The window system's frame is not known before the window shows: room is left for a
+    // title bar and borders.
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+    const QSize fitting = size().boundedTo(room.size() - frame);
+    if (fitting != size()) {
+        resize(fitting);
+    }
+    const QPoint inside(
+        std::clamp(x(), room.left(), std::max(room.left(), room.right() - frame.width() - width())),
+        std::clamp(y(), room.top(),
+                   std::max(room.top(), room.bottom() - frame.height() - height())));
+    if (inside != pos() && !room.contains(frameGeometry())) {
+        move(inside);
+    }
 }
 
 void TMainForm::FormDestroy() {

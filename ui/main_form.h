@@ -237,6 +237,8 @@ private:
     QMenu* createRecentDesignsMenu();
     void FormCreate();
     void FormDestroy();
+    /// Makes the window no larger than its screen's free area, and moves it into that area.
+    void fitIntoScreen();
 
     // Follow-up steps and messages (main_form.cpp).
 

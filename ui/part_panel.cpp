@@ -57,18 +57,6 @@ QRect HeadingRect(const QLabel* heading, int right, int top, int height) {
     return QRect(right - width, top, width, height);
 }
 
-/// Width of a count column wide enough for each of its rows, at least `minimum`.
-int CountColumnWidth(const QListWidget* list, int minimum) {
-    const QFontMetrics metrics(list->font());
-    int widest = 0;
-    for (int i = 0; i < list->count(); ++i) {
-        widest = std::max(widest, metrics.horizontalAdvance(list->item(i)->text()));
-    }
-    // The item's text margins and the list's frame, and a pixel either side to spare.
-    const int itemMargins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-    return std::max(minimum, widest + itemMargins + 2 * list->frameWidth() + 2);
-}
-
 QString PartToolTip(const Part& part, bool metric) {
     const PartFacts facts = DescribePart(part, metric);
     QStringList lines{DecodeFileText(part.number) + QStringLiteral("  ") +
@@ -278,8 +266,8 @@ void MainPanel::showLibrary(const QString& path) {
 void MainPanel::showCounts(const PartCountRows& rows) {
     SetRows(tellerList_, rows.used);
     SetRows(overList_, rows.leftOver);
-    setCountWidths(CountColumnWidth(tellerList_, kMinUsedWidth),
-                   CountColumnWidth(overList_, kMinLeftWidth));
+    setCountWidths(WidthForRows(tellerList_, kMinUsedWidth),
+                   WidthForRows(overList_, kMinLeftWidth));
     // A part the design needs more of than the user owns stands out in red.
     const int counted = std::min(overList_->count(), static_cast<int>(rows.leftOverCount.size()));
     for (int i = 0; i < counted; ++i) {

@@ -542,6 +542,18 @@ private Q_SLOTS:
         QCOMPARE(window.find<QLineEdit>("Xboard")->text(), QString("78.74"));
         window.trigger("Metric");
         QCOMPARE(window.find<QLineEdit>("Xboard")->text(), QString(" 2.00"));
+
+        // Long lanes widen the lists and the window, so that every figure shows whole; short
+        // ones keep the window's first size.
+        QCOMPARE(lengths->size(),
+                 QSize(lapwerk::TLengthForm::kClientWidth, lapwerk::TLengthForm::kClientHeight));
+        lengths->showRows({{"Track 1"}, {"12733.73 m"}, {"12734.50 m"}});
+        for (QListWidget* list : {lengths->trackLength1List(), lengths->trackLength2List()}) {
+            QVERIFY(list->fontMetrics().horizontalAdvance(list->item(0)->text()) <
+                    list->viewport()->width());
+            QVERIFY(lengths->rect().contains(list->geometry()));
+        }
+        QVERIFY(lengths->width() > lapwerk::TLengthForm::kClientWidth);
     }
 
     void boardSizeTypedAndLeft_data() {

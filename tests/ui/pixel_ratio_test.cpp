@@ -3,6 +3,8 @@
 
 #include "window_fixture.h"
 
+#include <QScreen>
+
 #include "design_export.h"
 
 #include <QSlider>
@@ -48,6 +50,9 @@ private Q_SLOTS:
         // the picture at ratio 1 scaled up.
         lapwerk::ScreenExport settings;
         settings.zoom = 17;
+        // The view followed the sections laid.
+        settings.panX = window.records().view.panX;
+        settings.panY = window.records().view.panY;
         settings.area = window.area()->size();
         settings.pixelRatio = 2;
         settings.smoothing = smooth ? lapwerk::Smoothing::kAntialiased : lapwerk::Smoothing::kNone;
@@ -58,6 +63,17 @@ private Q_SLOTS:
         QImage expected;
         QVERIFY(expected.load(path, "PNG"));
         QCOMPARE(buffer, expected.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // On this screen of 400 x 300 pixels, at the first start and with a stored size too large
+    // for it, the window fits the screen's free area.
+    void windowFitsTheScreen() {
+        WindowFixture window(WindowFixture::Show::No);
+        const QRect room = window.form().screen()->availableGeometry();
+        QVERIFY(room.contains(window.form().geometry()));
+        window.form().setGeometry(room.x(), room.y(), 3 * room.width(), 3 * room.height());
+        window.restart();
+        QVERIFY(room.contains(window.form().geometry()));
     }
 
     void clickSelectsTheSectionUnderThePointer() {
