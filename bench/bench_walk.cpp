@@ -202,11 +202,28 @@ void BM_SnapshotFull(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(sizeof(Design)));
 }
 
+/// The long history of Keep Undo History on Save filled with 100 steps of the full design: the
+/// time of those steps, and the memory the history holds.
+void BM_LongHistoryFull(benchmark::State& state) {
+    auto records = MakeBenchDesign(64, 2000);
+    SetHistorySlots(*records->history, kLongUndoSlots);
+    for (auto _ : state) {
+        for (int step = 0; step < kLongUndoSlots - 1; ++step) {
+            TakeSnapshot(*records->history, *records->design);
+        }
+        benchmark::ClobberMemory();
+    }
+    const std::vector<Design>& slots = records->history->slots;
+    state.counters["history_MB"] =
+        static_cast<double>(slots.capacity() * sizeof(Design)) / (1024.0 * 1024.0);
+}
+
 BENCHMARK(BM_SilentWalkFull)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MinimalWalkFull)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SilentWalkTypical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PickFull)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SnapshotFull)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LongHistoryFull)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace lapwerk::bench

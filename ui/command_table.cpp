@@ -249,12 +249,13 @@ const std::vector<Command>& CommandTable() {
          .name = "PrintEveryPage",
          .caption = "Print &Every Page",
          .mark = CheckMark::Unchecked,
-         .handler = &F::OptionMarkClick},
+         .handler = &F::PrintEveryPageClick},
         {.menu = Menu::Options,
          .name = "KeepUndoOnSave",
          .caption = "Keep &Undo History on Save",
          .mark = CheckMark::Unchecked,
-         .handler = &F::OptionMarkClick},
+         .handler = &F::KeepUndoOnSaveClick,
+         .steps = {ShowHistory}},
 
         // View
         {.menu = Menu::View,

@@ -7,6 +7,7 @@
 #include "editing.h"
 #include "fixed_point.h"
 #include "pick_edits.h"
+#include "undo.h"
 #include "view_navigation.h"
 
 #include <QAction>
@@ -130,7 +131,12 @@ bool TMainForm::GridClick() {
     return true;
 }
 
-bool TMainForm::OptionMarkClick() {
+bool TMainForm::PrintEveryPageClick() {
+    return true;
+}
+
+bool TMainForm::KeepUndoOnSaveClick() {
+    SetHistorySlots(records_.history, checkMark("KeepUndoOnSave") ? kLongUndoSlots : kUndoSlots);
     return true;
 }
 

@@ -133,8 +133,9 @@ bool TMainForm::saveDesignAs(const QString& path) {
         showError(TooLongText(path));
         return false;
     }
-    if (const MaybeMessage problem =
-            SaveDesignFile(records_.design, records_.history, records_.library, LocalPath(path))) {
+    if (const MaybeMessage problem = SaveDesignFile(
+            records_.design, records_.history, records_.library, LocalPath(path),
+            checkMark("KeepUndoOnSave") ? HistoryOnSave::Keep : HistoryOnSave::Reset)) {
         // Nothing was written, so the design keeps the name of the file it still belongs to.
         setDesignFileName(QString::fromLocal8Bit(previous));
         showMessage(*problem);

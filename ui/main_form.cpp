@@ -93,6 +93,7 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     qApp->installEventFilter(this);
 
     FormCreate();
+    KeepUndoOnSaveClick();
     NewDesign(records_.design, records_.history);
     followUp({FollowUp::ShowHistory, FollowUp::CheckLayout, FollowUp::RefreshLists});
 }

@@ -175,9 +175,10 @@ private:
     bool SmoothDrawingClick();
     /// Shows or takes away the layout check's marks on the board.
     bool ShowProblemsClick();
-    /// An option whose mark is read where it applies (Print Every Page, Keep Undo History on
-    /// Save): the mark alone changes.
-    bool OptionMarkClick();
+    /// Print Every Page: its mark is read when a full-size print is planned.
+    bool PrintEveryPageClick();
+    /// Keep Undo History on Save: a hundred undo steps that a save keeps, or nine that it ends.
+    bool KeepUndoOnSaveClick();
 
     // View menu (edit_commands.cpp).
     bool ZoomToFit1Click();

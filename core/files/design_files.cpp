@@ -69,7 +69,7 @@ void AdoptDesign(Design& shown, UndoRing& history, const DesignLoad& load) {
 }
 
 MaybeMessage SaveDesignFile(Design& design, UndoRing& history, const PartLibrary& library,
-                            const std::string& path) {
+                            const std::string& path, HistoryOnSave onSave) {
     if (path.empty()) {
         return Message{"The design has no file name to be saved under.", kErrorCaption};
     }
@@ -82,7 +82,11 @@ MaybeMessage SaveDesignFile(Design& design, UndoRing& history, const PartLibrary
                        kErrorCaption};
     }
     design.changed = 0;
-    ResetHistory(history, design);
+    if (onSave == HistoryOnSave::Keep) {
+        KeepHistoryOnSave(history, design);
+    } else {
+        ResetHistory(history, design);
+    }
     return std::nullopt;
 }
 

@@ -45,11 +45,17 @@ DesignLoad ImportTrkFile(const std::string& path, const PartLibrary& library, co
 /// unchanged when load.markUnchanged says so.
 void AdoptDesign(Design& shown, UndoRing& history, const DesignLoad& load);
 
+/// What a save does with the undo history.
+enum class HistoryOnSave {
+    Reset, ///< the saved design becomes the only state
+    Keep,  ///< the states stay, the saved one unchanged (KeepHistoryOnSave)
+};
+
 /// Formats the design (FormatDesign) and writes it to `path` atomically. On success clears
-/// `changed` and resets the history to the design. On failure returns a message (caption
-/// "Error") and changes nothing.
+/// `changed` and resets the history to the design, or keeps it. On failure returns a message
+/// (caption "Error") and changes nothing.
 MaybeMessage SaveDesignFile(Design& design, UndoRing& history, const PartLibrary& library,
-                            const std::string& path);
+                            const std::string& path, HistoryOnSave onSave = HistoryOnSave::Reset);
 
 /// Loads the part library file at `path` (ParsePartLibrary) and stores the path as its
 /// fileName; a file that cannot be opened leaves the library empty.

@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <random>
+#include <vector>
 
 namespace lapwerk {
 namespace {
@@ -151,6 +154,80 @@ TEST_F(UndoRingTest, UndoAndRedoWithNothingToDoLeaveTheDesignAlone) {
     Undo(history(), design());
     Redo(history(), design());
     EXPECT_EQ(std::memcmp(before.get(), &design(), sizeof(Design)), 0);
+}
+
+// A history's states, told apart by their section count: those to undo to, oldest first, the
+// one shown and those to redo to. The history and the design are back as they were after.
+std::vector<int> StatesOf(UndoRing& history, Design& design) {
+    const int shown = history.undoCount;
+    while (CanUndo(history)) {
+        Undo(history, design);
+    }
+    std::vector<int> states{design.tracks[0].sectionCount};
+    while (CanRedo(history)) {
+        Redo(history, design);
+        states.push_back(design.tracks[0].sectionCount);
+    }
+    while (history.undoCount > shown) {
+        Undo(history, design);
+    }
+    return states;
+}
+
+// Random edits, undos and redos, then a change of the history's length: the states around the
+// one shown stay in order, the newest undo steps first, and the ring goes on working.
+TEST_F(UndoRingTest, ChangingTheNumberOfSlotsKeepsTheStatesAroundTheShownOne) {
+    std::mt19937 random(3);
+    for (int round = 0; round < 200; ++round) {
+        ResetHistory(history(), design());
+        SetHistorySlots(history(), round % 2 == 0 ? kUndoSlots : kLongUndoSlots);
+        for (int step = static_cast<int>(random() % 40); step > 0; --step) {
+            switch (random() % 3) {
+            case 0:
+                InsertAndRecord();
+                break;
+            case 1:
+                Undo(history(), design());
+                break;
+            default:
+                Redo(history(), design());
+            }
+        }
+        const std::vector<int> before = StatesOf(history(), design());
+        const int shown = history().undoCount;
+        const int slots = round % 2 == 0 ? kLongUndoSlots : 4;
+        SetHistorySlots(history(), slots);
+        const std::vector<int> after = StatesOf(history(), design());
+        const int kept = std::min(shown, slots - 1);
+        const std::vector<int> expected(
+            before.begin() + (shown - kept),
+            before.begin() + std::min<int>(static_cast<int>(before.size()), shown - kept + slots));
+        ASSERT_EQ(after, expected) << "round " << round;
+        ASSERT_EQ(history().undoCount, kept);
+        InsertAndRecord();
+        ASSERT_EQ(StatesOf(history(), design()).size(),
+                  static_cast<size_t>(std::min(kept + 2, slots)));
+    }
+}
+
+// A save that keeps the history: undoing from the saved state shows a change, redoing back
+// shows none, and every state takes the saved name.
+TEST_F(UndoRingTest, AKeptHistoryMarksTheSavedStateUnchanged) {
+    SetHistorySlots(history(), kLongUndoSlots);
+    InsertAndRecord(105);
+    EXPECT_EQ(history().undoCount, 100);
+    Undo(history(), design());
+    SetDesignFileName(design(), "saved.tr2");
+    design().changed = 0;
+    KeepHistoryOnSave(history(), design());
+    Undo(history(), design());
+    EXPECT_EQ(design().changed, 1);
+    EXPECT_STREQ(design().fileName, "saved.tr2");
+    Redo(history(), design());
+    EXPECT_EQ(design().changed, 0);
+    Redo(history(), design());
+    EXPECT_EQ(design().changed, 1);
+    EXPECT_EQ(sections(), 105);
 }
 
 } // namespace

@@ -502,6 +502,42 @@ private Q_SLOTS:
         QCOMPARE(records, panel);
     }
 
+    // Saving ends the undo history, unless Options > Keep Undo History on Save is checked:
+    // then the saved state shows unchanged and the steps before it can be undone. The option
+    // stays checked at the next start.
+    void undoHistoryOverASave_data() {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("as always") << false;
+        QTest::newRow("kept") << true;
+    }
+
+    void undoHistoryOverASave() {
+        QFETCH(bool, keep);
+        WindowFixture fixture(WindowFixture::Parts::Metric);
+        if (keep) {
+            fixture.trigger("KeepUndoOnSave");
+        }
+        for (int i = 0; i < 3; ++i) {
+            fixture.doubleClickPart(0);
+        }
+        fixture.dialogs().files = {fixture.path(QStringLiteral("kept.tr2"))};
+        fixture.trigger("SaveAs1");
+        QVERIFY(!fixture.design().changed);
+        QCOMPARE(fixture.action("UndoItem")->isEnabled(), keep);
+        if (!keep) {
+            return;
+        }
+        fixture.trigger("UndoItem");
+        QCOMPARE(fixture.current().sectionCount, 2);
+        QVERIFY(fixture.design().changed);
+        QCOMPARE(fixture.fileName(), fixture.path(QStringLiteral("kept.tr2")));
+        fixture.trigger("RedoItem");
+        QVERIFY(!fixture.design().changed);
+        fixture.restart();
+        QVERIFY(fixture.action("KeepUndoOnSave")->isChecked());
+        QCOMPARE(int(fixture.records().history.slots.size()), lapwerk::kLongUndoSlots);
+    }
+
     void partsListNotWritten_data() {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<bool>("error");
