@@ -57,10 +57,27 @@ QString NowText(const TrackClosure& closure, bool metric) {
              QString::fromUtf8(FormatHeadingError(closure.headingErrorDegrees).c_str()));
 }
 
-/// The pieces of a proposal, a line per run of equal pieces:
-/// "2 × C152 L (Curve R1 45)\nC151 (Straight 350 mm)".
+/// The part number and, for a curve, the direction of a piece taken off: "C153", "C154 R".
+QString RemovedPieceText(const ProposedPiece& piece, const PartLibrary& library) {
+    const Part& part = library.parts[piece.partIndex];
+    const QString number = FieldText(part.number, sizeof part.number);
+    return IsCurveKind(part.kind) ? number + QLatin1Char(' ') + QLatin1Char(piece.direction)
+                                  : number;
+}
+
+/// The pieces of a proposal, those taken off first ("Remove C153, then add"), then a line per
+/// run of equal pieces added: "2 × C152 L (Curve R1 45)\nC151 (Straight 350 mm)".
 QString ProposalPiecesText(const Proposal& proposal, const PartLibrary& library) {
     QStringList lines;
+    if (!proposal.removed.empty()) {
+        QStringList removed;
+        for (const ProposedPiece& piece : proposal.removed) {
+            removed << RemovedPieceText(piece, library);
+        }
+        lines << QStringLiteral("Remove %1%2")
+                     .arg(removed.join(QStringLiteral(", ")),
+                          proposal.pieces.empty() ? QString() : QStringLiteral(", then add"));
+    }
     const std::vector<ProposedPiece>& pieces = proposal.pieces;
     for (size_t first = 0; first < pieces.size();) {
         size_t end = first + 1;

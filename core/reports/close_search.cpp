@@ -2,6 +2,7 @@
 
 #include "closing_match.h"
 #include "closing_moves.h"
+#include "editing.h"
 #include "fixed_point.h"
 #include "part_counts.h"
 #include "walk.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <tuple>
 
 namespace lapwerk {
 
@@ -138,31 +140,94 @@ Proposal Assign(const ClosingMoves& moves, const RankedMatch& ranked,
     return proposal;
 }
 
-/// The proposals of the best sequences that the walk confirms, with the walk's figures.
-std::vector<Proposal> Confirm(const Design& design, const PartLibrary& library, int slot,
-                              const ClosingMoves& moves, const std::vector<RankedMatch>& best,
-                              const std::array<int64_t, kMaxParts>& leftOver) {
+/// Measures `proposal` on Track `slot` by the walk and checks it against the layout; false when
+/// the walk finds that it does not close the track.
+bool Confirm(const Design& design, const PartLibrary& library, int slot, Proposal& proposal) {
+    const std::optional<Track> track = TrackWithProposal(design.tracks[slot], proposal);
+    if (!track) {
+        return false;
+    }
+    auto applied = std::make_unique<Design>(design);
+    applied->tracks[slot] = *track;
+    const TrackClosure closure = MeasureTrackClosure(*applied, library, slot);
+    if (!closure.closed) {
+        return false;
+    }
+    proposal.gapUnits = closure.gapUnits;
+    proposal.headingErrorDegrees = closure.headingErrorDegrees;
+    const int firstAdded =
+        ListedSectionCount(design.tracks[slot]) - static_cast<int>(proposal.removed.size());
+    proposal.findings =
+        FindingsOfSections(CheckLayout(*applied, library), *applied, slot, firstAdded);
+    return true;
+}
+
+/// The proposals of the best sequences that the walk confirms, with the walk's figures, after
+/// taking the sections `removed` lists off the track's end; those that run into the layout
+/// after every one that does not.
+std::vector<Proposal> ConfirmAll(const Design& design, const PartLibrary& library, int slot,
+                                 const ClosingMoves& moves, const std::vector<RankedMatch>& best,
+                                 const std::array<int64_t, kMaxParts>& leftOver,
+                                 const std::vector<ProposedPiece>& removed) {
     std::vector<Proposal> proposals;
-    auto appended = std::make_unique<Design>(design);
     for (const RankedMatch& ranked : best) {
         Proposal proposal = Assign(moves, ranked, leftOver);
-        const std::optional<Track> track = TrackWithProposal(design.tracks[slot], proposal);
-        if (!track) {
-            continue;
-        }
-        appended->tracks[slot] = *track;
-        const TrackClosure closure = MeasureTrackClosure(*appended, library, slot);
-        if (closure.closed) {
-            proposal.gapUnits = closure.gapUnits;
-            proposal.headingErrorDegrees = closure.headingErrorDegrees;
-            proposal.findings = FindingsOfSections(CheckLayout(*appended, library), *appended, slot,
-                                                   ListedSectionCount(design.tracks[slot]));
+        proposal.removed = removed;
+        if (Confirm(design, library, slot, proposal)) {
             proposals.push_back(std::move(proposal));
         }
     }
-    // A proposal that runs into the layout comes after every one that does not.
     std::stable_partition(proposals.begin(), proposals.end(),
                           [](const Proposal& p) { return !p.findings.collides; });
+    return proposals;
+}
+
+/// The last `count` sections of `track`, the last one first.
+std::vector<ProposedPiece> LastSections(const Track& track, int count) {
+    std::vector<ProposedPiece> last;
+    for (int i = ListedSectionCount(track) - 1; static_cast<int>(last.size()) < count; --i) {
+        last.push_back({track.partIndex[i], track.direction[i]});
+    }
+    return last;
+}
+
+/// The proposals that close Track `slot` of `design` with at most `maxPieces` pieces appended
+/// after the sections `removed` lists are taken off its end; nothing when `progress` cancelled.
+std::optional<std::vector<Proposal>> ProposalsAfterRemoving(
+    const Design& design, const PartLibrary& library, int slot,
+    const std::vector<ProposedPiece>& removed, int maxPieces, const CloseSearchOptions& options,
+    const std::array<int64_t, kMaxParts>& leftOver, const CloseSearchProgress& progress) {
+    auto shortened = std::make_unique<Design>(design);
+    Track& track = shortened->tracks[slot];
+    const int count = ListedSectionCount(track) - static_cast<int>(removed.size());
+    ClearSectionsFrom(track, count);
+    track.sectionCount = count;
+    const TrackClosure closure = MeasureTrackClosure(*shortened, library, slot);
+    if (closure.closed) {
+        // Taking the sections off alone closes the track.
+        Proposal proposal{{}, 0, 0, 0, {}, removed};
+        if (Confirm(design, library, slot, proposal)) {
+            return std::vector<Proposal>{proposal};
+        }
+        return std::vector<Proposal>{};
+    }
+    if (maxPieces < 1) {
+        return std::vector<Proposal>{};
+    }
+    const PenPose& begin = closure.begin;
+    const PenPose& end = closure.end;
+    const ClosingMoves moves(library, fx::TrigIndex(end.heading), maxPieces);
+    const ClosingTask task{{fx::Sub(end.x, begin.x), fx::Sub(end.y, begin.y)},
+                           fx::TrigIndex(end.heading),
+                           fx::TrigIndex(begin.heading),
+                           maxPieces};
+    BestMatches best(moves, leftOver, options);
+    if (!FindClosingSequences(
+            moves, task, [&best](const ClosingMatch& match) { best.offer(match); }, progress)) {
+        return std::nullopt;
+    }
+    std::vector<Proposal> proposals =
+        ConfirmAll(design, library, slot, moves, best.best(), leftOver, removed);
     return proposals;
 }
 
@@ -220,27 +285,34 @@ CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& lib
     if (!TrackInUse(design, slot)) {
         return result;
     }
-    const int room = kMaxSections - ListedSectionCount(design.tracks[slot]);
-    const int maxPieces = std::min(result.options.maxPieces, room);
-    if (maxPieces < 1) {
-        return result;
-    }
-
-    const PenPose& begin = result.closure.begin;
-    const PenPose& end = result.closure.end;
-    const ClosingMoves moves(library, fx::TrigIndex(end.heading), maxPieces);
-    const ClosingTask task{{fx::Sub(end.x, begin.x), fx::Sub(end.y, begin.y)},
-                           fx::TrigIndex(end.heading),
-                           fx::TrigIndex(begin.heading),
-                           maxPieces};
+    const Track& track = design.tracks[slot];
+    const int count = ListedSectionCount(track);
+    const int room = kMaxSections - count;
     const std::array<int64_t, kMaxParts> leftOver = LeftOver(design, library, inventory);
-    BestMatches best(moves, leftOver, result.options);
-    if (!FindClosingSequences(
-            moves, task, [&best](const ClosingMatch& match) { best.offer(match); }, progress)) {
-        result.outcome = CloseOutcome::kCancelled;
-        return result;
+    // With 0, then 1, 2 and 3 of the last sections taken off, each search a share of the
+    // progress; at least one section stays.
+    const int removals = std::min({kMaxRemovedPieces, count - 1, result.options.maxPieces});
+    for (int removed = 0; removed <= std::max(removals, 0); ++removed) {
+        const CloseSearchProgress share = [&progress, removed, removals](double fraction) {
+            return !progress || progress((removed + fraction) / (std::max(removals, 0) + 1));
+        };
+        const int maxPieces = std::min(result.options.maxPieces - removed, room + removed);
+        std::optional<std::vector<Proposal>> found =
+            ProposalsAfterRemoving(design, library, slot, LastSections(track, removed), maxPieces,
+                                   result.options, leftOver, share);
+        if (!found) {
+            result.outcome = CloseOutcome::kCancelled;
+            return result;
+        }
+        result.proposals.insert(result.proposals.end(), found->begin(), found->end());
     }
-    result.proposals = Confirm(design, library, slot, moves, best.best(), leftOver);
+    // Each search ranked its own; a removed piece counts as an added one, and of proposals
+    // alike in that those that remove fewer come first.
+    std::stable_sort(result.proposals.begin(), result.proposals.end(),
+                     [](const Proposal& a, const Proposal& b) {
+                         return std::tuple(a.findings.collides, a.toBuy, a.pieceCount()) <
+                                std::tuple(b.findings.collides, b.toBuy, b.pieceCount());
+                     });
     if (static_cast<int>(result.proposals.size()) > result.options.maxProposals) {
         result.proposals.resize(result.options.maxProposals);
     }
@@ -275,12 +347,19 @@ std::string CloseSearchMessage(const CloseSearchResult& result) {
 
 std::string FormatPieces(const Proposal& proposal, const PartLibrary& library) {
     std::string text;
-    for (const ProposedPiece& piece : proposal.pieces) {
+    const auto add = [&](const ProposedPiece& piece, const char* sign) {
         const char* number = library.parts[piece.partIndex].number;
         text += text.empty() ? "" : ", ";
+        text += sign;
         text.append(number, strnlen(number, sizeof library.parts[piece.partIndex].number));
         text += ' ';
         text += piece.direction;
+    };
+    for (const ProposedPiece& piece : proposal.removed) {
+        add(piece, "-");
+    }
+    for (const ProposedPiece& piece : proposal.pieces) {
+        add(piece, "");
     }
     return text;
 }
@@ -293,12 +372,13 @@ std::string ProposalLine(int number, const Proposal& proposal, const PartLibrary
 }
 
 std::optional<Track> TrackWithProposal(const Track& track, const Proposal& proposal) {
-    const int count = ListedSectionCount(track);
+    const int count = ListedSectionCount(track) - static_cast<int>(proposal.removed.size());
     const int pieces = static_cast<int>(proposal.pieces.size());
-    if (pieces > kMaxSections - count) {
+    if (count < 0 || pieces > kMaxSections - count) {
         return std::nullopt;
     }
     Track appended = track;
+    ClearSectionsFrom(appended, count);
     for (int i = 0; i < pieces; ++i) {
         appended.partIndex[count + i] = static_cast<uint8_t>(proposal.pieces[i].partIndex);
         appended.direction[count + i] = proposal.pieces[i].direction;
@@ -331,7 +411,8 @@ std::vector<PixelLine> ProposalOutline(const Design& design, const PartLibrary& 
     if (!appended) {
         return {};
     }
-    OutlineRecorder recorder(ListedSectionCount(design.tracks[slot]));
+    OutlineRecorder recorder(ListedSectionCount(design.tracks[slot]) -
+                             static_cast<int>(proposal.removed.size()));
     WalkState state{};
     state.zoomScale = zoomScale;
     state.segments = design.segments != 0;

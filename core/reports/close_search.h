@@ -30,8 +30,11 @@
 
 namespace lapwerk {
 
-/// Most pieces a proposal may have.
+/// Most pieces a proposal may have, those it removes and those it adds.
 inline constexpr int kMaxClosingPieces = 10;
+
+/// Most of the track's last sections a proposal may remove before it adds pieces.
+inline constexpr int kMaxRemovedPieces = 3;
 
 /// Whether a proposal may hold pieces the user would have to buy.
 enum class PieceChoice { kAnyPieces, kOwnedOnly };
@@ -50,14 +53,20 @@ struct ProposedPiece {
     friend auto operator<=>(const ProposedPiece&, const ProposedPiece&) = default;
 };
 
-/// A sequence of pieces that closes the track when appended after its last section.
+/// A sequence of pieces that closes the track when appended after its last section, once the
+/// sections `removed` lists are taken off its end.
 struct Proposal {
-    std::vector<ProposedPiece> pieces;
-    int toBuy;                  ///< pieces beyond the left-over counts (owned minus used by
-                                ///< the whole design)
-    double gapUnits;            ///< gap with the pieces appended, model units, by the walk
+    std::vector<ProposedPiece> pieces; ///< the pieces added, in driving order
+    int toBuy;                         ///< pieces beyond the left-over counts (owned minus used by
+                                       ///< the whole design)
+    double gapUnits;                   ///< gap with the pieces appended, model units, by the walk
     double headingErrorDegrees; ///< heading error with the pieces appended, degrees, by the walk
     PieceFindings findings;     ///< what the layout check finds for the pieces appended
+    std::vector<ProposedPiece> removed = {}; ///< the track's last sections taken off, the last
+                                             ///< one first
+
+    /// Pieces removed and added: what the ranking counts.
+    int pieceCount() const { return static_cast<int>(removed.size() + pieces.size()); }
 };
 
 /// How a search ended.
@@ -69,7 +78,8 @@ enum class CloseOutcome {
 };
 
 /// The outcome of a search, best proposal first: those whose pieces collide with nothing before
-/// the others, then fewest to buy, fewest pieces, smallest gap, smallest heading error.
+/// the others, then fewest to buy, fewest pieces (removed and added), those that remove fewer,
+/// smallest gap, smallest heading error.
 struct CloseSearchResult {
     CloseOutcome outcome;
     int trackNumber;            ///< the track's number among the tracks in use ("Track n")
@@ -83,7 +93,9 @@ struct CloseSearchResult {
 using CloseSearchProgress = std::function<bool(double fraction)>;
 
 /// Searches the pieces that close Track `slot` (a track in use) of `design` when appended after
-/// its last section: every Part of a straight kind ('L') or a curve kind (both directions) is a
+/// its last section, also after taking 1 to kMaxRemovedPieces sections off its end (at least
+/// one stays; a proposal then may add nothing, and removed and added pieces together are at
+/// most maxPieces): every Part of a straight kind ('L') or a curve kind (both directions) is a
 /// candidate. Of Parts that move the pen alike, a proposal lays those left over first, the
 /// earliest in the library first, and of straights next to each other it lists one order only
 /// (their order does not change where the track ends). The design is not changed.
@@ -99,7 +111,8 @@ CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& lib
 ///   "The search for track 2 was cancelled."
 std::string CloseSearchMessage(const CloseSearchResult& result);
 
-/// The pieces as part numbers and direction letters: "C151 L, C179 R, C179 R".
+/// The pieces as part numbers and direction letters, those removed first with a minus:
+/// "-C153 L, C151 L, C179 R, C179 R".
 std::string FormatPieces(const Proposal& proposal, const PartLibrary& library);
 
 /// One tab-separated line of a proposal, five columns:
@@ -113,11 +126,11 @@ std::string FormatPieces(const Proposal& proposal, const PartLibrary& library);
 std::string ProposalLine(int number, const Proposal& proposal, const PartLibrary& library,
                          bool metric);
 
-/// `track` with the proposal's pieces appended after its last section and the last of them
-/// selected; none when the track cannot hold them (2000 sections).
+/// `track` with the proposal's removed sections taken off its end and its pieces appended, the
+/// last section selected; none when the track cannot hold them (2000 sections).
 std::optional<Track> TrackWithProposal(const Track& track, const Proposal& proposal);
 
-/// Appends the proposal to Track `slot` as TrackWithProposal does and sets `changed`.
+/// Applies the proposal to Track `slot` as TrackWithProposal does and sets `changed`.
 /// Refused (returns false, changes nothing) when the track cannot hold the pieces.
 bool AppendProposal(Design& design, int slot, const Proposal& proposal);
 

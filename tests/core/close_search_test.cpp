@@ -129,6 +129,32 @@ TEST_P(GivesBackTheRemovedPieces, AsTheBestProposalOrOneAsShort) {
 INSTANTIATE_TEST_SUITE_P(Oval, GivesBackTheRemovedPieces, ::testing::Values(1, 2, 3),
                          [](const auto& row) { return std::to_string(row.param) + "_pieces"; });
 
+// An oval with pieces too many: the best proposal takes them off again, last one first, and
+// applied it is one edit that closes the track.
+TEST_F(ExampleOval, PiecesTooManyAreTakenOff) {
+    const int quarter = FindPartByNumber(*r_.library, "C153");
+    const int curve = FindPartByNumber(*r_.library, "C154");
+    for (const auto& [extra, text] :
+         {std::pair{std::vector<ProposedPiece>{{quarter, 'L'}}, "-C153 L"},
+          {{{quarter, 'L'}, {curve, 'R'}}, "-C154 R, -C153 L"}}) {
+        const auto design = std::make_unique<Design>(*r_.design);
+        for (const ProposedPiece& piece : extra) {
+            ASSERT_TRUE(AppendProposal(*r_.design, 0, Proposal{{piece}, 0, 0, 0, {}}));
+        }
+        const CloseSearchResult result = find(6);
+        ASSERT_EQ(result.outcome, CloseOutcome::kProposals) << CloseSearchMessage(result);
+        const Proposal& best = result.proposals.front();
+        EXPECT_EQ(FormatPieces(best, *r_.library), text);
+        EXPECT_TRUE(closureWith(best).closed);
+        ASSERT_TRUE(AppendProposal(*r_.design, 0, best));
+        const Track& applied = r_.design->tracks[0];
+        EXPECT_EQ(applied.sectionCount, design->tracks[0].sectionCount);
+        EXPECT_EQ(std::memcmp(applied.partIndex, design->tracks[0].partIndex, kMaxSections), 0);
+        EXPECT_EQ(std::memcmp(applied.direction, design->tracks[0].direction, kMaxSections), 0);
+        *r_.design = *design;
+    }
+}
+
 TEST_F(ExampleOval, ProposalsAreRankedAndConfirmedByTheWalk) {
     LoadInventory(*r_.inventory, *r_.library, LAPWERK_EXAMPLES "/sections.own");
     takeOff(8);
@@ -305,9 +331,10 @@ void AddSmallLibrary(PartLibrary& library) {
     test::AddPart(library, "D", "1 degree", kKindBorderCurve, 0, 0, 4, 0);
 }
 
-/// Every part sequence of 1..maxPieces pieces that closes the track, found by walking each,
-/// with straights next to each other in ascending part order only, checked against the layout
-/// pair by pair, ranked as the search ranks.
+/// Every part sequence that closes the track, found by walking each: after taking 0 to 3 of its
+/// last sections off (one at least staying), of 1 to maxPieces pieces less those taken off (or
+/// none, after taking some off), with straights next to each other in ascending part order
+/// only, checked against the layout pair by pair, ranked as the search ranks.
 std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& library,
                                  const Inventory& inventory, int slot, int maxPieces,
                                  PieceChoice choice) {
@@ -322,13 +349,15 @@ std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& librar
     }
     const std::vector<int64_t> leftOver =
         RefreshPartCounts(design, library, inventory).leftOverCount;
+    const Track& track = design.tracks[slot];
     auto appended = std::make_unique<Design>(design);
     std::vector<Proposal> found;
+    std::vector<ProposedPiece> removed;
     std::vector<ProposedPiece> pieces;
     auto grow = [&](auto& self) -> void {
-        if (!pieces.empty()) {
-            Proposal proposal{pieces, 0, 0, 0, {}};
-            appended->tracks[slot] = *TrackWithProposal(design.tracks[slot], proposal);
+        if (!pieces.empty() || !removed.empty()) {
+            Proposal proposal{pieces, 0, 0, 0, {}, removed};
+            appended->tracks[slot] = *TrackWithProposal(track, proposal);
             const TrackClosure closure = MeasureTrackClosure(*appended, library, slot);
             std::map<int, int64_t> used;
             for (const ProposedPiece& piece : pieces) {
@@ -343,11 +372,14 @@ std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& librar
                 proposal.headingErrorDegrees = closure.headingErrorDegrees;
                 proposal.findings =
                     FindingsOfSections(CheckLayoutByAllPairs(*appended, library), *appended, slot,
-                                       design.tracks[slot].sectionCount);
+                                       track.sectionCount - static_cast<int>(removed.size()));
                 found.push_back(proposal);
+                if (pieces.empty()) {
+                    return; // taking sections off closed it: nothing is added then
+                }
             }
         }
-        if (static_cast<int>(pieces.size()) == maxPieces) {
+        if (static_cast<int>(pieces.size() + removed.size()) == maxPieces) {
             return;
         }
         for (const ProposedPiece& next : candidates) {
@@ -362,14 +394,21 @@ std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& librar
             pieces.pop_back();
         }
     };
-    grow(grow);
+    for (int count = 0; count <= std::min({3, track.sectionCount - 1, maxPieces}); ++count) {
+        removed.clear();
+        for (int i = 1; i <= count; ++i) {
+            removed.push_back(
+                {track.partIndex[track.sectionCount - i], track.direction[track.sectionCount - i]});
+        }
+        grow(grow);
+    }
     auto key = [](const Proposal& p) {
         std::vector<std::pair<int, char>> sequence;
         for (const ProposedPiece& piece : p.pieces) {
             sequence.push_back({piece.partIndex, piece.direction});
         }
-        return std::make_tuple(p.findings.collides, p.toBuy, p.pieces.size(), p.gapUnits,
-                               p.headingErrorDegrees, sequence);
+        return std::make_tuple(p.findings.collides, p.toBuy, p.pieceCount(), p.removed.size(),
+                               p.gapUnits, p.headingErrorDegrees, sequence);
     };
     std::sort(found.begin(), found.end(),
               [&](const Proposal& a, const Proposal& b) { return key(a) < key(b); });
@@ -544,16 +583,19 @@ TEST_P(RoomInTheTrack, LimitsTheProposals) {
     const CloseSearchResult result =
         FindClosingPieces(*r_.design, *r_.library, *r_.inventory, 2, {6});
     EXPECT_EQ(result.outcome, GetParam().outcome);
+    // What the track gains stays within its room: with two places left, a section is taken
+    // off to make room for the three pieces.
     for (const Proposal& p : result.proposals) {
-        EXPECT_LE(static_cast<int>(p.pieces.size()), GetParam().room);
+        EXPECT_LE(static_cast<int>(p.pieces.size() - p.removed.size()), GetParam().room);
+        EXPECT_TRUE(GetParam().room >= 3 || !p.removed.empty());
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Track, RoomInTheTrack,
-    ::testing::Values(RoomCase{"two_places_left", 2, CloseOutcome::kNoSequence},
-                      RoomCase{"three_places_left", 3, CloseOutcome::kProposals}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Track, RoomInTheTrack,
+                         ::testing::Values(RoomCase{"two_places_left", 2, CloseOutcome::kProposals},
+                                           RoomCase{"three_places_left", 3,
+                                                    CloseOutcome::kProposals}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace lapwerk

@@ -125,6 +125,26 @@ private Q_SLOTS:
         QVERIFY(window.form().statusText().contains(QStringLiteral("| open: gap")));
     }
 
+    // The oval with a straight too many: the best proposal takes it off, and applying it is
+    // one undo step.
+    void aPieceTooManyIsTakenOff() {
+        WindowFixture window(WindowFixture::Parts::Metric);
+        QByteArray text = Oval(10).replace("Length in parts\n10", "Length in parts\n11");
+        window.open(window.writeFile(QStringLiteral("long.tr2"), text + "C151 L\n"));
+        window.dialogs().closeTrackScript = [&](CloseTrackDialog& dialog) {
+            QTRY_VERIFY(!dialog.searching());
+            QTreeWidget* list = Proposals(dialog);
+            QVERIFY(list->topLevelItemCount() > 0);
+            QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("Remove C151"));
+            Press(dialog, "ApplyButton");
+        };
+        window.trigger("CloseTrack1");
+        QCOMPARE(window.current().sectionCount, 10);
+        QVERIFY(window.form().statusText().contains(QStringLiteral("| closed")));
+        window.trigger("UndoItem");
+        QCOMPARE(window.current().sectionCount, 11);
+    }
+
     void cancelLeavesEverythingAsItWas() {
         WindowFixture window(WindowFixture::Parts::Metric);
         OpenOval(window, 6);
