@@ -92,11 +92,12 @@ Verb CloseVerb() {
         "DESIGN [--track N] [--max-pieces K] [--owned-only] [--proposals P] [--apply OUT] "
         "[--imperial]",
         "pieces that close track N (default: the current one, the last read) when appended\n"
-        "      after its last section: up to P proposals (default 5) of at most K pieces (1 to\n"
-        "      10, default 6), fewest to buy first; per line Proposal n, the pieces (NUMBER L\n"
-        "      or R), gap, heading error, pieces to buy (tab-separated). --owned-only keeps\n"
-        "      proposals with nothing to buy; --apply writes DESIGN with the best proposal\n"
-        "      appended to the .tr2 file OUT",
+        "      after its last section, also after taking 1 to 3 sections off: up to P proposals\n"
+        "      (default 5) of at most K pieces removed and added (1 to 10, default 6), fewest\n"
+        "      to buy first; per line Proposal n, the pieces (NUMBER L or R, those taken off\n"
+        "      first as -NUMBER L), gap, heading error, pieces to buy (tab-separated).\n"
+        "      --owned-only keeps proposals with nothing to buy; --apply writes DESIGN with\n"
+        "      the best proposal applied to the .tr2 file OUT",
         {1, {"--track", "--max-pieces", "--proposals", "--apply"}, {"--owned-only", "--imperial"}},
         false,
         RunClose};
