@@ -210,25 +210,5 @@ TEST_F(UndoRingTest, ChangingTheNumberOfSlotsKeepsTheStatesAroundTheShownOne) {
     }
 }
 
-// A save that keeps the history: undoing from the saved state shows a change, redoing back
-// shows none, and every state takes the saved name.
-TEST_F(UndoRingTest, AKeptHistoryMarksTheSavedStateUnchanged) {
-    SetHistorySlots(history(), kLongUndoSlots);
-    InsertAndRecord(105);
-    EXPECT_EQ(history().undoCount, 100);
-    Undo(history(), design());
-    SetDesignFileName(design(), "saved.tr2");
-    design().changed = 0;
-    KeepHistoryOnSave(history(), design());
-    Undo(history(), design());
-    EXPECT_EQ(design().changed, 1);
-    EXPECT_STREQ(design().fileName, "saved.tr2");
-    Redo(history(), design());
-    EXPECT_EQ(design().changed, 0);
-    Redo(history(), design());
-    EXPECT_EQ(design().changed, 1);
-    EXPECT_EQ(sections(), 105);
-}
-
 } // namespace
 } // namespace lapwerk

@@ -291,35 +291,5 @@ TEST(ViewPixels, ConvertBothWays) {
     EXPECT_EQ(PointerPositionText(40, 20, 256 * 5, 0, false), "x 25.00 in  y 10.00 in");
 }
 
-// The selection the view follows is the selected section's end, or the begin point without
-// one; the tracks' extent leaves the board out, and centring it puts its middle in the view's.
-TEST(SelectionPosition, IsTheEndOfTheSelectedSection) {
-    ViewRecords r;
-    r.useSlot(0, 1000, 2000, 1080); // heading east
-    EXPECT_EQ(SelectionPosition(*r.design, *r.library), (PlanePoint{1000, 2000}));
-    r.append(0, r.straight);
-    r.append(0, r.straight);
-    r.track(0).selectedSection = 0;
-    const std::optional<PlanePoint> first = SelectionPosition(*r.design, *r.library);
-    r.track(0).selectedSection = 1;
-    const std::optional<PlanePoint> second = SelectionPosition(*r.design, *r.library);
-    ASSERT_TRUE(first && second);
-    EXPECT_NEAR(second->x - first->x, 3500, 2);
-    EXPECT_NEAR(second->y, first->y, 2);
-
-    const std::optional<ModelBox> tracks = TracksExtent(*r.design, *r.library);
-    ASSERT_TRUE(tracks);
-    EXPECT_GE(tracks->left, 900);
-    const PanOffset pan = PanCentring(r.view, *tracks, 0);
-    r.view.panX = pan.x;
-    r.view.panY = pan.y;
-    const PlanePoint middle = ViewPixelOfModel(
-        r.view, {(tracks->left + tracks->right) / 2.0, (tracks->top + tracks->bottom) / 2.0});
-    EXPECT_NEAR(middle.x, r.view.areaWidth / 2.0, 1.5);
-    EXPECT_NEAR(middle.y, r.view.areaHeight / 2.0, 1.5);
-    r.design->tracks[0].inUse = 0;
-    EXPECT_FALSE(TracksExtent(*r.design, *r.library));
-}
-
 } // namespace
 } // namespace lapwerk
