@@ -31,8 +31,11 @@ void LoadCollectionOf(Session& session, const Arguments& arguments, std::ostream
     if (own != nullptr) {
         session.files.inventory = QFile::decodeName(QByteArray::fromStdString(*own));
     }
-    LoadInventory(*session.inventory, *session.library,
-                  QFile::encodeName(session.files.inventory).toStdString());
+    // The rules read the inventory with the library; a file named here is read now.
+    if (parts != nullptr || own != nullptr) {
+        LoadInventory(*session.inventory, *session.library,
+                      QFile::encodeName(session.files.inventory).toStdString());
+    }
 }
 
 } // namespace

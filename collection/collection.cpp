@@ -14,7 +14,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include <cerrno>
 #include <string>
 
 namespace lapwerk {
@@ -52,19 +51,6 @@ QString FreeLibraryFolder(const QString& userFolder) {
         folder = QDir(userFolder).filePath(QStringLiteral("parts-%1").arg(n));
     }
     return folder;
-}
-
-/// The bytes of an inventory file, a new one's when it does not exist yet; empty when it exists
-/// but cannot be read.
-std::optional<std::string> InventoryBytes(const QString& path) {
-    const FileBytes file = ReadFileBytes(Local(path));
-    if (file.openError == ENOENT) {
-        return std::string(kNewInventoryText);
-    }
-    if (!file.opened() || file.readError != 0) {
-        return std::nullopt;
-    }
-    return file.bytes;
 }
 
 /// Writes a library and its inventory into `folder`; an inventory already there stays.
@@ -157,15 +143,15 @@ OwnedCountsSaved SetOwnedCounts(const CollectionFiles& files, const QString& use
     // The library's folder may not be written to (one of the system's): the collection moves
     // to a copy in the user folder.
     const FileBytes libraryBytes = ReadFileBytes(Local(files.library));
-    const std::optional<std::string> inventoryBytes = InventoryBytes(files.inventory);
-    if (!libraryBytes.opened() || !inventoryBytes) {
+    const FileBytes inventoryBytes = ReadInventoryFile(Local(files.inventory));
+    if (!libraryBytes.opened() || !inventoryBytes.opened() || inventoryBytes.readError != 0) {
         saved.failed =
             QStringLiteral("Cannot write %1: %2.")
                 .arg(QDir::toNativeSeparators(files.inventory), QString::fromStdString(*reason));
         return saved;
     }
     const QString folder = FreeLibraryFolder(userFolder);
-    if (auto failure = WriteCollection(folder, libraryBytes.bytes, *inventoryBytes)) {
+    if (auto failure = WriteCollection(folder, libraryBytes.bytes, inventoryBytes.bytes)) {
         saved.failed = failure;
         return saved;
     }

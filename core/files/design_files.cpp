@@ -123,13 +123,19 @@ MaybeMessage LoadLibraryAndInventory(PartLibrary& library, Inventory& inventory,
     return std::nullopt;
 }
 
+FileBytes ReadInventoryFile(const std::string& path) {
+    FileBytes file = ReadFileBytes(path);
+    if (file.openError == ENOENT) {
+        return FileBytes{std::string(kNewInventoryText)};
+    }
+    return file;
+}
+
 std::optional<std::string> SaveOwnedCounts(const std::string& path,
                                            const std::vector<OwnedCount>& counts,
                                            const PartLibrary& library, Inventory& inventory) {
-    FileBytes file = ReadFileBytes(path);
-    if (file.openError == ENOENT) {
-        file.bytes = kNewInventoryText;
-    } else if (!file.opened() || file.readError != 0) {
+    const FileBytes file = ReadInventoryFile(path);
+    if (!file.opened() || file.readError != 0) {
         // Writing over a file that could not be read whole would lose the user's lines.
         return SystemReason(file.opened() ? file.readError : file.openError);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design.h"
+#include "file_bytes.h"
 #include "inventory.h"
 #include "message.h"
 #include "part_library.h"
@@ -72,6 +73,10 @@ void LoadInventory(Inventory& inventory, const PartLibrary& library, const std::
 MaybeMessage LoadLibraryAndInventory(PartLibrary& library, Inventory& inventory,
                                      const std::string& libraryPath,
                                      const std::string& inventoryPath);
+
+/// The inventory file at `path` as a change of owned counts starts from it: kNewInventoryText
+/// when there is no such file yet.
+FileBytes ReadInventoryFile(const std::string& path);
 
 /// Sets owned counts in the inventory file at `path` (SetOwnedCountsInText over its bytes; a
 /// missing file starts as kNewInventoryText), writes it atomically and reads the result into
