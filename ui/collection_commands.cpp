@@ -97,7 +97,9 @@ bool TMainForm::AddDesignToOwned1Click() {
         return false;
     }
     const QString question =
-        QStringLiteral("Add the %1 pieces of this design to your owned pieces?").arg(total);
+        QStringLiteral("Add the %1 %2 of this design to your owned pieces?")
+            .arg(total)
+            .arg(total == 1 ? QStringLiteral("piece") : QStringLiteral("pieces"));
     if (!dialogs_->question(this, question, QStringLiteral("Owned Pieces"))) {
         return false;
     }
