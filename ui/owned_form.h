@@ -28,7 +28,6 @@ public:
     void showAndRaise();
 
     QTableWidget* table() const;
-    QLineEdit* filter() const { return filter_; }
 
 Q_SIGNALS:
     /// The user typed `text` as the owned count of Part `part`.

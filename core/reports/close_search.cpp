@@ -141,15 +141,16 @@ Proposal Assign(const ClosingMoves& moves, const RankedMatch& ranked,
 }
 
 /// Measures `proposal` on Track `slot` by the walk and checks it against the layout; false when
-/// the walk finds that it does not close the track.
-bool Confirm(const Design& design, const PartLibrary& library, int slot, Proposal& proposal) {
+/// the walk finds that it does not close the track. `applied` is a copy of `design` whose track
+/// `slot` the proposal then replaces.
+bool Confirm(const Design& design, Design& applied, const PartLibrary& library, int slot,
+             Proposal& proposal) {
     const std::optional<Track> track = TrackWithProposal(design.tracks[slot], proposal);
     if (!track) {
         return false;
     }
-    auto applied = std::make_unique<Design>(design);
-    applied->tracks[slot] = *track;
-    const TrackClosure closure = MeasureTrackClosure(*applied, library, slot);
+    applied.tracks[slot] = *track;
+    const TrackClosure closure = MeasureTrackClosure(applied, library, slot);
     if (!closure.closed) {
         return false;
     }
@@ -158,7 +159,7 @@ bool Confirm(const Design& design, const PartLibrary& library, int slot, Proposa
     const int firstAdded =
         ListedSectionCount(design.tracks[slot]) - static_cast<int>(proposal.removed.size());
     proposal.findings =
-        FindingsOfSections(CheckLayout(*applied, library), *applied, slot, firstAdded);
+        FindingsOfSections(CheckLayout(applied, library), applied, slot, firstAdded);
     return true;
 }
 
@@ -170,10 +171,11 @@ std::vector<Proposal> ConfirmAll(const Design& design, const PartLibrary& librar
                                  const std::array<int64_t, kMaxParts>& leftOver,
                                  const std::vector<ProposedPiece>& removed) {
     std::vector<Proposal> proposals;
+    auto applied = std::make_unique<Design>(design);
     for (const RankedMatch& ranked : best) {
         Proposal proposal = Assign(moves, ranked, leftOver);
         proposal.removed = removed;
-        if (Confirm(design, library, slot, proposal)) {
+        if (Confirm(design, *applied, library, slot, proposal)) {
             proposals.push_back(std::move(proposal));
         }
     }
@@ -206,7 +208,7 @@ std::optional<std::vector<Proposal>> ProposalsAfterRemoving(
     if (closure.closed) {
         // Taking the sections off alone closes the track.
         Proposal proposal{{}, 0, 0, 0, {}, removed};
-        if (Confirm(design, library, slot, proposal)) {
+        if (Confirm(design, *shortened, library, slot, proposal)) {
             return std::vector<Proposal>{proposal};
         }
         return std::vector<Proposal>{};
