@@ -16,7 +16,7 @@ int RunCheck(Session& session, const Arguments& arguments, Output& output) {
         output.out << FindingLine(finding, *session.design) << '\n';
     }
     if (!check.complete) {
-        output.out << "Stopped\t" << StoppedText() << '\n';
+        output.out << "Stopped\t" << ProblemsBeyondListText() << '\n';
     }
     output.out << CheckSummaryLine(check) << '\n';
     return check.buildable() ? kExitOk : kExitFailed;

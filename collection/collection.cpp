@@ -136,6 +136,15 @@ OwnedCountsSaved SetOwnedCounts(const CollectionFiles& files, const QString& use
                                 Inventory& inventory) {
     OwnedCountsSaved saved;
     saved.files = files;
+    for (const OwnedCount& owned : counts) {
+        if (!PartNumberReadsBack(owned.number)) {
+            saved.failed = QStringLiteral("Cannot write %1: the part number \"%2\" would not read "
+                                          "back from an inventory line.")
+                               .arg(QDir::toNativeSeparators(files.inventory),
+                                    QString::fromStdString(owned.number));
+            return saved;
+        }
+    }
     const auto reason = SaveOwnedCounts(Local(files.inventory), counts, library, inventory);
     if (!reason) {
         return saved;

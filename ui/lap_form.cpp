@@ -264,7 +264,14 @@ void SpeedPlot::paintEvent(QPaintEvent*) {
         start += std::max(piece.length, 0.0);
     }
 
-    for (int lane = 0; lane < 2; ++lane) {
+    // Where the lanes change places, the car from lane 1 runs both lanes in its two-lap cycle.
+    const int lanes = laps_->lanesChangePlaces ? 1 : 2;
+    if (laps_->lanesChangePlaces) {
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(QRectF(area.left() + 8, 4, area.width() / 2.0, 14), Qt::AlignLeft,
+                         QString::fromStdString(LanesChangePlacesText()));
+    }
+    for (int lane = 0; lane < lanes; ++lane) {
         QPainterPath path;
         for (const SpeedPoint& point : laps_->lanes[lane].profile) {
             const QPointF at = toPixel(point.distance, point.speed);

@@ -139,11 +139,14 @@ std::optional<std::string> SaveOwnedCounts(const std::string& path,
         // Writing over a file that could not be read whole would lose the user's lines.
         return SystemReason(file.opened() ? file.readError : file.openError);
     }
-    const std::string bytes = SetOwnedCountsInText(file.bytes, counts);
-    if (auto reason = WriteFileAtomically(path, bytes)) {
+    const std::optional<std::string> bytes = SetOwnedCountsInText(file.bytes, counts);
+    if (!bytes) {
+        return std::string("a part number cannot be written as an inventory line");
+    }
+    if (auto reason = WriteFileAtomically(path, *bytes)) {
         return reason;
     }
-    ParseInventory(bytes, library, inventory);
+    ParseInventory(*bytes, library, inventory);
     return std::nullopt;
 }
 

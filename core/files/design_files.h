@@ -80,8 +80,8 @@ FileBytes ReadInventoryFile(const std::string& path);
 
 /// Sets owned counts in the inventory file at `path` (SetOwnedCountsInText over its bytes; a
 /// missing file starts as kNewInventoryText), writes it atomically and reads the result into
-/// `inventory`. Returns the system's reason when the file could not be read or written; nothing
-/// has changed then.
+/// `inventory`. Returns the system's reason when the file could not be read or written, or the
+/// reason a part number cannot be written on an inventory line; nothing has changed then.
 std::optional<std::string> SaveOwnedCounts(const std::string& path,
                                            const std::vector<OwnedCount>& counts,
                                            const PartLibrary& library, Inventory& inventory);

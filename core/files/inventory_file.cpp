@@ -126,7 +126,25 @@ std::string WithCount(std::string_view line, int32_t count) {
 
 } // namespace
 
-std::string SetOwnedCountsInText(std::string_view bytes, const std::vector<OwnedCount>& counts) {
+bool PartNumberReadsBack(std::string_view number) {
+    if (number.empty() || number.size() >= sizeof(Part::number)) {
+        return false;
+    }
+    const std::string line = std::string(number) + " 1\n";
+    LineReader reader(UnterminatedLastLine::kDrop);
+    reader.OpenText(line);
+    std::string read;
+    const auto found = reader.ReadValueLine(read) ? NumberAndCount(read) : std::nullopt;
+    return found && found->first == number && found->second.value == 1;
+}
+
+std::optional<std::string> SetOwnedCountsInText(std::string_view bytes,
+                                                const std::vector<OwnedCount>& counts) {
+    for (const OwnedCount& owned : counts) {
+        if (!PartNumberReadsBack(owned.number)) {
+            return std::nullopt;
+        }
+    }
     InventoryLines file = SplitInventoryLines(bytes);
     std::map<std::string, int, std::less<>> lastLine = LastLineOfNumbers(bytes, file);
     for (const OwnedCount& owned : counts) {

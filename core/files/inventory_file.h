@@ -30,8 +30,14 @@ struct OwnedCount {
 /// them. The user's lines stay, comments and order included: the count changes on the last line
 /// that sets the number, and a number no line sets gets a line at the end (before a last line
 /// without a line break, which is not read) unless its count is 0. A line that the reader takes
-/// in pieces is left alone, and the count is set on a line at the end instead.
-std::string SetOwnedCountsInText(std::string_view bytes, const std::vector<OwnedCount>& counts);
+/// in pieces is left alone, and the count is set on a line at the end instead. Refused (none)
+/// when a number would not read back as itself (PartNumberReadsBack).
+std::optional<std::string> SetOwnedCountsInText(std::string_view bytes,
+                                                const std::vector<OwnedCount>& counts);
+
+/// Whether ParseInventory reads a line of `number` and a count back as that number: not empty,
+/// no blank in it, not starting a comment, and short enough for a Part's number.
+bool PartNumberReadsBack(std::string_view number);
 
 /// An owned count as a user types it: a whole number of 0 or more, white space around it aside.
 std::optional<int32_t> ReadOwnedCount(std::string_view text);

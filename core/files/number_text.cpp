@@ -251,4 +251,10 @@ std::string FormatFixed(double value, int decimals, int width, FixedAlign align)
     return text;
 }
 
+std::string FormatSigned(double value, int decimals) {
+    const std::string magnitude = FormatFixed(std::fabs(value), decimals);
+    const bool zero = magnitude.find_first_not_of("0.") == std::string::npos;
+    return (value < 0 && !zero ? "-" : "+") + magnitude;
+}
+
 } // namespace lapwerk

@@ -65,4 +65,8 @@ enum class FixedAlign { kRight, kLeft };
 std::string FormatFixed(double value, int decimals, int width = 0,
                         FixedAlign align = FixedAlign::kRight);
 
+/// FormatFixed of the magnitude with a sign before it: "+0.033", "-4.50"; a value that rounds
+/// to zero reads "+0.000".
+std::string FormatSigned(double value, int decimals);
+
 } // namespace lapwerk

@@ -1,13 +1,13 @@
 #include "footprint.h"
 
-#include "walk.h"
+#include "course.h"
 
 #include <boost/geometry/algorithms/correct.hpp>
 #include <boost/geometry/algorithms/envelope.hpp>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+#include <optional>
 
 namespace lapwerk {
 
@@ -15,37 +15,16 @@ namespace {
 
 namespace bg = boost::geometry;
 
-/// The closure scale: a fine pixel is a model unit.
-constexpr int32_t kModelScale = 256;
-
-/// A pen pose in model units with its travel (T) and across (U) vectors.
+/// A pen pose with its travel (along) and across vectors.
 struct Frame {
-    ModelPoint pen;
-    double heading; ///< radians
-    ModelPoint across() const { return {std::cos(heading), std::sin(heading)}; }
-    ModelPoint along() const { return {-std::sin(heading), std::cos(heading)}; }
+    ExactPose pen;
+    HeadingFrame axes;
+    explicit Frame(const ExactPose& pose) : pen(pose), axes(pose.heading) {}
     /// The point `a` across and `b` along from the pen.
     ModelPoint at(double a, double b) const {
-        const ModelPoint u = across();
-        const ModelPoint t = along();
-        return {pen.x + a * u.x + b * t.x, pen.y + a * u.y + b * t.y};
+        return {pen.x + a * axes.acrossX + b * axes.alongX,
+                pen.y + a * axes.acrossY + b * axes.alongY};
     }
-};
-
-double Radians(double quarterDegrees) {
-    return quarterDegrees * std::numbers::pi / 720.0;
-}
-
-/// Collects the pen at the start of every placed section.
-class StartObserver final : public WalkObserver {
-public:
-    void sectionWalked(int, int section, const PenPose& start,
-                       const std::optional<FinePoint>& marker, const PenPose&) override {
-        if (marker) {
-            starts.push_back({section, start});
-        }
-    }
-    std::vector<std::pair<int, PenPose>> starts;
 };
 
 void Finish(SectionFootprint& footprint) {
@@ -59,11 +38,9 @@ std::optional<SectionFootprint> StraightFootprint(const Frame& frame, const Part
     }
     const double w = part.width;
     const double l = part.length;
-    const double right = std::min(kFootprintInset, w / 2);
-    const double left = w - right;
     SectionFootprint footprint;
-    footprint.area.outer() = {frame.at(right, 0), frame.at(right, l), frame.at(left, l),
-                              frame.at(left, 0), frame.at(right, 0)};
+    footprint.area.outer() = {frame.at(0, 0), frame.at(0, l), frame.at(w, l), frame.at(w, 0),
+                              frame.at(0, 0)};
     footprint.centreLine = {frame.at(w / 2, 0), frame.at(w / 2, l)};
     Finish(footprint);
     return footprint;
@@ -114,29 +91,33 @@ std::optional<SectionFootprint> CurveFootprint(const Frame& frame, const Part& p
     // The walk's centre lies `inner` from the pen on the reference-edge side for a right curve,
     // `outer` beyond the far edge for a left one.
     const ModelPoint centre = left ? frame.at(outer, 0) : frame.at(-inner, 0);
-    const double inset = std::min(kFootprintInset, part.width / 2.0);
-    const double bandInner = inner > 0 ? inner + inset : 0.0;
-    const double bandOuter = outer - inset;
     const bool fullTurn = part.arc >= kFullTurn;
     const int arcSteps = fullTurn ? kFullTurn : part.arc;
     const int steps = (arcSteps + kFootprintChordStep - 1) / kFootprintChordStep;
-    const Arc arc(centre, frame.heading, left, Radians(arcSteps), steps);
+    const Arc arc(centre, QuarterDegreesToRadians(frame.pen.heading), left,
+                  QuarterDegreesToRadians(arcSteps), steps);
+
+    // The outer arc's chords lie inside its circle; the inner arc's are laid on a circle just
+    // beyond the inner radius so that they lie outside the inner circle. The band then lies
+    // within the section, and curves nested in each other touch without overlapping.
+    const double chordAngle = QuarterDegreesToRadians(arcSteps) / steps;
+    const double innerChords = inner / std::cos(chordAngle / 2);
 
     SectionFootprint footprint;
     auto& ring = footprint.area.outer();
-    const std::vector<ModelPoint> outerArc = arc.points(bandOuter, false);
+    const std::vector<ModelPoint> outerArc = arc.points(outer, false);
     ring.assign(outerArc.begin(), outerArc.end());
     if (fullTurn) {
         ring.back() = ring.front();
-        if (bandInner > 0) {
-            const std::vector<ModelPoint> innerArc = arc.points(bandInner, true);
+        if (inner > 0) {
+            const std::vector<ModelPoint> innerArc = arc.points(innerChords, true);
             FootprintPolygon::ring_type hole(innerArc.begin(), innerArc.end());
             hole.back() = hole.front();
             footprint.area.inners().push_back(std::move(hole));
         }
     } else {
-        if (bandInner > 0) {
-            const std::vector<ModelPoint> back = arc.points(bandInner, true);
+        if (inner > 0) {
+            const std::vector<ModelPoint> back = arc.points(innerChords, true);
             ring.insert(ring.end(), back.begin(), back.end());
         } else {
             ring.push_back(centre);
@@ -149,31 +130,24 @@ std::optional<SectionFootprint> CurveFootprint(const Frame& frame, const Part& p
 }
 
 std::optional<SectionFootprint> FootprintOf(const Part& part, char direction,
-                                            const PenPose& start) {
-    const Frame frame{{static_cast<double>(start.x), static_cast<double>(start.y)},
-                      Radians(start.heading)};
+                                            const ExactPose& start) {
+    const Frame frame(start);
     if (IsStraightKind(part.kind)) {
         return StraightFootprint(frame, part);
     }
-    if (IsCurveKind(part.kind)) {
-        return CurveFootprint(frame, part, direction);
-    }
-    return std::nullopt;
+    return CurveFootprint(frame, part, direction);
 }
 
 } // namespace
 
 std::vector<SectionFootprint> TrackFootprints(const Design& design, const PartLibrary& library,
                                               int slot) {
-    StartObserver observer;
-    WalkDesignSilently(design, library, kModelScale, 0, 0, observer, slot);
     const Track& track = design.tracks[slot];
     std::vector<SectionFootprint> footprints;
-    footprints.reserve(observer.starts.size());
-    for (const auto& [section, start] : observer.starts) {
-        const Part& part = library.parts[track.partIndex[section]];
-        if (auto footprint = FootprintOf(part, track.direction[section], start)) {
-            footprint->ref = {slot, section};
+    for (const CourseSection& section : ExactCourse(design, library, slot).sections) {
+        const Part& part = library.parts[track.partIndex[section.section]];
+        if (auto footprint = FootprintOf(part, track.direction[section.section], section.start)) {
+            footprint->ref = {slot, section.section};
             footprints.push_back(std::move(*footprint));
         }
     }

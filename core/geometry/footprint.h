@@ -10,17 +10,11 @@
 #include <compare>
 #include <vector>
 
-// Footprints: the band of the board that each section covers, laid by the walk at the closure
-// scale (a fine pixel is a model unit) and held as Boost.Geometry polygons, so that areas of
-// overlap come from that library. A straight kind covers the rectangle of its width by its
-// length, a curve kind the ring sector between radius - width and radius over its arc; a curve's
-// arcs are chords of at most 1.25 degrees.
-//
-// Each band is taken kFootprintInset narrower at both of its side edges. The walk rounds every
-// position to whole model units, so tracks laid side by side, or curves nested in each other,
-// come to lie a few tenths of a millimetre into each other after some curves; over a long
-// straight such a sliver adds up to more area than an overlap needs. The inset keeps edges that
-// touch apart without changing any real overlap by more than a sliver.
+// Footprints: the band of the board that each section covers, laid along the track's exact
+// course (a model unit is a unit) and held as Boost.Geometry polygons, so that areas of overlap
+// come from that library. A straight kind covers the rectangle of its width by its length, a
+// curve kind the ring sector between radius - width and radius over its arc; a curve's arcs are
+// chords of at most 1.25 degrees.
 
 namespace lapwerk {
 
@@ -54,9 +48,6 @@ struct SectionFootprint {
     FootprintBox box;                   ///< the bounding box of `area`
     std::vector<ModelPoint> centreLine; ///< from the start edge's middle to the end edge's
 };
-
-/// How much narrower a footprint is than its section at each side edge: 0.5 mm, model units.
-inline constexpr double kFootprintInset = 0.5 * 256.0 / 25.4;
 
 /// Largest angle of one chord of a curve's footprint, quarter degrees (1.25 degrees).
 inline constexpr int kFootprintChordStep = 5;

@@ -50,13 +50,17 @@ bool Better(const RankedMatch& a, const RankedMatch& b) {
                                         sb.moves.begin(), sb.moves.begin() + sb.count);
 }
 
-/// The pieces left over per Part: owned minus used by the whole design, none below 0.
-std::array<int64_t, kMaxParts> LeftOver(const Design& design, const PartLibrary& library,
-                                        const Inventory& inventory) {
+/// The pieces left over per Part once `removed` are taken off the track: owned minus used by
+/// the whole design, plus those taken off, none below 0.
+std::array<int64_t, kMaxParts> LeftOver(const std::vector<int64_t>& leftOverNow,
+                                        const std::vector<ProposedPiece>& removed) {
     std::array<int64_t, kMaxParts> leftOver{};
-    const std::vector<int64_t> counts = RefreshPartCounts(design, library, inventory).leftOverCount;
-    for (size_t p = 0; p < counts.size(); ++p) {
-        leftOver[p] = std::max<int64_t>(counts[p], 0);
+    std::copy(leftOverNow.begin(), leftOverNow.end(), leftOver.begin());
+    for (const ProposedPiece& piece : removed) {
+        ++leftOver[piece.partIndex];
+    }
+    for (int64_t& count : leftOver) {
+        count = std::max<int64_t>(count, 0);
     }
     return leftOver;
 }
@@ -290,7 +294,8 @@ CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& lib
     const Track& track = design.tracks[slot];
     const int count = ListedSectionCount(track);
     const int room = kMaxSections - count;
-    const std::array<int64_t, kMaxParts> leftOver = LeftOver(design, library, inventory);
+    const std::vector<int64_t> leftOverNow =
+        RefreshPartCounts(design, library, inventory).leftOverCount;
     // With 0, then 1, 2 and 3 of the last sections taken off, each search a share of the
     // progress; at least one section stays.
     const int removals = std::min({kMaxRemovedPieces, count - 1, result.options.maxPieces});
@@ -299,9 +304,10 @@ CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& lib
             return !progress || progress((removed + fraction) / (std::max(removals, 0) + 1));
         };
         const int maxPieces = std::min(result.options.maxPieces - removed, room + removed);
+        const std::vector<ProposedPiece> taken = LastSections(track, removed);
         std::optional<std::vector<Proposal>> found =
-            ProposalsAfterRemoving(design, library, slot, LastSections(track, removed), maxPieces,
-                                   result.options, leftOver, share);
+            ProposalsAfterRemoving(design, library, slot, taken, maxPieces, result.options,
+                                   LeftOver(leftOverNow, taken), share);
         if (!found) {
             result.outcome = CloseOutcome::kCancelled;
             return result;

@@ -58,7 +58,7 @@ struct ProposedPiece {
 struct Proposal {
     std::vector<ProposedPiece> pieces; ///< the pieces added, in driving order
     int toBuy;                         ///< pieces beyond the left-over counts (owned minus used by
-                                       ///< the whole design)
+                                       ///< the whole design, the removed sections given back)
     double gapUnits;                   ///< gap with the pieces appended, model units, by the walk
     double headingErrorDegrees; ///< heading error with the pieces appended, degrees, by the walk
     PieceFindings findings;     ///< what the layout check finds for the pieces appended

@@ -55,10 +55,6 @@ double HeadingErrorDegrees(int32_t begin, int32_t end) {
     return error / 4.0;
 }
 
-bool ReadsAsZero(const std::string& text) {
-    return text.find_first_not_of("0.") == std::string::npos;
-}
-
 int TracksInUse(const Design& design) {
     int count = 0;
     for (const Track& track : design.tracks) {
@@ -128,10 +124,8 @@ std::string FormatClosure(const TrackClosure& closure, bool metric) {
 }
 
 std::string FormatLaneDifference(int64_t units, bool metric) {
-    const double inches = std::fabs(static_cast<double>(units)) * kInchesPerUnit;
-    const std::string number = FormatFixed(metric ? inches * kMetresPerInch : inches, 2);
-    const char* sign = units < 0 && !ReadsAsZero(number) ? "-" : "+";
-    return sign + number + (metric ? " m" : " '");
+    const double inches = static_cast<double>(units) * kInchesPerUnit;
+    return FormatSigned(metric ? inches * kMetresPerInch : inches, 2) + (metric ? " m" : " '");
 }
 
 std::string StatusText(const Design& design, const PartLibrary& library, bool metric) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "course.h"
 #include "design.h"
 #include "part_library.h"
 #include "walk_state.h"
@@ -17,13 +18,6 @@ namespace lapwerk {
 
 /// The scale of the walk that measures closure: v model units span v fine pixels.
 inline constexpr int32_t kClosureScale = 256;
-
-/// Largest gap between a track's end and its begin point that still counts as closed: 2 mm,
-/// in model units (2 / 25.4 x 256).
-inline constexpr double kClosedGapUnits = 2.0 / 25.4 * 256.0;
-
-/// Largest heading error that still counts as closed, degrees.
-inline constexpr double kClosedHeadingDegrees = 1.0;
 
 /// How well one track in use closes.
 struct TrackClosure {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace lapwerk {
@@ -13,13 +14,8 @@ namespace lapwerk {
 namespace {
 
 constexpr double kMetresPerUnit = 0.0254 / 256.0;
-/// The step of the speed profile, m: short enough that the lap time keeps well within a tenth
-/// of a per cent of the exact profile's, as the laps worked by hand in the tests show.
-constexpr double kStep = 0.005;
-/// Most steps of one lap: a lap longer than a kilometre is taken in longer steps.
-constexpr int64_t kMaxSteps = 200'000;
-/// Most points of the profile kept for a plot, and the least distance between two, m.
-constexpr int64_t kProfilePoints = 2000;
+/// Most points of the profile kept for a plot per lap, and the least distance between two, m.
+constexpr double kProfilePointsPerLap = 2000;
 constexpr double kProfileSpacing = 0.01;
 /// The lowest speed allowed anywhere, m/s, so that a curve of no radius still ends.
 constexpr double kCrawl = 0.01;
@@ -32,28 +28,112 @@ double SpeedLimit(const LanePiece& piece, const CarSettings& car) {
     return std::clamp(std::sqrt(std::max(car.grip, 0.0) * kGravity * piece.radius), kCrawl, top);
 }
 
-/// The fastest periodic profile at `points` equally spaced points `step` apart under the
-/// points' speed limits: from the slowest point, where the car runs at its limit, speeding up
-/// forward and braking backward.
-std::vector<double> FastestProfile(const std::vector<double>& limit, double step,
-                                   const CarSettings& car) {
-    const size_t n = limit.size();
-    const size_t slowest = std::min_element(limit.begin(), limit.end()) - limit.begin();
-    std::vector<double> v(n);
-    const double gain = 2 * std::max(car.acceleration, 0.0) * step;
-    const double loss = 2 * std::max(car.braking, 0.0) * step;
-    v[slowest] = limit[slowest];
-    for (size_t k = 1; k < n; ++k) {
-        const size_t i = (slowest + k) % n;
-        const size_t before = (i + n - 1) % n;
-        v[i] = std::min(limit[i], std::sqrt(v[before] * v[before] + gain));
+/// The fastest speed along one piece of the cycle: its limit, the speed the car can reach
+/// from `entry` at the start, and the speed it can still brake from to `exit` at the end.
+struct PieceSpeed {
+    double length, limit, entry, exit, gain, loss; ///< gain, loss: twice the acceleration,
+                                                   ///< twice the braking
+    bool curve;
+
+    double rising(double x) const { return std::sqrt(entry * entry + gain * x); }
+    double falling(double x) const { return std::sqrt(exit * exit + loss * (length - x)); }
+    double at(double x) const { return std::min({limit, rising(x), falling(x)}); }
+
+    /// The distances where the speed changes from one of its three bounds to another, with
+    /// both ends, in order.
+    std::vector<double> breaks() const {
+        std::vector<double> points = {0, length};
+        auto add = [&](double x) {
+            if (std::isfinite(x) && x > 0 && x < length) {
+                points.push_back(x);
+            }
+        };
+        if (gain + loss > 0) {
+            add((exit * exit + loss * length - entry * entry) / (gain + loss));
+        }
+        if (gain > 0) {
+            add((limit * limit - entry * entry) / gain);
+        }
+        if (loss > 0) {
+            add(length - (limit * limit - exit * exit) / loss);
+        }
+        std::sort(points.begin(), points.end());
+        return points;
     }
-    for (size_t k = 1; k < n; ++k) {
-        const size_t i = (slowest + n - k) % n;
-        const size_t after = (i + 1) % n;
-        v[i] = std::min(v[i], std::sqrt(v[after] * v[after] + loss));
+
+    /// The time from x0 to x1 under the one bound that holds between them.
+    double timeBetween(double x0, double x1) const {
+        const double middle = at((x0 + x1) / 2);
+        if (middle == limit) {
+            return (x1 - x0) / limit;
+        }
+        if (middle == rising((x0 + x1) / 2)) {
+            return gain > 0 ? 2 * (rising(x1) - rising(x0)) / gain : (x1 - x0) / entry;
+        }
+        return loss > 0 ? 2 * (falling(x0) - falling(x1)) / loss : (x1 - x0) / exit;
     }
-    return v;
+
+    double seconds() const {
+        const std::vector<double> points = breaks();
+        double total = 0;
+        for (size_t i = 0; i + 1 < points.size(); ++i) {
+            total += timeBetween(points[i], points[i + 1]);
+        }
+        return total;
+    }
+
+    double fastest() const {
+        double top = 0;
+        for (const double x : breaks()) {
+            top = std::max(top, at(x));
+        }
+        return top;
+    }
+};
+
+/// The fastest cycle round `run` (pieces of positive length): from the slowest piece, which
+/// the car runs at its limit, speeding up forward and braking backward round the cycle.
+std::vector<PieceSpeed> FastestCycle(const std::vector<LanePiece>& run, const CarSettings& car) {
+    const size_t n = run.size();
+    std::vector<PieceSpeed> pieces(n);
+    for (size_t i = 0; i < n; ++i) {
+        pieces[i] = {run[i].length,
+                     SpeedLimit(run[i], car),
+                     0,
+                     0,
+                     2 * std::max(car.acceleration, 0.0),
+                     2 * std::max(car.braking, 0.0),
+                     run[i].radius > 0};
+    }
+    const size_t slowest = std::min_element(pieces.begin(), pieces.end(),
+                                            [](const PieceSpeed& a, const PieceSpeed& b) {
+                                                return a.limit < b.limit;
+                                            }) -
+                           pieces.begin();
+    double speed = pieces[slowest].limit;
+    for (size_t k = 1; k <= n; ++k) {
+        PieceSpeed& piece = pieces[(slowest + k) % n];
+        piece.entry = std::min(speed, piece.limit);
+        speed = std::min(piece.limit, piece.rising(piece.length));
+    }
+    speed = pieces[slowest].limit;
+    for (size_t k = 1; k <= n; ++k) {
+        PieceSpeed& piece = pieces[(slowest + n - k) % n];
+        piece.exit = std::min(speed, piece.limit);
+        speed = std::min(piece.limit, piece.falling(0));
+    }
+    return pieces;
+}
+
+/// Whether Track `slot` has an odd number of lane changes, so that the lanes change places.
+bool LanesChangePlaces(const Design& design, const PartLibrary& library, int slot) {
+    const Track& track = design.tracks[slot];
+    bool swapped = false;
+    for (int i = 0; i < ListedSectionCount(track); ++i) {
+        const int index = track.partIndex[i];
+        swapped ^= index < ListedPartCount(library) && library.parts[index].kind == kKindLaneChange;
+    }
+    return swapped;
 }
 
 } // namespace
@@ -87,55 +167,40 @@ std::vector<LanePiece> LaneRun(const Design& design, const PartLibrary& library,
     return run;
 }
 
-LaneLap RunLap(std::vector<LanePiece> run, const CarSettings& car) {
+LaneLap RunLap(std::vector<LanePiece> run, const CarSettings& car, int laps) {
     LaneLap lap;
     lap.run = std::move(run);
-    double total = 0;
-    for (const LanePiece& piece : lap.run) {
-        total += std::max(piece.length, 0.0);
-    }
-    if (total <= 0) {
+    std::vector<LanePiece> laid;
+    std::copy_if(lap.run.begin(), lap.run.end(), std::back_inserter(laid),
+                 [](const LanePiece& piece) { return piece.length > 0; });
+    if (laid.empty()) {
         return lap;
     }
-    const int64_t steps = std::clamp<int64_t>(std::llround(total / kStep), 1, kMaxSteps);
-    const double step = total / static_cast<double>(steps);
-    // The limit of each step is the lowest of the pieces it touches; a point's is the lower of
-    // its two steps'.
-    std::vector<double> stepLimit(steps, std::max(car.topSpeed, kCrawl));
-    std::vector<bool> inCurve(steps, false);
-    double at = 0;
-    for (const LanePiece& piece : lap.run) {
-        if (piece.length <= 0) {
-            continue;
-        }
-        const int64_t first = std::min<int64_t>(static_cast<int64_t>(at / step), steps - 1);
-        at += piece.length;
-        const int64_t last = std::min<int64_t>(static_cast<int64_t>(std::ceil(at / step)), steps);
-        for (int64_t k = first; k < last; ++k) {
-            stepLimit[k] = std::min(stepLimit[k], SpeedLimit(piece, car));
-            inCurve[k] = inCurve[k] || piece.radius > 0;
+    const std::vector<PieceSpeed> pieces = FastestCycle(laid, car);
+    double total = 0;
+    for (const PieceSpeed& piece : pieces) {
+        total += piece.length;
+        lap.seconds += piece.seconds();
+        lap.topSpeedReached = std::max(lap.topSpeedReached, piece.fastest());
+        if (piece.curve) {
+            const double lowest = std::min(piece.at(0), piece.at(piece.length));
+            lap.lowestCurveSpeed =
+                lap.lowestCurveSpeed == 0 ? lowest : std::min(lap.lowestCurveSpeed, lowest);
         }
     }
-    std::vector<double> pointLimit(steps);
-    for (int64_t i = 0; i < steps; ++i) {
-        pointLimit[i] = std::min(stepLimit[i], stepLimit[(i + steps - 1) % steps]);
-    }
-    const std::vector<double> v = FastestProfile(pointLimit, step, car);
+    lap.seconds /= std::max(laps, 1);
 
-    const int64_t every =
-        std::max<int64_t>({1, std::llround(kProfileSpacing / step), steps / kProfilePoints});
-    for (int64_t i = 0; i < steps; ++i) {
-        const double next = v[(i + 1) % steps];
-        lap.seconds += 2 * step / (v[i] + next);
-        lap.topSpeedReached = std::max(lap.topSpeedReached, v[i]);
-        if (inCurve[i] && (lap.lowestCurveSpeed == 0 || v[i] < lap.lowestCurveSpeed)) {
-            lap.lowestCurveSpeed = v[i];
+    const double spacing =
+        std::max(kProfileSpacing, total / (kProfilePointsPerLap * std::max(laps, 1)));
+    double start = 0;
+    for (const PieceSpeed& piece : pieces) {
+        for (double d = std::ceil(start / spacing) * spacing; d < start + piece.length;
+             d += spacing) {
+            lap.profile.push_back({d, piece.at(d - start)});
         }
-        if (i % every == 0) {
-            lap.profile.push_back({static_cast<double>(i) * step, v[i]});
-        }
+        start += piece.length;
     }
-    lap.profile.push_back({total, v[0]});
+    lap.profile.push_back({total, pieces.front().at(0)});
     return lap;
 }
 
@@ -145,8 +210,15 @@ std::vector<TrackLaps> MeasureLapTimes(const Design& design, const PartLibrary& 
     for (const TrackClosure& closure : MeasureClosure(design, library)) {
         TrackLaps laps{closure.slot, closure.number, closure.closed, {}};
         if (closure.closed) {
+            laps.lanesChangePlaces = LanesChangePlaces(design, library, closure.slot);
+            const std::vector<LanePiece> runs[2] = {LaneRun(design, library, closure.slot, 0),
+                                                    LaneRun(design, library, closure.slot, 1)};
             for (int lane = 0; lane < 2; ++lane) {
-                laps.lanes[lane] = RunLap(LaneRun(design, library, closure.slot, lane), car);
+                std::vector<LanePiece> cycle = runs[lane];
+                if (laps.lanesChangePlaces) {
+                    cycle.insert(cycle.end(), runs[1 - lane].begin(), runs[1 - lane].end());
+                }
+                laps.lanes[lane] = RunLap(std::move(cycle), car, laps.lanesChangePlaces ? 2 : 1);
             }
         }
         tracks.push_back(std::move(laps));
@@ -159,12 +231,9 @@ std::string LapTimesLine(const TrackLaps& laps) {
     if (!laps.closed) {
         return track + "\topen";
     }
-    const double difference = laps.lanes[1].seconds - laps.lanes[0].seconds;
-    const std::string magnitude = FormatFixed(std::fabs(difference), 3);
-    const bool negative = difference < 0 && magnitude != "0.000";
     return track + '\t' + FormatFixed(laps.lanes[0].seconds, 3) + " s\t" +
-           FormatFixed(laps.lanes[1].seconds, 3) + " s\t" + (negative ? "-" : "+") + magnitude +
-           " s";
+           FormatFixed(laps.lanes[1].seconds, 3) + " s\t" +
+           FormatSigned(laps.lanes[1].seconds - laps.lanes[0].seconds, 3) + " s";
 }
 
 std::string LapDifferenceText(const TrackLaps& laps) {
@@ -174,6 +243,10 @@ std::string LapDifferenceText(const TrackLaps& laps) {
         return "even";
     }
     return std::string(difference > 0 ? "lane 2" : "lane 1") + " +" + magnitude + " s";
+}
+
+std::string LanesChangePlacesText() {
+    return "Lanes change places every lap";
 }
 
 } // namespace lapwerk

@@ -1,6 +1,6 @@
 #include "layout_check.h"
 
-#include "closure.h"
+#include "course.h"
 
 #include <boost/geometry.hpp>
 #include <boost/geometry/geometries/multi_polygon.hpp>
@@ -34,7 +34,7 @@ struct LaidDesign {
             if (design.tracks[slot].inUse == 0) {
                 continue;
             }
-            closed[slot] = MeasureTrackClosure(design, library, slot).closed;
+            closed[slot] = ExactCourse(design, library, slot).closes();
             sectionCount[slot] = std::clamp(design.tracks[slot].sectionCount, 0, kMaxSections);
             footprintOf[slot].assign(sectionCount[slot], -1);
             for (SectionFootprint& footprint : TrackFootprints(design, library, slot)) {
@@ -55,18 +55,27 @@ struct LaidDesign {
         return high - low == 1 || (closed[a.slot] && low == 0 && high == last && last > 0);
     }
 
-    /// The footprint of the section `step` sections before or after `ref` (wrapping round a
-    /// closed track), or none.
-    const SectionFootprint* beside(SectionRef ref, int step) const {
+    /// The section `step` sections before or after `ref` (wrapping round a closed track), or
+    /// none beyond an open track's ends.
+    std::optional<SectionRef> step(SectionRef ref, int step) const {
         int section = ref.section + step;
         const int count = sectionCount[ref.slot];
         if (closed[ref.slot]) {
             section = (section + count) % count;
         }
-        if (section < 0 || section >= count || section == ref.section) {
+        if (section < 0 || section >= count) {
+            return std::nullopt;
+        }
+        return SectionRef{ref.slot, section};
+    }
+
+    /// The footprint of the section `step` sections before or after `ref`, or none.
+    const SectionFootprint* beside(SectionRef ref, int offset) const {
+        const std::optional<SectionRef> other = step(ref, offset);
+        if (!other || other->section == ref.section) {
             return nullptr;
         }
-        const int index = footprintOf[ref.slot][section];
+        const int index = footprintOf[ref.slot][other->section];
         return index < 0 ? nullptr : &footprints[index];
     }
 };
@@ -297,9 +306,10 @@ int KindRank(FindingKind kind) {
     return static_cast<int>(kind);
 }
 
-/// Numbers the places: pairs of one kind whose sections are neighbours on both sides (or the
-/// same section on one side) are one place; each section off the board is a place of its own.
-/// Returns how many places each kind has.
+/// Numbers the places: two pairs of one kind are one place when each section of one is the
+/// same as or next to a section of the other (round a closed track too), matched either way
+/// round; each section off the board is a place of its own. Returns how many places each kind
+/// has.
 std::array<int, 3> NumberPlaces(const LaidDesign& laid, std::vector<Finding>& findings) {
     std::vector<int> parent(findings.size());
     std::iota(parent.begin(), parent.end(), 0);
@@ -307,36 +317,39 @@ std::array<int, 3> NumberPlaces(const LaidDesign& laid, std::vector<Finding>& fi
         return parent[i] == i ? i : parent[i] = root(parent[i]);
     };
     auto near = [&](SectionRef a, SectionRef b) { return a == b || laid.neighbours(a, b); };
-    // Sections off the board count one by one.
-    // Findings are sorted by kind and first section; a neighbour of a pair's first section
-    // lies within a few entries of it, so each finding is compared with those of its own kind
-    // whose first section is at most one section further on (or round a closed track).
-    std::unordered_map<int64_t, std::vector<int>> byFirst;
+    auto samePlace = [&](const Finding& f, const Finding& g) {
+        return (near(f.first, g.first) && near(f.second, g.second)) ||
+               (near(f.first, g.second) && near(f.second, g.first));
+    };
+    // Each pair is filed under both its sections, and compared with the pairs filed under its
+    // sections and their neighbours.
+    std::unordered_map<int64_t, std::vector<int>> bySection;
     auto key = [](FindingKind kind, SectionRef ref) {
         return (int64_t{KindRank(kind)} * kMaxTracks + ref.slot) * kMaxSections + ref.section;
     };
     for (int i = 0; i < static_cast<int>(findings.size()); ++i) {
-        byFirst[key(findings[i].kind, findings[i].first)].push_back(i);
+        const Finding& f = findings[i];
+        if (f.kind != FindingKind::kOffBoard) {
+            bySection[key(f.kind, f.first)].push_back(i);
+            bySection[key(f.kind, f.second)].push_back(i);
+        }
     }
     for (int i = 0; i < static_cast<int>(findings.size()); ++i) {
         const Finding& f = findings[i];
         if (f.kind == FindingKind::kOffBoard) {
             continue;
         }
-        const SectionRef first = f.first;
-        const int count = laid.sectionCount[first.slot];
-        for (int step : {0, 1, count - 1}) {
-            const SectionRef other{first.slot, (first.section + step) % std::max(count, 1)};
-            if (!near(first, other)) {
-                continue;
-            }
-            const auto found = byFirst.find(key(f.kind, other));
-            if (found == byFirst.end()) {
-                continue;
-            }
-            for (int j : found->second) {
-                if (j != i && near(f.second, findings[j].second)) {
-                    parent[root(i)] = root(j);
+        for (const SectionRef ref : {f.first, f.second}) {
+            for (const int step : {-1, 0, 1}) {
+                const std::optional<SectionRef> other = laid.step(ref, step);
+                const auto found = other ? bySection.find(key(f.kind, *other)) : bySection.end();
+                if (found == bySection.end()) {
+                    continue;
+                }
+                for (int j : found->second) {
+                    if (j != i && samePlace(f, findings[j])) {
+                        parent[root(i)] = root(j);
+                    }
                 }
             }
         }
@@ -358,23 +371,24 @@ using PairEnumerator = void (*)(const std::vector<SectionFootprint>&, const Pair
 LayoutCheck Check(const Design& design, const PartLibrary& library, PairEnumerator pairs) {
     const LaidDesign laid(design, library);
     LayoutCheck check;
-    auto keep = [&check](std::optional<Finding> finding) {
-        if (finding) {
-            check.findings.push_back(std::move(*finding));
-            check.complete = check.findings.size() < kMaxFindings;
-        }
-        return check.complete;
-    };
     pairs(laid.footprints, [&](int i, int j) {
-        return keep(PairFinding(laid, laid.footprints[i], laid.footprints[j]));
+        std::optional<Finding> finding = PairFinding(laid, laid.footprints[i], laid.footprints[j]);
+        if (!finding) {
+            return true;
+        }
+        if (check.findings.size() == kMaxListedPairs) {
+            check.complete = false;
+            return false;
+        }
+        check.findings.push_back(std::move(*finding));
+        return true;
     });
-    const auto board = BoardPolygon(design);
-    if (board && check.complete) {
+    if (const auto board = BoardPolygon(design)) {
         FootprintBox boardBox;
         bg::envelope(*board, boardBox);
         for (const SectionFootprint& footprint : laid.footprints) {
-            if (!keep(OffBoardFinding(*board, boardBox, footprint))) {
-                break;
+            if (std::optional<Finding> finding = OffBoardFinding(*board, boardBox, footprint)) {
+                check.findings.push_back(std::move(*finding));
             }
         }
     }
@@ -395,6 +409,20 @@ std::string Counted(int count, const char* one, const char* many) {
 std::string SectionName(const Design& design, SectionRef ref, const char* track) {
     return track + std::to_string(TrackNumberOfSlot(design, ref.slot)) + " section " +
            std::to_string(ref.section + 1);
+}
+
+const char* KindName(FindingKind kind);
+
+/// A finding in words: its kind, `afterKind`, the first section, and for a pair `between` and
+/// the second section, each section named with `track` and its number.
+std::string FindingWords(const Finding& finding, const Design& design, const char* afterKind,
+                         const char* between, const char* track) {
+    std::string text =
+        std::string(KindName(finding.kind)) + afterKind + SectionName(design, finding.first, track);
+    if (finding.kind != FindingKind::kOffBoard) {
+        text += between + SectionName(design, finding.second, track);
+    }
+    return text;
 }
 
 const char* KindName(FindingKind kind) {
@@ -459,47 +487,39 @@ std::string PieceFindingsText(const PieceFindings& findings) {
 
 std::string CheckSummaryText(const LayoutCheck& check) {
     std::string text;
-    if (check.crossings > 0) {
-        text += " | " + Counted(check.crossings, "crossing", "crossings");
-    }
-    if (check.collisions > 0) {
-        text += " | " + Counted(check.collisions, "collision", "collisions");
+    if (!check.complete) {
+        text += " | " + ProblemsBeyondListText();
+    } else {
+        if (check.crossings > 0) {
+            text += " | " + Counted(check.crossings, "crossing", "crossings");
+        }
+        if (check.collisions > 0) {
+            text += " | " + Counted(check.collisions, "collision", "collisions");
+        }
     }
     if (check.offBoard > 0) {
         text += " | " + Counted(check.offBoard, "section off the board", "sections off the board");
-    }
-    if (!check.complete) {
-        text += " | " + StoppedText();
     }
     return text;
 }
 
 std::string FindingText(const Finding& finding, const Design& design) {
-    std::string text =
-        std::string(KindName(finding.kind)) + ": " + SectionName(design, finding.first, "track ");
-    if (finding.kind != FindingKind::kOffBoard) {
-        text += " and " + SectionName(design, finding.second, "track ");
-    }
-    return text;
+    return FindingWords(finding, design, ": ", " and ", "track ");
 }
 
 std::string FindingLine(const Finding& finding, const Design& design) {
-    std::string line =
-        std::string(KindName(finding.kind)) + '\t' + SectionName(design, finding.first, "Track ");
-    if (finding.kind != FindingKind::kOffBoard) {
-        line += '\t' + SectionName(design, finding.second, "Track ");
-    }
-    return line;
+    return FindingWords(finding, design, "\t", "\t", "Track ");
 }
 
-std::string StoppedText() {
-    return "check stopped at " + std::to_string(kMaxFindings) + " findings";
+std::string ProblemsBeyondListText() {
+    return std::to_string(kMaxListedPairs) + "+ problems";
 }
 
 std::string CheckSummaryLine(const LayoutCheck& check) {
-    return "Summary\t" + std::to_string(check.crossings) + " crossings\t" +
-           std::to_string(check.collisions) + " collisions\t" + std::to_string(check.offBoard) +
-           " sections off the board";
+    const char* atLeast = check.complete ? "" : "+";
+    return "Summary\t" + std::to_string(check.crossings) + atLeast + " crossings\t" +
+           std::to_string(check.collisions) + atLeast + " collisions\t" +
+           std::to_string(check.offBoard) + " sections off the board";
 }
 
 } // namespace lapwerk

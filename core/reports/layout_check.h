@@ -40,7 +40,8 @@ struct LayoutCheck {
     int crossings = 0;    ///< crossing places
     int collisions = 0;   ///< collision places
     int offBoard = 0;     ///< sections off the board
-    bool complete = true; ///< false: the check stopped at kMaxFindings findings
+    bool complete = true; ///< false: more than kMaxListedPairs pairs overlap; the pairs
+                          ///< listed, and the places counted of them, are the first found
 
     bool buildable() const { return complete && collisions == 0 && offBoard == 0; }
 };
@@ -52,9 +53,10 @@ struct PieceFindings {
     friend bool operator==(const PieceFindings&, const PieceFindings&) = default;
 };
 
-/// The check stops at this many findings. A layout with more is a tangle that no one builds,
-/// and listing its millions of overlaps would keep the designer busy for minutes.
-inline constexpr size_t kMaxFindings = 1000;
+/// The check lists at most this many overlapping pairs; sections off the board are always all
+/// listed. A layout with more is a tangle that no one builds, and listing its millions of
+/// overlaps would keep the designer busy for minutes.
+inline constexpr size_t kMaxListedPairs = 1000;
 
 /// Overlaps smaller than this area do not count, model units squared (50 mm²).
 inline constexpr double kOverlapAreaUnits = 50.0 * (256.0 / 25.4) * (256.0 / 25.4);
@@ -77,8 +79,8 @@ PieceFindings FindingsOfSections(const LayoutCheck& check, const Design& design,
 std::string PieceFindingsText(const PieceFindings& findings);
 
 /// The findings for the status bar: "" when there are none, otherwise " | " before each count
-/// that is not 0: " | 1 crossing | 2 collisions | 3 sections off the board", and
-/// " | check stopped at 1000 findings" after them when the check stopped.
+/// that is not 0: " | 1 crossing | 2 collisions | 3 sections off the board"; with more pairs
+/// than the check lists, " | 1000+ problems" stands for the crossings and collisions.
 std::string CheckSummaryText(const LayoutCheck& check);
 
 /// A finding as the window lists it: "Crossing: track 1 section 2 and track 1 section 11",
@@ -90,10 +92,11 @@ std::string FindingText(const Finding& finding, const Design& design);
 /// "Crossing\tTrack 1 section 2\tTrack 1 section 11", "Off board\tTrack 2 section 6".
 std::string FindingLine(const Finding& finding, const Design& design);
 
-/// "check stopped at 1000 findings".
-std::string StoppedText();
+/// "1000+ problems".
+std::string ProblemsBeyondListText();
 
-/// "Summary\tN crossings\tN collisions\tN sections off the board", always in the plural.
+/// "Summary\tN crossings\tN collisions\tN sections off the board", always in the plural; with
+/// more pairs than the check lists, the crossings and collisions read "N+".
 std::string CheckSummaryLine(const LayoutCheck& check);
 
 } // namespace lapwerk

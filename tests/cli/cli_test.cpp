@@ -318,7 +318,7 @@ TEST(CliLaps, PrintsBothLanesOfEveryTrackAndRefusesABadCar) {
     for (const Row& row :
          {Row{{"laps", "grouped.tr2"},
               0,
-              "Track 1\t1.444 s\t1.474 s\t+0.030 s\nTrack 2\t1.506 s\t1.540 s\t+0.034 s\n"},
+              "Track 1\t1.443 s\t1.473 s\t+0.030 s\nTrack 2\t1.506 s\t1.540 s\t+0.034 s\n"},
           Row{{"laps", "oval.tr2", "--grip", "0"}, 2, ""},
           Row{{"laps", "oval.tr2", "--top-speed", "fast"}, 2, ""},
           Row{{"laps", "missing.tr2"}, 1, ""}}) {

@@ -347,8 +347,16 @@ std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& librar
             candidates.push_back({p, 'R'});
         }
     }
-    const std::vector<int64_t> leftOver =
-        RefreshPartCounts(design, library, inventory).leftOverCount;
+    // Owned less every section laid, counted here from the tracks themselves.
+    std::map<int, int64_t> laidOver;
+    for (int p = 0; p < library.count; ++p) {
+        laidOver[p] = inventory.owned[p];
+    }
+    for (const Track& laid : design.tracks) {
+        for (int i = 0; laid.inUse != 0 && i < laid.sectionCount; ++i) {
+            --laidOver[laid.partIndex[i]];
+        }
+    }
     const Track& track = design.tracks[slot];
     auto appended = std::make_unique<Design>(design);
     std::vector<Proposal> found;
@@ -359,6 +367,10 @@ std::vector<Proposal> BruteForce(const Design& design, const PartLibrary& librar
             Proposal proposal{pieces, 0, 0, 0, {}, removed};
             appended->tracks[slot] = *TrackWithProposal(track, proposal);
             const TrackClosure closure = MeasureTrackClosure(*appended, library, slot);
+            std::map<int, int64_t> leftOver = laidOver;
+            for (const ProposedPiece& piece : removed) {
+                ++leftOver[piece.partIndex];
+            }
             std::map<int, int64_t> used;
             for (const ProposedPiece& piece : pieces) {
                 ++used[piece.partIndex];
@@ -469,8 +481,9 @@ INSTANTIATE_TEST_SUITE_P(
                        kAny},
         BruteForceCase{"four_pieces_from_half_a_loop", "C R, C R, H L", 1080, 0, 4, "C 1, E 2, T 1",
                        kAny},
-        BruteForceCase{"owned_only", "S L, C R, C R, S L, C R", 720, 0, 3, "E 2, T 1, D 1",
-                       kOwned}),
+        BruteForceCase{"owned_only", "S L, C R, C R, S L, C R", 720, 0, 3, "E 2, T 1, D 1", kOwned},
+        BruteForceCase{"last_curve_turned_the_wrong_way", "S L, C R, C R, S L, C R, C L", 720, 0, 2,
+                       "S 2, C 4", kOwned}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // ---- An impossible gap --------------------------------------------------------------------

@@ -87,6 +87,16 @@ TEST_P(SetOwnedCountsTest, KeepsTheUsersLines) {
     EXPECT_EQ(SetOwnedCountsInText(GetParam().before, GetParam().counts), GetParam().after);
 }
 
+// A number that the reader would take as another, or not at all, is never written.
+TEST(SetOwnedCounts, RefusesNumbersThatWouldNotReadBack) {
+    for (const char* number : {"", "A B", "#A", "0123456789abcdef", " A"}) {
+        SCOPED_TRACE(number);
+        EXPECT_FALSE(PartNumberReadsBack(number));
+        EXPECT_EQ(SetOwnedCountsInText("A 1\n", {{"A", 2}, {number, 3}}), std::nullopt);
+    }
+    EXPECT_TRUE(PartNumberReadsBack("C8205-A"));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, SetOwnedCountsTest,
     ::testing::Values(
@@ -139,7 +149,7 @@ TEST(SetOwnedCounts, ReadsBackAsSetAndKeepsComments) {
         for (const OwnedCount& owned : counts) {
             expected.owned[FindPartByNumber(*r.library, owned.number.c_str())] = owned.count;
         }
-        const std::string written = SetOwnedCountsInText(text, counts);
+        const std::string written = SetOwnedCountsInText(text, counts).value();
         ParseInventory(written, *r.library, *r.inventory);
         ASSERT_EQ(std::memcmp(r.inventory->owned, expected.owned, sizeof expected.owned), 0)
             << "round " << round << ":\n"

@@ -3,8 +3,12 @@
 #include "file_steps.h"
 #include "fixtures.h"
 
+#include <boost/geometry.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <random>
 #include <string>
 #include <vector>
@@ -166,8 +170,8 @@ TEST_F(LayoutCheckTest, AgreesWithEveryPairOnRandomTracks) {
 }
 
 // The grouped ovals lie side by side and nest without a collision, though the walk's rounding
-// lays the outer one 0.2 mm into the inner one along the right-hand straights; the outer oval's
-// ends reach 15 mm beyond the board.
+// lays the outer one 0.2 mm into the inner one along the right-hand straights (the check lays
+// them exactly); the outer oval's ends reach 15 mm beyond the board.
 TEST(LayoutCheckExamples, OvalIsCleanFigureEightCrossesOnceGroupNests) {
     struct Case {
         const char* file;
@@ -186,6 +190,108 @@ TEST(LayoutCheckExamples, OvalIsCleanFigureEightCrossesOnceGroupNests) {
         EXPECT_EQ(check.crossings, c.crossings);
         EXPECT_EQ(check.collisions, 0);
         EXPECT_EQ(check.offBoard, c.offBoard);
+    }
+}
+
+// Two tracks side by side through S-bends, one inside the other round every bend: curves of
+// one centre whose edges touch. At any angle and after any number of bends they do not
+// collide; 3 mm closer they collide all along, one place.
+TEST_F(LayoutCheckTest, TracksSideBySideThroughBendsTouchWithoutColliding) {
+    // A curve whose inner edge runs along the quarter curve's outer edge.
+    const int wide =
+        test::AddPart(*r_.library, "W", "Wide 90", kKindCurve, 1536, 0, 360, 5376, 1, 1);
+    for (const int32_t angle : {0, 37, 100, 450, 1001}) {
+        for (const double closer : {0.0, 3.0 * 256 / 25.4}) {
+            SCOPED_TRACE("angle " + std::to_string(angle) + ", closer " + std::to_string(closer));
+            Laid inside{0, 0, angle, {}};
+            const double across = 1536 - closer;
+            const double radians = angle * std::numbers::pi / 720;
+            Laid outside{static_cast<int32_t>(std::lround(across * std::cos(radians))),
+                         static_cast<int32_t>(std::lround(across * std::sin(radians))),
+                         angle,
+                         {}};
+            for (int bend = 0; bend < 8; ++bend) {
+                inside.pieces.insert(inside.pieces.end(), {{p_.quarter, 'R'}, {wide, 'L'}});
+                outside.pieces.insert(outside.pieces.end(), {{wide, 'R'}, {p_.quarter, 'L'}});
+            }
+            EmptyDesign(*r_.design);
+            r_.design->boardX = r_.design->boardY = 2000;
+            Lay(*r_.design, {inside, outside});
+            const LayoutCheck check = CheckLayout(*r_.design, *r_.library);
+            EXPECT_EQ(check.crossings, 0);
+            EXPECT_EQ(check.collisions, closer > 0 ? 1 : 0) << CheckSummaryLine(check);
+        }
+    }
+}
+
+// Footprints against sections worked by hand: a straight's rectangle, and a curve's ring sector
+// (its area, and its end edge where the pen ends), at headings off the quarters.
+TEST_F(LayoutCheckTest, FootprintsAreTheSectionsWorkedByHand) {
+    for (const int32_t angle : {0, 131, 777}) {
+        SCOPED_TRACE(angle);
+        EmptyDesign(*r_.design);
+        Lay(*r_.design,
+            {{1000, -500, angle, {{p_.straight, 'L'}, {p_.quarter, 'R'}, {p_.eighth, 'L'}}}});
+        const std::vector<SectionFootprint> footprints =
+            TrackFootprints(*r_.design, *r_.library, 0);
+        ASSERT_EQ(footprints.size(), 3u);
+        const double h = angle * std::numbers::pi / 720;
+        // Across is (cos, sin), along (-sin, cos); the straight runs 3072 along from (1000, -500).
+        const ModelPoint far{1000 + 1536 * std::cos(h) - 3072 * std::sin(h),
+                             -500 + 1536 * std::sin(h) + 3072 * std::cos(h)};
+        EXPECT_NEAR(boost::geometry::area(footprints[0].area), 1536.0 * 3072, 1e-6);
+        const auto& corners = footprints[0].area.outer();
+        EXPECT_TRUE(std::any_of(corners.begin(), corners.end(), [&](const ModelPoint& p) {
+            return std::hypot(p.x - far.x, p.y - far.y) < 1e-6;
+        }));
+        const double ring = std::numbers::pi * (3840.0 * 3840 - 2304.0 * 2304);
+        EXPECT_NEAR(boost::geometry::area(footprints[1].area), ring / 4, ring / 4 * 1e-3);
+        EXPECT_NEAR(boost::geometry::area(footprints[2].area), ring / 8, ring / 8 * 1e-3);
+    }
+}
+
+// The check lists at most 1000 overlapping pairs: 1000 are all listed and complete, one more
+// stops the list with "1000+ problems". Sections off the board are always all counted.
+TEST_F(LayoutCheckTest, ListsAThousandPairsAndEverySectionOffTheBoard) {
+    for (const int pairs : {1000, 1001}) {
+        SCOPED_TRACE(pairs);
+        EmptyDesign(*r_.design);
+        r_.design->boardX = r_.design->boardY = 100; // the first eight straights of each fit
+        const std::vector<std::pair<int, char>> straights(pairs, {p_.straight, 'L'});
+        Lay(*r_.design, {{0, -12800, 0, straights}, {0, -12800, 0, straights}});
+        const LayoutCheck check = CheckLayout(*r_.design, *r_.library);
+        EXPECT_EQ(check.complete, pairs == 1000);
+        EXPECT_EQ(check.findings.size(), size_t{1000} + 2 * (pairs - 8));
+        EXPECT_EQ(check.offBoard, 2 * (pairs - 8));
+        const std::string offBoard = std::to_string(2 * (pairs - 8)) + " sections off the board";
+        EXPECT_EQ(CheckSummaryText(check),
+                  (pairs == 1000 ? " | 1 collision | " : " | 1000+ problems | ") + offBoard);
+        // Of more pairs than are listed, the places counted are those of the pairs listed.
+        const std::string collisions = std::to_string(check.collisions);
+        EXPECT_EQ(CheckSummaryLine(check),
+                  pairs == 1000
+                      ? "Summary\t0 crossings\t1 collisions\t" + offBoard
+                      : "Summary\t0+ crossings\t" + collisions + "+ collisions\t" + offBoard);
+    }
+}
+
+// A closed track crosses itself at one place wherever it starts, also where the crossing lies
+// at the joint of its last and first sections.
+TEST(LayoutCheckExamples, FigureEightCrossesOnceFromEveryStart) {
+    test::Records r;
+    LoadPartLibrary(*r.library, LAPWERK_EXAMPLES "/parts.def");
+    ASSERT_TRUE(SetDesignFileName(*r.design, LAPWERK_EXAMPLES "/figure-eight.tr2"));
+    ASSERT_FALSE(test::LoadIntoDesign(*r.design, *r.history, *r.library).has_value());
+    r.design->boardX = r.design->boardY = 1000;
+    const Track eight = r.design->tracks[0];
+    for (int start = 0; start < eight.sectionCount; ++start) {
+        Track& track = r.design->tracks[0];
+        track = eight;
+        std::rotate(track.partIndex, track.partIndex + start, track.partIndex + eight.sectionCount);
+        std::rotate(track.direction, track.direction + start, track.direction + eight.sectionCount);
+        const LayoutCheck check = CheckLayout(*r.design, *r.library);
+        EXPECT_EQ(check.crossings, 1) << "started at section " << start + 1;
+        EXPECT_EQ(check.collisions, 0) << "started at section " << start + 1;
     }
 }
 

@@ -171,14 +171,14 @@ private Q_SLOTS:
         QListWidget* findings = window.list("FindingList");
         QVERIFY(findings->isVisible());
         const int last = findings->count() - 1;
-        QVERIFY2(findings->item(last)->text().startsWith("Collision: track 1 section 2 and "
+        QVERIFY2(findings->item(last)->text().startsWith("Collision: track 1 section 1 and "
                                                          "track 1 section 19"),
                  qPrintable(findings->item(last)->text()));
         eight.selectedSection = 5;
         const QPoint row = findings->visualItemRect(findings->item(last)).center();
         QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, row);
         QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, row);
-        QCOMPARE(eight.selectedSection, 1);
+        QCOMPARE(eight.selectedSection, 0);
 
         window.trigger("ShowProblems");
         QVERIFY(window.area()->marks().empty());
