@@ -6,13 +6,13 @@
 
 #include <QDir>
 
+#include <climits>
 #include <string>
 
 namespace lapwerk::cli {
 
 namespace {
 
-constexpr int64_t kMaxCount = 1000;
 constexpr int64_t kMaxSeconds = 24 * 3600;
 
 int Usage(Output& output, const std::string& text) {
@@ -55,9 +55,12 @@ int RunSuggest(Session& session, const Arguments& arguments, Output& output) {
     options.useAll = arguments.has("--use-all");
     options.allowCrossings = arguments.has("--crossings");
     int seconds = 10;
-    if (!ReadCount(arguments, "--count", 1, kMaxCount, options.maxLayouts)) {
-        return Usage(output, "--count takes a whole number from 1 to " + std::to_string(kMaxCount));
+    if (!ReadCount(arguments, "--count", 1, INT_MAX, options.maxLayouts)) {
+        return Usage(output, "--count takes a whole number from 1");
     }
+    // With every piece, every layout is listed unless a count is given.
+    const int listed =
+        options.useAll && arguments.value("--count") == nullptr ? INT_MAX : options.maxLayouts;
     if (!ReadCount(arguments, "--seconds", 1, kMaxSeconds, seconds)) {
         return Usage(output,
                      "--seconds takes a whole number from 1 to " + std::to_string(kMaxSeconds));
@@ -89,12 +92,16 @@ int RunSuggest(Session& session, const Arguments& arguments, Output& output) {
         output.err << NoLayoutMessage(options, result.supplyPieces, result.outcome) << '\n';
         return kExitFailed;
     }
-    const int shown = std::min<int>(static_cast<int>(result.layouts.size()), options.maxLayouts);
+    const int shown = std::min<int>(static_cast<int>(result.layouts.size()), listed);
     for (int n = 1; n <= shown; ++n) {
         output.out << LayoutLine(n, result.layouts[n - 1], *session.library, session.metric)
                    << '\n';
     }
     if (const std::string* folder = arguments.value("--out")) {
+        if (!QDir().mkpath(QString::fromStdString(*folder))) {
+            output.err << "Cannot make the folder " << *folder << ".\n";
+            return kExitFailed;
+        }
         for (int n = 1; n <= shown; ++n) {
             if (!WriteLayout(session, result.layouts[n - 1], n, *folder, output)) {
                 return kExitFailed;
@@ -112,8 +119,9 @@ Verb SuggestVerb() {
             "      [--seconds S] [--out DIR] [--imperial]",
             "closed layouts that the pieces you own make on a board (3 x 2 m unless\n"
             "      --board says otherwise), best first: Layout n, the pieces, lane 1, lane 2,\n"
-            "      crossings (tab-separated); --use-all lists every layout of all the pieces;\n"
-            "      --out writes each as DIR/layout-n.tr2",
+            "      crossings (tab-separated); --use-all lists every layout of all the pieces\n"
+            "      (the first N with --count); --out writes each as DIR/layout-n.tr2,\n"
+            "      making DIR",
             {0,
              {"--board", "--left-over", "--count", "--seconds", "--out"},
              {"--use-all", "--crossings", "--imperial"}},

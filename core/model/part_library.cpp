@@ -9,6 +9,21 @@ bool IsCurveKind(int32_t kind) {
     return kind == kKindCurve || kind == kKindCurve6 || kind == kKindBorderCurve;
 }
 
+namespace {
+
+/// The kinds that lay and run alike: 0 lane change, 1 other straights, 2 curves, 3 the rest.
+int ShapeClass(int32_t kind) {
+    return kind == kKindLaneChange ? 0 : IsStraightKind(kind) ? 1 : IsCurveKind(kind) ? 2 : 3;
+}
+
+} // namespace
+
+bool SameShape(const Part& a, const Part& b) {
+    return ShapeClass(a.kind) == ShapeClass(b.kind) && a.width == b.width && a.length == b.length &&
+           a.radius == b.radius && a.arc == b.arc && a.laneLength1 == b.laneLength1 &&
+           a.laneLength2 == b.laneLength2;
+}
+
 bool IsStraightKind(int32_t kind) {
     switch (kind) {
     case 1:

@@ -42,6 +42,16 @@ bool IsCurveKind(int32_t kind);
 /// True for the kinds the walk lays as straights: 1, 3, 4, 5, 8, 9, 10 and 11.
 bool IsStraightKind(int32_t kind);
 
+/// Whether two Parts lay alike and are run alike: both lane changes, both other straight kinds
+/// or both curve kinds, of equal width, length, radius, arc and lane lengths. A decorated
+/// straight has the shape of a plain one; a lane change never has.
+bool SameShape(const Part& a, const Part& b);
+
+/// The plain kinds, straight (1) and curve (2), before the decorated ones.
+inline bool IsPlainKind(int32_t kind) {
+    return kind == kKindStraight || kind == kKindCurve;
+}
+
 /// Index of the first Part whose number equals `number` exactly, or -1.
 int FindPartByNumber(const PartLibrary& library, const char* number);
 

@@ -343,12 +343,21 @@ TEST(CliSuggest, ListsWritesAndExplains) {
         file.close();
         return RunCli(QStringList{"suggest", "--own", own} + arguments, kExamples);
     };
-    const Result oval = suggest("C151 2\nC154 8\n", {"--use-all", "--out", folder.path()});
+    // The folder is made, with the folders above it.
+    const QString out = folder.filePath("new/layouts");
+    const Result oval = suggest("C151 2\nC154 8\n", {"--use-all", "--out", out});
     EXPECT_EQ(oval.exitCode, 0) << oval.err;
     EXPECT_EQ(oval.out, "Layout 1\tC151 L, C154 R, C154 R, C154 R, C154 R, C151 L, C154 R, "
                         "C154 R, C154 R, C154 R\t2.22 m\t2.71 m\t0\n");
-    const Result check = RunCli({"check", folder.filePath("layout-1.tr2")}, kExamples);
+    const Result check = RunCli({"check", QDir(out).filePath("layout-1.tr2")}, kExamples);
     EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+
+    // Every layout of all the pieces is listed, more than ten; --count takes any number.
+    const Result many = suggest("C151 4\nC152 2\nC154 8\n", {"--use-all", "--board", "4x4"});
+    EXPECT_GT(std::count(many.out.begin(), many.out.end(), '\n'), 10) << many.out << many.err;
+    const Result counted =
+        suggest("C151 4\nC152 2\nC154 8\n", {"--use-all", "--board", "4x4", "--count", "100000"});
+    EXPECT_EQ(counted.out, many.out);
 
     const Result none = suggest("C154 6\n", {"--board", "1x1", "--seconds", "1"});
     EXPECT_EQ(none.exitCode, 1);

@@ -2,12 +2,16 @@
 
 #include "closure.h"
 #include "fixtures.h"
+#include "footprint.h"
 #include "layout_check.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <complex>
 #include <functional>
+#include <numbers>
 #include <numeric>
 #include <set>
 #include <string>
@@ -29,28 +33,53 @@ struct SuggestParts {
                                2111)) {}
 };
 
+/// Whether `pieces` laid one after another end where they began, heading as they began (2 mm,
+/// 1 degree), worked out with complex numbers: across the track is e^(i h), along it i e^(i h).
+bool ClosesExactly(const std::vector<ProposedPiece>& pieces, const PartLibrary& library) {
+    using Point = std::complex<double>;
+    const Point i(0, 1);
+    Point pen = 0;
+    double heading = 0; // radians
+    int quarters = 0;
+    for (const ProposedPiece& piece : pieces) {
+        const Part& part = library.parts[piece.partIndex];
+        const Point across = std::polar(1.0, heading);
+        if (!IsCurveKind(part.kind)) {
+            pen += double(part.length) * i * across;
+            continue;
+        }
+        const double arc = part.arc * std::numbers::pi / 720;
+        if (piece.direction == 'R') {
+            const double inner = part.radius - part.width;
+            pen = pen - inner * across + inner * std::polar(1.0, heading + arc);
+            heading += arc;
+            quarters += part.arc;
+        } else {
+            const double outer = part.radius;
+            pen = pen + outer * across - outer * std::polar(1.0, heading - arc);
+            heading -= arc;
+            quarters -= part.arc;
+        }
+    }
+    const int error = ((quarters % 1440) + 1440) % 1440;
+    return std::abs(pen) <= 2.0 / 25.4 * 256 && std::min(error, 1440 - error) <= 4;
+}
+
 /// Every distinct layout of all the pieces of `supply`: each ordering of the pieces with each
-/// choice of curve directions walked and checked on the design's board, laid from the middle.
+/// choice of curve directions that closes exactly, judged once in its canonical form (mirrored
+/// to turn right first): turned in steps of 15 degrees and centred on the board, it must fit,
+/// close by the walk and pass the check at one of them.
 std::set<std::vector<ProposedPiece>> BruteForce(Design& design, const PartLibrary& library,
                                                 const std::vector<int64_t>& supply,
                                                 bool allowCrossings) {
     std::vector<int64_t> left = supply;
     const int total = static_cast<int>(std::accumulate(supply.begin(), supply.end(), int64_t{0}));
-    std::set<std::vector<ProposedPiece>> found;
-    Track& track = design.tracks[0];
+    std::set<std::vector<ProposedPiece>> closing;
     std::vector<ProposedPiece> pieces;
     std::function<void()> grow = [&] {
         if (static_cast<int>(pieces.size()) == total) {
-            InitTrack(track);
-            track.inUse = 1;
-            for (const ProposedPiece& piece : pieces) {
-                track.partIndex[track.sectionCount] = static_cast<uint8_t>(piece.partIndex);
-                track.direction[track.sectionCount++] = piece.direction;
-            }
-            const LayoutCheck check = CheckLayoutByAllPairs(design, library);
-            if (MeasureTrackClosure(design, library, 0).closed && check.buildable() &&
-                (allowCrossings || check.crossings == 0)) {
-                found.insert(CanonicalLayout(pieces, library));
+            if (ClosesExactly(pieces, library)) {
+                closing.insert(CanonicalLayout(pieces, library));
             }
             return;
         }
@@ -69,6 +98,34 @@ std::set<std::vector<ProposedPiece>> BruteForce(Design& design, const PartLibrar
         }
     };
     grow();
+    std::set<std::vector<ProposedPiece>> found;
+    Track& track = design.tracks[0];
+    for (const std::vector<ProposedPiece>& canonical : closing) {
+        for (int turn = 0; turn < kFullTurn / 2; turn += 60) {
+            InitTrack(track);
+            track.inUse = 1;
+            track.angle = (kHeadingNorth + turn) % kFullTurn;
+            for (const ProposedPiece& piece : canonical) {
+                track.partIndex[track.sectionCount] = static_cast<uint8_t>(piece.partIndex);
+                track.direction[track.sectionCount++] = piece.direction;
+            }
+            double box[4] = {INFINITY, INFINITY, -INFINITY, -INFINITY};
+            for (const SectionFootprint& footprint : TrackFootprints(design, library, 0)) {
+                for (const ModelPoint& p : footprint.area.outer()) {
+                    box[0] = std::min(box[0], p.x), box[1] = std::min(box[1], p.y);
+                    box[2] = std::max(box[2], p.x), box[3] = std::max(box[3], p.y);
+                }
+            }
+            track.beginX = -static_cast<int32_t>(std::lround((box[0] + box[2]) / 2));
+            track.beginY = -static_cast<int32_t>(std::lround((box[1] + box[3]) / 2));
+            const LayoutCheck check = CheckLayoutByAllPairs(design, library);
+            if (MeasureTrackClosure(design, library, 0).closed && check.buildable() &&
+                (allowCrossings || check.crossings == 0)) {
+                found.insert(canonical);
+                break;
+            }
+        }
+    }
     return found;
 }
 
@@ -94,8 +151,17 @@ TEST_F(LayoutSuggestTest, UseAllAgreesWithBruteForce) {
         std::vector<int64_t> supply;
         bool crossings;
     };
+    // Straights 20 and 21 units longer than the straight: an oval with one of them on a side
+    // misses by 1.98 and 2.08 mm. A straight of the straight's shape, decorated.
+    const int longer20 = test::AddPart(*r_.library, "S20", "Longer", kKindStraight, 1536, 3092);
+    const int longer21 = test::AddPart(*r_.library, "S21", "Longer", kKindStraight, 1536, 3093);
+    const int decorated = test::AddPart(*r_.library, "SD", "Decorated", 5, 1536, 3072);
     const std::vector<Case> cases = {
         {"circle", supply({{p_.quarter, 4}}), false},
+        {"within the gap", supply({{p_.straight, 1}, {longer20, 1}, {p_.quarter, 4}}), false},
+        {"beyond the gap", supply({{p_.straight, 1}, {longer21, 1}, {p_.quarter, 4}}), false},
+        {"straights of one shape",
+         supply({{p_.straight, 1}, {decorated, 2}, {p_.half, 2}, {p_.quarter, 4}}), false},
         {"oval", supply({{p_.straight, 2}, {p_.quarter, 4}}), false},
         {"straights of two lengths", supply({{p_.straight, 2}, {p_.half, 2}, {p_.quarter, 4}}),
          false},
@@ -106,6 +172,7 @@ TEST_F(LayoutSuggestTest, UseAllAgreesWithBruteForce) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        r_.design->boardX = r_.design->boardY = 400;
         SuggestOptions options;
         options.useAll = true;
         options.allowCrossings = c.crossings;
@@ -119,6 +186,35 @@ TEST_F(LayoutSuggestTest, UseAllAgreesWithBruteForce) {
         EXPECT_EQ(listed.size(), result.layouts.size()) << "a layout listed twice";
         EXPECT_EQ(listed, BruteForce(*r_.design, *r_.library, c.supply, c.crossings));
     }
+    // The oval of two straights is listed once, of the part the supply holds most of.
+    const std::vector<int64_t> ofOneShape =
+        supply({{p_.straight, 1}, {decorated, 3}, {p_.quarter, 4}});
+    SuggestOptions options;
+    options.seconds = 0.5;
+    const SuggestResult oval = SuggestLayouts(*r_.design, *r_.library, ofOneShape, options);
+    const auto six = std::find_if(oval.layouts.begin(), oval.layouts.end(),
+                                  [](const SuggestedLayout& l) { return l.pieces.size() == 6; });
+    ASSERT_NE(six, oval.layouts.end());
+    EXPECT_EQ(FormatPieces(Proposal{six->pieces, 0, 0, 0, {}}, *r_.library),
+              "SD L, Q R, Q R, SD L, Q R, Q R");
+    EXPECT_EQ(std::count_if(oval.layouts.begin(), oval.layouts.end(),
+                            [](const SuggestedLayout& l) { return l.pieces.size() == 6; }),
+              1);
+}
+
+// A board too narrow for an oval laid square to it, but wide enough for the oval turned by 45
+// degrees: the oval is found turned.
+TEST_F(LayoutSuggestTest, ALayoutIsTurnedToFitTheBoard) {
+    // The oval's ends are half circles 7680 units across with straights of 3072 between them:
+    // 10752 units long square to the board, 7680 + 3072 / sqrt(2) = 9852 at 45 degrees.
+    r_.design->boardX = r_.design->boardY = 9900 / 256.0f;
+    const std::vector<int64_t> oval = supply({{p_.straight, 2}, {p_.quarter, 4}});
+    SuggestOptions options;
+    options.useAll = true;
+    const SuggestResult result = SuggestLayouts(*r_.design, *r_.library, oval, options);
+    EXPECT_EQ(result.layouts.size(), BruteForce(*r_.design, *r_.library, oval, false).size());
+    ASSERT_EQ(result.layouts.size(), 1u);
+    EXPECT_NE(result.layouts[0].track.angle % 360, 0);
 }
 
 // Every layout suggested closes, fits the board, passes the check and keeps to the supply; the
