@@ -1,5 +1,6 @@
 // The closing search on the example oval and part library: a track that needs the full number
-// of pieces, and one that no sequence of that many pieces closes.
+// of pieces, and one that no sequence of that many pieces closes; and on a large library of 180
+// parts of many lengths, radii and arcs.
 #include "bench_designs.h"
 
 #include "close_search.h"
@@ -7,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace lapwerk::bench {
@@ -56,8 +58,54 @@ void BM_CloseSearchPieceTooMany(benchmark::State& state) {
     Search(state, *records);
 }
 
-BENCHMARK(BM_CloseSearchNeedsAllPieces)->Arg(6)->Arg(8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CloseSearchPieceTooMany)->Arg(6)->Arg(8)->Unit(benchmark::kMillisecond);
+/// 30 straights of 50 to 340 mm and 150 curves: radii of 250 to 700 mm by 50 mm, arcs of 15 to
+/// 57 degrees by 3 degrees, all 156 mm wide.
+void AddLargeLibrary(PartLibrary& library) {
+    constexpr double kUnitsPerMm = 256 / 25.4;
+    auto add = [&](int32_t kind, double length, int32_t arc, double radius) {
+        Part& part = library.parts[library.count];
+        std::snprintf(part.number, sizeof part.number, "P%d", library.count);
+        std::snprintf(part.name, sizeof part.name, "Part %d", library.count);
+        part.kind = kind;
+        part.width = static_cast<int32_t>(156 * kUnitsPerMm);
+        part.length = static_cast<int32_t>(length * kUnitsPerMm);
+        part.arc = arc;
+        part.radius = static_cast<int32_t>(radius * kUnitsPerMm);
+        const double middle = (radius - 78) * kUnitsPerMm * arc * 3.14159265358979 / 720;
+        part.laneLength1 = part.laneLength2 = static_cast<int32_t>(middle);
+        ++library.count;
+    };
+    for (int i = 0; i < 30; ++i) {
+        add(kKindStraight, 50 + 10 * i, 0, 0);
+    }
+    for (int r = 0; r < 10; ++r) {
+        for (int a = 0; a < 15; ++a) {
+            add(kKindCurve, 0, 60 + 12 * a, 250 + 50 * r);
+        }
+    }
+}
+
+// On the large library, a straight and half a circle of four 45-degree curves: the search
+// looks at every sequence of up to K of its 330 moves.
+void BM_CloseSearchLargeLibrary(benchmark::State& state) {
+    auto records = std::make_unique<BenchRecords>();
+    std::memset(records->design.get(), 0, sizeof(Design));
+    std::memset(records->library.get(), 0, sizeof(PartLibrary));
+    AddLargeLibrary(*records->library);
+    EmptyDesign(*records->design);
+    Track& track = records->design->tracks[0];
+    const int straight = 25;
+    const int curve = 30 + 5 * 15 + 10; // radius 500 mm, 45 degrees
+    for (const int part : {straight, curve, curve, curve, curve}) {
+        track.partIndex[track.sectionCount] = static_cast<uint8_t>(part);
+        track.direction[track.sectionCount++] = 'R';
+    }
+    Search(state, *records);
+}
+
+BENCHMARK(BM_CloseSearchNeedsAllPieces)->Arg(6)->Arg(8)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseSearchPieceTooMany)->Arg(6)->Arg(8)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseSearchLargeLibrary)->Arg(4)->Arg(6)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace lapwerk::bench

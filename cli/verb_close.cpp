@@ -9,6 +9,7 @@ namespace lapwerk::cli {
 namespace {
 
 constexpr int64_t kMaxProposals = 100;
+constexpr int64_t kMaxSeconds = 24 * 3600;
 
 int Usage(Output& output, const std::string& text) {
     output.err << "lapwerk-cli close: " << text << '\n';
@@ -48,6 +49,12 @@ int RunClose(Session& session, const Arguments& arguments, Output& output) {
     if (arguments.has("--owned-only")) {
         options.pieces = PieceChoice::kOwnedOnly;
     }
+    int seconds = kCloseSearchSeconds;
+    if (!ReadCount(arguments, "--seconds", 1, kMaxSeconds, seconds)) {
+        return Usage(output,
+                     "--seconds takes a whole number from 1 to " + std::to_string(kMaxSeconds));
+    }
+    options.seconds = seconds;
 
     if (auto error = OpenDesign(session, arguments.positional[0])) {
         output.err << *error << '\n';
@@ -72,10 +79,10 @@ int RunClose(Session& session, const Arguments& arguments, Output& output) {
                                    session.metric)
                    << '\n';
     }
-    if (result.outcome != CloseOutcome::kProposals) {
-        output.err << CloseSearchMessage(result) << '\n';
+    if (const std::string message = CloseSearchMessage(result); !message.empty()) {
+        output.err << message << '\n';
     }
-    if (result.outcome == CloseOutcome::kNoSequence) {
+    if (result.outcome == CloseOutcome::kNoSequence || result.outcome == CloseOutcome::kTimeUp) {
         return kExitFailed;
     }
     if (const std::string* out = arguments.value("--apply")) {
@@ -89,16 +96,19 @@ int RunClose(Session& session, const Arguments& arguments, Output& output) {
 Verb CloseVerb() {
     return {
         "close",
-        "DESIGN [--track N] [--max-pieces K] [--owned-only] [--proposals P] [--apply OUT] "
-        "[--imperial]",
+        "DESIGN [--track N] [--max-pieces K] [--owned-only] [--proposals P] [--seconds S]\n"
+        "      [--apply OUT] [--imperial]",
         "pieces that close track N (default: the current one, the last read) when appended\n"
         "      after its last section, also after taking 1 to 3 sections off: up to P proposals\n"
         "      (default 5) of at most K pieces removed and added (1 to 10, default 6), fewest\n"
         "      to buy first; per line Proposal n, the pieces (NUMBER L or R, those taken off\n"
         "      first as -NUMBER L), gap, heading error, pieces to buy (tab-separated).\n"
-        "      --owned-only keeps proposals with nothing to buy; --apply writes DESIGN with\n"
+        "      --owned-only keeps proposals with nothing to buy; --seconds limits the search\n"
+        "      (default 10) and keeps the best found by then; --apply writes DESIGN with\n"
         "      the best proposal applied to the .tr2 file OUT",
-        {1, {"--track", "--max-pieces", "--proposals", "--apply"}, {"--owned-only", "--imperial"}},
+        {1,
+         {"--track", "--max-pieces", "--proposals", "--seconds", "--apply"},
+         {"--owned-only", "--imperial"}},
         false,
         RunClose};
 }

@@ -110,6 +110,7 @@ CloseTrackDialog::CloseTrackDialog(const Design& design, const PartLibrary& libr
     } else {
         showMessage(QStringLiteral("Track %1 has no sections.").arg(closure_.number));
         maxPieces_->setEnabled(false);
+        maxSeconds_->setEnabled(false);
         ownedOnly_->setEnabled(false);
     }
 }
@@ -127,12 +128,20 @@ void CloseTrackDialog::buildControls() {
     maxPieces_->setObjectName("MaxPieces");
     maxPieces_->setRange(1, kMaxClosingPieces);
     maxPieces_->setValue(CloseSearchOptions{}.maxPieces);
+    maxSeconds_ = new QSpinBox;
+    maxSeconds_->setObjectName("MaxSeconds");
+    maxSeconds_->setRange(1, 600);
+    maxSeconds_->setSuffix(QStringLiteral(" s"));
+    maxSeconds_->setValue(kCloseSearchSeconds);
+    // A number typed in starts a new search once the editing ends, not at every digit.
+    maxSeconds_->setKeyboardTracking(false);
     ownedOnly_ = new QCheckBox(QStringLiteral("&Owned pieces only"));
     ownedOnly_->setObjectName("OwnedOnly");
     auto* options = new QFormLayout;
     options->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     options->addRow(QStringLiteral("Now:"), now);
     options->addRow(QStringLiteral("&Max pieces:"), maxPieces_);
+    options->addRow(QStringLiteral("Maximum &time:"), maxSeconds_);
     options->addRow(QString(), ownedOnly_);
 
     proposalList_ = new QTreeWidget;
@@ -180,6 +189,7 @@ void CloseTrackDialog::buildControls() {
     resize(560, 380);
 
     connect(maxPieces_, &QSpinBox::valueChanged, this, &CloseTrackDialog::startSearch);
+    connect(maxSeconds_, &QSpinBox::valueChanged, this, &CloseTrackDialog::startSearch);
     connect(ownedOnly_, &QCheckBox::toggled, this, &CloseTrackDialog::startSearch);
     connect(stopButton_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
     connect(proposalList_, &QTreeWidget::itemSelectionChanged, this,
@@ -191,6 +201,7 @@ void CloseTrackDialog::buildControls() {
 CloseSearchOptions CloseTrackDialog::chosenOptions() const {
     CloseSearchOptions options;
     options.maxPieces = maxPieces_->value();
+    options.seconds = maxSeconds_->value();
     options.pieces = ownedOnly_->isChecked() ? PieceChoice::kOwnedOnly : PieceChoice::kAnyPieces;
     return options;
 }

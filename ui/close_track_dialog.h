@@ -70,6 +70,7 @@ private:
     DesignArea& area_;
 
     QSpinBox* maxPieces_ = nullptr;
+    QSpinBox* maxSeconds_ = nullptr;
     QCheckBox* ownedOnly_ = nullptr;
     QTreeWidget* proposalList_ = nullptr;
     QLabel* messageLabel_ = nullptr;

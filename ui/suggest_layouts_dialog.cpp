@@ -23,6 +23,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
+#include <climits>
 
 namespace lapwerk {
 
@@ -94,6 +95,8 @@ void SuggestLayoutsDialog::buildControls() {
     seconds_->setRange(1, 600);
     seconds_->setSuffix(QStringLiteral(" s"));
     seconds_->setValue(static_cast<int>(SuggestOptions{}.seconds));
+    // A number typed in starts a new search once the editing ends, not at every digit.
+    seconds_->setKeyboardTracking(false);
     rankBy_ = new QComboBox;
     rankBy_->setObjectName("RankBy");
     rankBy_->addItem(QStringLiteral("Lap length"), int(SuggestRanking::kLapLength));
@@ -211,25 +214,44 @@ void SuggestLayoutsDialog::showFound(int resultIndex) {
                                         [this](const SuggestedLayout& a, const SuggestedLayout& b) {
                                             return RanksBefore(a, b, searched_.ranking);
                                         });
-    if (place - layouts_.begin() >= kShownLayouts) {
+    const int row = static_cast<int>(place - layouts_.begin());
+    if (row >= shownLayouts()) {
         return;
     }
     layouts_.insert(place, found);
-    if (static_cast<int>(layouts_.size()) > kShownLayouts) {
+    // The selection stays on its row, the best layout unless the user chose another.
+    const int selected = std::max(layoutList_->currentRow(), 0);
+    const QSignalBlocker quiet(layoutList_);
+    layoutList_->insertItem(row, newItem(found));
+    if (static_cast<int>(layouts_.size()) > shownLayouts()) {
         layouts_.pop_back();
+        delete layoutList_->takeItem(layoutList_->count() - 1);
     }
-    showLayouts();
+    layoutList_->setCurrentRow(selected);
+    showPreview();
+}
+
+int SuggestLayoutsDialog::shownLayouts() const {
+    return searched_.useAll ? INT_MAX : kShownLayouts;
 }
 
 void SuggestLayoutsDialog::showOutcome() {
     searching_ = false;
     progressBar_->hide();
     stopButton_->hide();
-    layouts_ = outcome_->layouts;
-    if (static_cast<int>(layouts_.size()) > kShownLayouts && !searched_.useAll) {
-        layouts_.resize(kShownLayouts);
+    std::vector<SuggestedLayout> best = outcome_->layouts;
+    if (static_cast<int>(best.size()) > shownLayouts()) {
+        best.resize(kShownLayouts);
     }
-    showLayouts();
+    // The list holds every layout reported, in rank; it is drawn again only where the search
+    // ended with others.
+    const auto samePieces = [](const SuggestedLayout& a, const SuggestedLayout& b) {
+        return a.pieces == b.pieces;
+    };
+    if (!std::equal(best.begin(), best.end(), layouts_.begin(), layouts_.end(), samePieces)) {
+        layouts_ = std::move(best);
+        showLayouts();
+    }
     if (layouts_.empty()) {
         messageLabel_->setText(QString::fromStdString(
             NoLayoutMessage(searched_, outcome_->supplyPieces, outcome_->outcome)));
@@ -237,14 +259,19 @@ void SuggestLayoutsDialog::showOutcome() {
     }
 }
 
+QListWidgetItem* SuggestLayoutsDialog::newItem(const SuggestedLayout& layout) const {
+    auto* item =
+        new QListWidgetItem(Thumbnail(*design_, library_, layout), LayoutCaption(layout, metric_));
+    item->setSizeHint(kThumbnail + QSize(24, 48));
+    return item;
+}
+
 void SuggestLayoutsDialog::showLayouts() {
     const int selected = layoutList_->currentRow();
     const QSignalBlocker quiet(layoutList_);
     layoutList_->clear();
     for (const SuggestedLayout& layout : layouts_) {
-        auto* item = new QListWidgetItem(Thumbnail(*design_, library_, layout),
-                                         LayoutCaption(layout, metric_), layoutList_);
-        item->setSizeHint(kThumbnail + QSize(24, 48));
+        layoutList_->addItem(newItem(layout));
     }
     if (!layouts_.empty()) {
         layoutList_->setCurrentRow(std::clamp(selected, 0, static_cast<int>(layouts_.size()) - 1));

@@ -14,6 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -55,7 +56,12 @@ private:
     /// Puts the layout the search just accepted into the list in its rank.
     void showFound(int resultIndex);
     void showOutcome();
+    /// Fills the list with every layout of layouts_ anew.
     void showLayouts();
+    /// The list's item of a layout: its thumbnail and caption.
+    QListWidgetItem* newItem(const SuggestedLayout& layout) const;
+    /// How many layouts the list shows: every one with every piece, else the best few.
+    int shownLayouts() const;
     void showPreview();
     SuggestOptions chosenOptions() const;
 

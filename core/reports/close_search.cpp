@@ -4,11 +4,13 @@
 #include "closing_moves.h"
 #include "editing.h"
 #include "fixed_point.h"
+#include "number_text.h"
 #include "part_counts.h"
 #include "walk.h"
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +20,8 @@
 namespace lapwerk {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 bool TrackInUse(const Design& design, int slot) {
     return slot >= 0 && slot < kMaxTracks && design.tracks[slot].inUse != 0;
@@ -198,11 +202,14 @@ std::vector<ProposedPiece> LastSections(const Track& track, int count) {
 }
 
 /// The proposals that close Track `slot` of `design` with at most `maxPieces` pieces appended
-/// after the sections `removed` lists are taken off its end; nothing when `progress` cancelled.
-std::optional<std::vector<Proposal>> ProposalsAfterRemoving(
-    const Design& design, const PartLibrary& library, int slot,
-    const std::vector<ProposedPiece>& removed, int maxPieces, const CloseSearchOptions& options,
-    const std::array<int64_t, kMaxParts>& leftOver, const CloseSearchProgress& progress) {
+/// after the sections `removed` lists are taken off its end; nothing when `progress` cancelled,
+/// the best found so far once `timeUp` says the time is up.
+std::optional<std::vector<Proposal>>
+ProposalsAfterRemoving(const Design& design, const PartLibrary& library, int slot,
+                       const std::vector<ProposedPiece>& removed, int maxPieces,
+                       const CloseSearchOptions& options,
+                       const std::array<int64_t, kMaxParts>& leftOver,
+                       const CloseSearchProgress& progress, const bool& timeUp) {
     auto shortened = std::make_unique<Design>(design);
     Track& track = shortened->tracks[slot];
     const int count = ListedSectionCount(track) - static_cast<int>(removed.size());
@@ -229,7 +236,8 @@ std::optional<std::vector<Proposal>> ProposalsAfterRemoving(
                            maxPieces};
     BestMatches best(moves, leftOver, options);
     if (!FindClosingSequences(
-            moves, task, [&best](const ClosingMatch& match) { best.offer(match); }, progress)) {
+            moves, task, [&best](const ClosingMatch& match) { best.offer(match); }, progress) &&
+        !timeUp) {
         return std::nullopt;
     }
     std::vector<Proposal> proposals =
@@ -299,15 +307,25 @@ CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& lib
     // With 0, then 1, 2 and 3 of the last sections taken off, each search a share of the
     // progress; at least one section stays.
     const int removals = std::min({kMaxRemovedPieces, count - 1, result.options.maxPieces});
-    for (int removed = 0; removed <= std::max(removals, 0); ++removed) {
-        const CloseSearchProgress share = [&progress, removed, removals](double fraction) {
-            return !progress || progress((removed + fraction) / (std::max(removals, 0) + 1));
+    const std::optional<Clock::time_point> deadline =
+        options.seconds > 0
+            ? std::optional(Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                               std::chrono::duration<double>(options.seconds)))
+            : std::nullopt;
+    bool timeUp = false;
+    for (int removed = 0; removed <= std::max(removals, 0) && !timeUp; ++removed) {
+        const CloseSearchProgress share = [&, removed](double fraction) {
+            if (progress && !progress((removed + fraction) / (std::max(removals, 0) + 1))) {
+                return false;
+            }
+            timeUp = deadline && Clock::now() >= *deadline;
+            return !timeUp;
         };
         const int maxPieces = std::min(result.options.maxPieces - removed, room + removed);
         const std::vector<ProposedPiece> taken = LastSections(track, removed);
         std::optional<std::vector<Proposal>> found =
             ProposalsAfterRemoving(design, library, slot, taken, maxPieces, result.options,
-                                   LeftOver(leftOverNow, taken), share);
+                                   LeftOver(leftOverNow, taken), share, timeUp);
         if (!found) {
             result.outcome = CloseOutcome::kCancelled;
             return result;
@@ -324,17 +342,26 @@ CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& lib
     if (static_cast<int>(result.proposals.size()) > result.options.maxProposals) {
         result.proposals.resize(result.options.maxProposals);
     }
+    result.cutShort = timeUp;
     if (!result.proposals.empty()) {
         result.outcome = CloseOutcome::kProposals;
+    } else if (timeUp) {
+        result.outcome = CloseOutcome::kTimeUp;
     }
     return result;
 }
 
 std::string CloseSearchMessage(const CloseSearchResult& result) {
     const std::string track = std::to_string(result.trackNumber);
+    const std::string seconds = FormatFixed(result.options.seconds, 0) + " s";
     switch (result.outcome) {
     case CloseOutcome::kProposals:
-        return "";
+        return result.cutShort ? "The search for track " + track + " was cut short after " +
+                                     seconds + ": these are the best proposals found."
+                               : "";
+    case CloseOutcome::kTimeUp:
+        return "No sequence found for track " + track + " in " + seconds +
+               "; try fewer pieces or more time.";
     case CloseOutcome::kAlreadyCloses:
         return "Track " + track + " already closes.";
     case CloseOutcome::kCancelled:

@@ -44,7 +44,11 @@ struct CloseSearchOptions {
     int maxPieces = 6;                            ///< longest proposal, 1..kMaxClosingPieces
     PieceChoice pieces = PieceChoice::kAnyPieces; ///< kOwnedOnly keeps nothing to buy
     int maxProposals = 5;                         ///< proposals to keep, at least 1
+    double seconds = 0; ///< the time limit, 0 for none; the best proposals found by then are kept
 };
+
+/// The time limit the Close Track window and lapwerk-cli close start with, seconds.
+inline constexpr int kCloseSearchSeconds = 10;
 
 /// One piece of a proposal.
 struct ProposedPiece {
@@ -75,6 +79,7 @@ enum class CloseOutcome {
     kAlreadyCloses, ///< the track closes as it is; nothing was searched
     kNoSequence,    ///< no sequence of at most maxPieces pieces closes it
     kCancelled,     ///< the progress function returned false
+    kTimeUp,        ///< the time limit ended the search before it found a sequence
 };
 
 /// The outcome of a search, best proposal first: those whose pieces collide with nothing before
@@ -86,6 +91,7 @@ struct CloseSearchResult {
     CloseSearchOptions options; ///< as searched, maxPieces within 1..kMaxClosingPieces
     TrackClosure closure;       ///< the track as it is
     std::vector<Proposal> proposals;
+    bool cutShort = false; ///< the time limit ended the search: the proposals are the best found
 };
 
 /// Told how far a search has come, 0..1, from the searching thread every few milliseconds;
@@ -109,6 +115,9 @@ CloseSearchResult FindClosingPieces(const Design& design, const PartLibrary& lib
 ///   "No sequence of at most 6 pieces closes track 2; try more pieces or include pieces you do
 ///   not own." (the advice names only what the options leave to try)
 ///   "The search for track 2 was cancelled."
+///   "No sequence found for track 2 in 10 s; try fewer pieces or more time."
+/// and for proposals found before the time limit ended the search:
+///   "The search for track 2 was cut short after 10 s: these are the best proposals found."
 std::string CloseSearchMessage(const CloseSearchResult& result);
 
 /// The pieces as part numbers and direction letters, those removed first with a minus:

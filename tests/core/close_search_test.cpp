@@ -233,6 +233,31 @@ INSTANTIATE_TEST_SUITE_P(
                                 "C151 L, C154 R, C154 R, C154 R, C154 R", 1}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// A search whose time is up stops at its first look at the clock, keeps what it found by then
+// and says that it was cut short; without a limit the same search runs to its end.
+TEST_F(ExampleOval, ATimeLimitCutsTheSearchShort) {
+    takeOff(8);
+    CloseSearchOptions options{10, PieceChoice::kAnyPieces, 5, 1e-9};
+    const CloseSearchResult cut =
+        FindClosingPieces(*r_.design, *r_.library, *r_.inventory, 0, options);
+    EXPECT_TRUE(cut.cutShort);
+    if (cut.outcome == CloseOutcome::kProposals) {
+        EXPECT_EQ(CloseSearchMessage(cut),
+                  "The search for track 1 was cut short after 0 s: these are the best proposals "
+                  "found.");
+    } else {
+        EXPECT_EQ(cut.outcome, CloseOutcome::kTimeUp);
+        EXPECT_EQ(CloseSearchMessage(cut),
+                  "No sequence found for track 1 in 0 s; try fewer pieces or more time.");
+    }
+    options.seconds = 0;
+    const CloseSearchResult whole =
+        FindClosingPieces(*r_.design, *r_.library, *r_.inventory, 0, options);
+    EXPECT_FALSE(whole.cutShort);
+    EXPECT_EQ(whole.outcome, CloseOutcome::kProposals);
+    EXPECT_EQ(CloseSearchMessage(whole), "");
+}
+
 TEST_F(ExampleOval, AClosedTrackIsNotSearched) {
     const CloseSearchResult result = find(6);
     EXPECT_EQ(result.outcome, CloseOutcome::kAlreadyCloses);

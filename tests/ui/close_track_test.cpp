@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -288,6 +289,35 @@ private Q_SLOTS:
         window.trigger("UndoItem");
         QCOMPARE(window.tracksInUse(), 1);
         QVERIFY(!window.action("UndoItem")->isEnabled());
+    }
+
+    // A time typed into either window's time box starts a new search once the editing ends,
+    // not at every digit; the search then keeps to it.
+    void aTypedTimeStartsOneSearch() {
+        WindowFixture window(WindowFixture::Parts::Metric);
+        auto typeTime = [](QDialog& dialog, auto searching) {
+            QSpinBox* seconds = Child<QSpinBox>(dialog, "MaxSeconds");
+            QTRY_VERIFY_WITH_TIMEOUT(!searching(), 20000);
+            auto* edit = seconds->findChild<QLineEdit*>();
+            seconds->setFocus();
+            seconds->selectAll();
+            QTest::keyClicks(edit, "12");
+            QVERIFY(!searching());
+            QTest::keyClick(edit, Qt::Key_Return);
+            QCOMPARE(seconds->value(), 12);
+            QVERIFY(searching());
+        };
+        OpenOval(window, 8);
+        window.dialogs().closeTrackScript = [&](CloseTrackDialog& dialog) {
+            Child<QSpinBox>(dialog, "MaxPieces")->setValue(2);
+            typeTime(dialog, [&] { return dialog.searching(); });
+        };
+        window.trigger("CloseTrack1");
+        window.dialogs().suggestLayoutsScript = [&](lapwerk::SuggestLayoutsDialog& dialog) {
+            Child<QSpinBox>(dialog, "MaxSeconds")->setValue(1);
+            typeTime(dialog, [&] { return dialog.searching(); });
+        };
+        window.trigger("SuggestLayouts1");
     }
 };
 
