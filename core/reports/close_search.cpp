@@ -99,6 +99,20 @@ public:
 
     const std::vector<RankedMatch>& best() const { return best_; }
 
+    /// Whether every sequence of more than `pieces` moves ranks after all those kept: they are
+    /// as many as can be kept, and a longer one has at least as many pieces to buy as the
+    /// last of them (at least its pieces beyond all those left over).
+    bool outranksLonger(int pieces) const {
+        if (static_cast<int>(best_.size()) < capacity()) {
+            return false;
+        }
+        int64_t leftOver = 0;
+        for (const int64_t count : available_) {
+            leftOver += count;
+        }
+        return std::max<int64_t>(pieces + 1 - leftOver, 0) >= best_.back().toBuy;
+    }
+
 private:
     /// More sequences than proposals are kept, so that proposals that collide with the layout
     /// can give way to those that do not.
@@ -230,15 +244,25 @@ ProposalsAfterRemoving(const Design& design, const PartLibrary& library, int slo
     const PenPose& begin = closure.begin;
     const PenPose& end = closure.end;
     const ClosingMoves moves(library, fx::TrigIndex(end.heading), maxPieces);
-    const ClosingTask task{{fx::Sub(end.x, begin.x), fx::Sub(end.y, begin.y)},
-                           fx::TrigIndex(end.heading),
-                           fx::TrigIndex(begin.heading),
-                           maxPieces};
     BestMatches best(moves, leftOver, options);
-    if (!FindClosingSequences(
-            moves, task, [&best](const ClosingMatch& match) { best.offer(match); }, progress) &&
-        !timeUp) {
-        return std::nullopt;
+    // Shorter sequences first, one length at a time, until no longer one can rank among the
+    // best kept.
+    for (int pieces = 1; pieces <= maxPieces && !best.outranksLonger(pieces); ++pieces) {
+        const ClosingTask task{{fx::Sub(end.x, begin.x), fx::Sub(end.y, begin.y)},
+                               fx::TrigIndex(end.heading),
+                               fx::TrigIndex(begin.heading),
+                               pieces,
+                               pieces};
+        const CloseSearchProgress share = [&](double fraction) {
+            return !progress || progress((pieces - 1 + fraction) / maxPieces);
+        };
+        if (!FindClosingSequences(
+                moves, task, [&best](const ClosingMatch& match) { best.offer(match); }, share)) {
+            if (!timeUp) {
+                return std::nullopt;
+            }
+            break;
+        }
     }
     std::vector<Proposal> proposals =
         ConfirmAll(design, library, slot, moves, best.best(), leftOver, removed);

@@ -223,7 +223,8 @@ private:
     /// form the backward half.
     bool splitsAfter(int forward, int backward) const {
         const int n = forward + backward;
-        return n >= 1 && n <= maxPieces_ && backward == std::min(n / 2, backwardDepth_);
+        return n >= std::max(task_.minPieces, 1) && n <= maxPieces_ &&
+               backward == std::min(n / 2, backwardDepth_);
     }
 
     /// Completes the forward half path_[0..depth), which ends at `at` and `heading`, with
