@@ -2,6 +2,7 @@
 
 #include "undo.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lapwerk {
@@ -68,6 +69,10 @@ std::string FileNamePart(const char* path) {
 
 std::string DesignCaption(const Design& design) {
     return FileNamePart(design.fileName) + kCaptionSuffix;
+}
+
+int ListedSectionCount(const Track& track) {
+    return std::clamp(track.sectionCount, int32_t{0}, int32_t{kMaxSections});
 }
 
 int TrackNumberOfSlot(const Design& design, int slot) {

@@ -71,6 +71,9 @@ std::string FileNamePart(const char* path);
 /// The main window caption for the design: file-name part followed by " - Lapwerk V2.1".
 std::string DesignCaption(const Design& design);
 
+/// Number of Sections of a Track that the reports read: `sectionCount`, kept within 0..2000.
+int ListedSectionCount(const Track& track);
+
 /// Number of the n-th track in use (1-based) for slot `slot`, or 0 when the slot is free.
 int TrackNumberOfSlot(const Design& design, int slot);
 

@@ -1,5 +1,6 @@
 #include "part_library.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -17,6 +18,10 @@ int ShapeClass(int32_t kind) {
 }
 
 } // namespace
+
+int ListedPartCount(const PartLibrary& library) {
+    return std::clamp(library.count, int32_t{0}, int32_t{kMaxParts});
+}
 
 bool SameShape(const Part& a, const Part& b) {
     return ShapeClass(a.kind) == ShapeClass(b.kind) && a.width == b.width && a.length == b.length &&

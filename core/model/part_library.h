@@ -52,6 +52,9 @@ inline bool IsPlainKind(int32_t kind) {
     return kind == kKindStraight || kind == kKindCurve;
 }
 
+/// Number of Parts of the library that the reports list: `count`, kept within 0..256.
+int ListedPartCount(const PartLibrary& library);
+
 /// Index of the first Part whose number equals `number` exactly, or -1.
 int FindPartByNumber(const PartLibrary& library, const char* number);
 

@@ -6,14 +6,6 @@
 
 namespace lapwerk {
 
-int ListedPartCount(const PartLibrary& library) {
-    return std::clamp(library.count, int32_t{0}, int32_t{kMaxParts});
-}
-
-int ListedSectionCount(const Track& track) {
-    return std::clamp(track.sectionCount, int32_t{0}, int32_t{kMaxSections});
-}
-
 std::array<int, kMaxParts> CountUsedPieces(const Design& design) {
     // At most 64 x 2000 Sections, so an int counter cannot overflow.
     std::array<int, kMaxParts> usedCount{};

@@ -31,10 +31,5 @@ std::array<int, kMaxParts> CountUsedPieces(const Design& design);
 std::vector<OwnedCount> OwnedCountsWithDesign(const Design& design, const PartLibrary& library,
                                               const Inventory& inventory);
 
-/// Number of Parts of the library that the reports list: `count`, kept within 0..256.
-int ListedPartCount(const PartLibrary& library);
-
-/// Number of Sections of a Track that the reports read: `sectionCount`, kept within 0..2000.
-int ListedSectionCount(const Track& track);
 
 } // namespace lapwerk

@@ -2,7 +2,6 @@
 
 #include "closure.h"
 #include "fixed_point.h"
-#include "part_counts.h"
 #include "walk.h"
 
 #include <algorithm>

@@ -2,7 +2,6 @@
 
 #include "closure.h"
 #include "number_text.h"
-#include "part_counts.h"
 
 #include <algorithm>
 #include <cmath>
