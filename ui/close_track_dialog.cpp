@@ -1,5 +1,7 @@
 #include "close_track_dialog.h"
 
+#include "progress_row.h"
+
 #include "design_area.h"
 #include "file_text.h"
 #include "preview_lines.h"
@@ -13,13 +15,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
-#include <QPromise>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <cstring>
 
@@ -28,7 +27,6 @@ namespace lapwerk {
 namespace {
 
 /// Steps of the progress bar from start to end of a search.
-constexpr int kProgressSteps = 1000;
 
 enum ProposalColumn { kPiecesColumn, kGapColumn, kHeadingColumn, kToBuyColumn, kLayoutColumn };
 
@@ -102,9 +100,6 @@ CloseTrackDialog::CloseTrackDialog(const Design& design, const PartLibrary& libr
     setObjectName("CloseTrackForm");
     setWindowTitle(QStringLiteral("Close Track %1").arg(closure_.number));
     buildControls();
-    connect(&search_, &QFutureWatcherBase::progressValueChanged, progressBar_,
-            &QProgressBar::setValue);
-    connect(&search_, &QFutureWatcherBase::finished, this, &CloseTrackDialog::showOutcome);
     if (closure_.hasSections) {
         startSearch();
     } else {
@@ -116,7 +111,7 @@ CloseTrackDialog::CloseTrackDialog(const Design& design, const PartLibrary& libr
 }
 
 CloseTrackDialog::~CloseTrackDialog() {
-    stopSearch();
+    search_.stopAndWait();
     // The list may signal while it goes with the dialog's children; nothing is shown then.
     QObject::disconnect(proposalList_, nullptr, this, nullptr);
 }
@@ -162,13 +157,8 @@ void CloseTrackDialog::buildControls() {
     messageLabel_->setObjectName("MessageLabel");
     messageLabel_->setWordWrap(true);
     messageLabel_->hide();
-    progressBar_ = new QProgressBar;
-    progressBar_->setObjectName("SearchProgress");
-    progressBar_->setRange(0, kProgressSteps);
-    stopButton_ = new QPushButton(QStringLiteral("&Stop"));
-    stopButton_->setObjectName("StopButton");
-    progressBar_->hide();
-    stopButton_->hide();
+    progress_ = new ProgressRow(search_, QStringLiteral("SearchProgress"), QStringLiteral("&Stop"),
+                                QStringLiteral("StopButton"));
 
     auto* buttons = new QDialogButtonBox;
     applyButton_ = buttons->addButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
@@ -177,8 +167,7 @@ void CloseTrackDialog::buildControls() {
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
         ->setObjectName("CancelButton");
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(progressBar_, 1);
-    bottom->addWidget(stopButton_);
+    bottom->addWidget(progress_, 1);
     bottom->addWidget(buttons);
 
     auto* layout = new QVBoxLayout(this);
@@ -191,7 +180,6 @@ void CloseTrackDialog::buildControls() {
     connect(maxPieces_, &QSpinBox::valueChanged, this, &CloseTrackDialog::startSearch);
     connect(maxSeconds_, &QSpinBox::valueChanged, this, &CloseTrackDialog::startSearch);
     connect(ownedOnly_, &QCheckBox::toggled, this, &CloseTrackDialog::startSearch);
-    connect(stopButton_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
     connect(proposalList_, &QTreeWidget::itemSelectionChanged, this,
             &CloseTrackDialog::showPreview);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -207,39 +195,24 @@ CloseSearchOptions CloseTrackDialog::chosenOptions() const {
 }
 
 void CloseTrackDialog::startSearch() {
-    stopSearch();
     proposals_.clear();
     proposalList_->clear();
     showMessage(QString());
-    progressBar_->setValue(0);
-    progressBar_->show();
-    stopButton_->show();
+    progress_->start();
     searching_ = true;
-    stopRequested_ = false;
-    // The worker reads the design copy, the library and the inventory, which stay as they are
-    // while the dialog is open, and the stop flag; the dialog waits for it before it goes.
-    search_.setFuture(QtConcurrent::run(
-        [design = design_, &library = library_, &inventory = inventory_, slot = slot_,
-         options = chosenOptions(), stop = &stopRequested_](QPromise<CloseSearchResult>& promise) {
-            promise.setProgressRange(0, kProgressSteps);
-            promise.addResult(FindClosingPieces(
-                *design, library, inventory, slot, options, [&promise, stop](double fraction) {
-                    promise.setProgressValue(static_cast<int>(fraction * kProgressSteps));
-                    return !stop->load();
-                }));
-        }));
+    search_.start([this, design = design_, &library = library_, &inventory = inventory_,
+                   slot = slot_, options = chosenOptions()](JobControl& control) {
+        CloseSearchResult result = FindClosingPieces(*design, library, inventory, slot, options,
+                                                     [&control](double fraction) {
+                                                         control.setProgress(fraction);
+                                                         return !control.stopRequested();
+                                                     });
+        control.post([this, result = std::move(result)] { showOutcome(result); });
+    });
 }
 
-void CloseTrackDialog::stopSearch() {
-    stopRequested_ = true;
-    search_.waitForFinished();
-}
-
-void CloseTrackDialog::showOutcome() {
+void CloseTrackDialog::showOutcome(const CloseSearchResult& result) {
     searching_ = false;
-    progressBar_->hide();
-    stopButton_->hide();
-    const CloseSearchResult result = search_.result();
     proposals_ = result.proposals;
     for (const Proposal& proposal : proposals_) {
         auto* item = new QTreeWidgetItem(proposalList_);

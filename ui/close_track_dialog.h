@@ -5,10 +5,10 @@
 #include "inventory.h"
 #include "part_library.h"
 
-#include <QDialog>
-#include <QFutureWatcher>
+#include "background_job.h"
 
-#include <atomic>
+#include <QDialog>
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -16,7 +16,6 @@
 class QCheckBox;
 class QString;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
@@ -24,6 +23,7 @@ class QTreeWidget;
 namespace lapwerk {
 
 class DesignArea;
+class ProgressRow;
 
 /// The Close Track dialog of one track: its gap and heading error now, the search options
 /// (maximum pieces, owned pieces only) and the proposals of the closing search, which runs on
@@ -54,8 +54,7 @@ public:
 private:
     void buildControls();
     void startSearch();
-    void stopSearch();
-    void showOutcome();
+    void showOutcome(const CloseSearchResult& result);
     /// Shows `text` under the list; an empty text takes the message away.
     void showMessage(const QString& text);
     void showPreview();
@@ -74,12 +73,10 @@ private:
     QCheckBox* ownedOnly_ = nullptr;
     QTreeWidget* proposalList_ = nullptr;
     QLabel* messageLabel_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
-    QPushButton* stopButton_ = nullptr;
     QPushButton* applyButton_ = nullptr;
 
-    QFutureWatcher<CloseSearchResult> search_;
-    std::atomic<bool> stopRequested_ = false; ///< read by the running search
+    BackgroundJob search_;
+    ProgressRow* progress_ = nullptr;
     bool searching_ = false;
     std::vector<Proposal> proposals_; ///< of the last search, in the list's order
 };

@@ -1,13 +1,11 @@
 #include "full_size_print_dialog.h"
 
-#include <QDialogButtonBox>
+#include "progress_row.h"
+
 #include <QLabel>
 #include <QPrinter>
-#include <QProgressBar>
-#include <QPromise>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace lapwerk {
 
@@ -19,62 +17,52 @@ FullSizePrintDialog::FullSizePrintDialog(const Design& design, const PartLibrary
     setWindowTitle(QStringLiteral("Print Full Size"));
     pageLabel_ = new QLabel(QStringLiteral("Preparing the pages..."));
     pageLabel_->setObjectName("PageLabel");
-    progressBar_ = new QProgressBar;
-    progressBar_->setObjectName("PrintProgress");
-    progressBar_->setRange(0, 0);
-    auto* buttons = new QDialogButtonBox;
-    cancelButton_ = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancelButton_->setObjectName("CancelButton");
+    progress_ = new ProgressRow(job_, QStringLiteral("PrintProgress"), QStringLiteral("Cancel"),
+                                QStringLiteral("CancelButton"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pageLabel_);
-    layout->addWidget(progressBar_);
-    layout->addWidget(buttons);
+    layout->addWidget(progress_);
     setMinimumWidth(320);
 
-    connect(buttons, &QDialogButtonBox::rejected, this, &FullSizePrintDialog::reject);
-    connect(&job_, &QFutureWatcherBase::progressRangeChanged, progressBar_,
-            &QProgressBar::setRange);
-    connect(&job_, &QFutureWatcherBase::progressValueChanged, this, &FullSizePrintDialog::showPage);
-    connect(&job_, &QFutureWatcherBase::finished, this, &QDialog::accept);
+    connect(progress_, &ProgressRow::stopPressed, this, &FullSizePrintDialog::reject);
+    connect(&job_, &BackgroundJob::progressChanged, this, &FullSizePrintDialog::showPage);
+    connect(&job_, &BackgroundJob::finished, this, &QDialog::accept);
 }
 
 FullSizePrintDialog::~FullSizePrintDialog() {
-    cancelRequested_ = true;
-    job_.waitForFinished();
+    job_.stopAndWait();
 }
 
 void FullSizePrintDialog::run() {
-    // The job reads the design copy, the library and the cancel flag, and paints on the printer,
-    // which the modal dialog keeps from the user until the job has ended.
-    job_.setFuture(QtConcurrent::run([design = design_, &library = library_, &printer = printer_,
-                                      which = which_, cancel = &cancelRequested_,
-                                      counted = &pageCount_](QPromise<ExportError>& promise) {
-        promise.addResult(PrintFullSize(*design, library, printer, which,
-                                        [&promise, cancel, counted](int page, int pageCount) {
-                                            counted->store(pageCount);
-                                            promise.setProgressRange(0, pageCount);
-                                            promise.setProgressValue(page);
-                                            return !cancel->load();
-                                        }));
-    }));
-    exec();
-    job_.waitForFinished();
-    outcome_ = job_.result();
+    // The job reads the design copy and the library, and paints on the printer, which the
+    // modal dialog keeps from the user until the job has ended.
+    // A cancel before the job starts stops it before its first page.
+    progress_->start();
+    job_.start([this, design = design_, &library = library_, &printer = printer_, which = which_,
+                cancelled = cancelRequested_](JobControl& control) {
+        ExportError outcome =
+            PrintFullSize(*design, library, printer, which, [&](int page, int pageCount) {
+                pageCount_ = pageCount;
+                control.setSteps(page, pageCount);
+                return !cancelled && !control.stopRequested();
+            });
+        control.post([this, outcome = std::move(outcome)] { outcome_ = outcome; });
+    });
+    exec(); // ends once the job has
 }
 
-void FullSizePrintDialog::showPage(int page) {
-    pageLabel_->setText(
-        QStringLiteral("Printing page %1 of %2...").arg(page + 1).arg(progressBar_->maximum()));
-    progressBar_->setValue(page);
+void FullSizePrintDialog::showPage(int page, int pageCount) {
+    pageLabel_->setText(QStringLiteral("Printing page %1 of %2...").arg(page + 1).arg(pageCount));
 }
 
 void FullSizePrintDialog::reject() {
     cancelRequested_ = true;
-    if (!job_.isRunning()) {
+    job_.requestStop();
+    if (!job_.running()) {
         QDialog::reject();
         return;
     }
-    cancelButton_->setEnabled(false);
+    progress_->stopButton()->setEnabled(false);
     pageLabel_->setText(QStringLiteral("Cancelling after this page..."));
 }
 

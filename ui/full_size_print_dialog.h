@@ -4,18 +4,19 @@
 #include "design_export.h"
 #include "part_library.h"
 
+#include "background_job.h"
+
 #include <QDialog>
-#include <QFutureWatcher>
 
 #include <atomic>
 #include <memory>
 
 class QLabel;
 class QPrinter;
-class QProgressBar;
-class QPushButton;
 
 namespace lapwerk {
+
+class ProgressRow;
 
 /// The progress of File > Print Full Size: the pages print on a worker thread over a copy of the
 /// design while the dialog shows the page being drawn, and Cancel stops the job before its next
@@ -47,7 +48,7 @@ public:
     void reject() override;
 
 private:
-    void showPage(int page);
+    void showPage(int page, int pageCount);
 
     std::shared_ptr<const Design> design_; ///< the copy the job prints
     const PartLibrary& library_;
@@ -55,13 +56,11 @@ private:
     FullSizePages which_;
 
     QLabel* pageLabel_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
-
-    QFutureWatcher<ExportError> job_;
-    std::atomic<bool> cancelRequested_ = false; ///< read by the running job
-    std::atomic<int> pageCount_ = 0;            ///< written by the running job
+    std::atomic<int> pageCount_ = 0; ///< written by the running job
+    bool cancelRequested_ = false;
     ExportError outcome_;
+    BackgroundJob job_; ///< ends before the members above go
+    ProgressRow* progress_ = nullptr;
 };
 
 } // namespace lapwerk

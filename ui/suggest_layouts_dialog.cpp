@@ -2,6 +2,7 @@
 
 #include "design_area.h"
 #include "preview_lines.h"
+#include "progress_row.h"
 
 #include "design_export.h"
 #include "lane_lengths.h"
@@ -15,12 +16,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
-#include <QProgressBar>
-#include <QPromise>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <climits>
@@ -29,7 +27,6 @@ namespace lapwerk {
 
 namespace {
 
-constexpr int kProgressSteps = 1000;
 constexpr int kShownLayouts = 20;
 const QSize kThumbnail(160, 120);
 
@@ -71,15 +68,11 @@ SuggestLayoutsDialog::SuggestLayoutsDialog(const Design& design, const PartLibra
     setObjectName("SuggestLayoutsForm");
     setWindowTitle(QStringLiteral("Suggest Layouts"));
     buildControls();
-    connect(&search_, &QFutureWatcherBase::progressValueChanged, progressBar_,
-            &QProgressBar::setValue);
-    connect(&search_, &QFutureWatcherBase::resultReadyAt, this, &SuggestLayoutsDialog::showFound);
-    connect(&search_, &QFutureWatcherBase::finished, this, &SuggestLayoutsDialog::showOutcome);
     startSearch();
 }
 
 SuggestLayoutsDialog::~SuggestLayoutsDialog() {
-    stopSearch();
+    search_.stopAndWait();
     QObject::disconnect(layoutList_, nullptr, this, nullptr);
 }
 
@@ -123,11 +116,8 @@ void SuggestLayoutsDialog::buildControls() {
     messageLabel_->setObjectName("MessageLabel");
     messageLabel_->setWordWrap(true);
     messageLabel_->hide();
-    progressBar_ = new QProgressBar;
-    progressBar_->setObjectName("SearchProgress");
-    progressBar_->setRange(0, kProgressSteps);
-    stopButton_ = new QPushButton(QStringLiteral("&Stop"));
-    stopButton_->setObjectName("StopButton");
+    progress_ = new ProgressRow(search_, QStringLiteral("SearchProgress"), QStringLiteral("&Stop"),
+                                QStringLiteral("StopButton"));
 
     auto* buttons = new QDialogButtonBox;
     addButton_ = buttons->addButton(QStringLiteral("A&dd to Design"), QDialogButtonBox::AcceptRole);
@@ -136,8 +126,7 @@ void SuggestLayoutsDialog::buildControls() {
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
         ->setObjectName("CancelButton");
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(progressBar_, 1);
-    bottom->addWidget(stopButton_);
+    bottom->addWidget(progress_, 1);
     bottom->addWidget(buttons);
 
     auto* layout = new QVBoxLayout(this);
@@ -152,7 +141,6 @@ void SuggestLayoutsDialog::buildControls() {
     }
     connect(seconds_, &QSpinBox::valueChanged, this, &SuggestLayoutsDialog::startSearch);
     connect(rankBy_, &QComboBox::currentIndexChanged, this, &SuggestLayoutsDialog::startSearch);
-    connect(stopButton_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
     connect(layoutList_, &QListWidget::itemSelectionChanged, this,
             &SuggestLayoutsDialog::showPreview);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -171,45 +159,31 @@ SuggestOptions SuggestLayoutsDialog::chosenOptions() const {
 }
 
 void SuggestLayoutsDialog::startSearch() {
-    stopSearch();
     layouts_.clear();
     showLayouts();
     messageLabel_->hide();
-    progressBar_->setValue(0);
-    progressBar_->show();
-    stopButton_->show();
+    progress_->start();
     searching_ = true;
-    stopRequested_ = false;
     searched_ = chosenOptions();
-    outcome_ = std::make_shared<SuggestResult>();
-    // The worker reads the design copy, the library and the inventory, which stay as they are
-    // while the dialog is open, and the stop flag; the dialog waits for it before it goes.
-    search_.setFuture(QtConcurrent::run(
-        [design = design_, &library = library_, &inventory = inventory_, options = searched_,
-         outcome = outcome_, stop = &stopRequested_](QPromise<SuggestedLayout>& promise) {
-            promise.setProgressRange(0, kProgressSteps);
-            const std::vector<int64_t> supply =
-                SuggestSupply(*design, library, inventory, options.leftOverOnly);
-            *outcome = SuggestLayouts(
-                *design, library, supply, options,
-                [&promise, stop](double fraction, const SuggestedLayout* accepted) {
-                    if (accepted != nullptr) {
-                        promise.addResult(*accepted);
-                    } else {
-                        promise.setProgressValue(static_cast<int>(fraction * kProgressSteps));
-                    }
-                    return !stop->load();
-                });
-        }));
+    search_.start([this, design = design_, &library = library_, &inventory = inventory_,
+                   options = searched_](JobControl& control) {
+        const std::vector<int64_t> supply =
+            SuggestSupply(*design, library, inventory, options.leftOverOnly);
+        SuggestResult result =
+            SuggestLayouts(*design, library, supply, options,
+                           [this, &control](double fraction, const SuggestedLayout* accepted) {
+                               if (accepted != nullptr) {
+                                   control.post([this, found = *accepted] { showFound(found); });
+                               } else {
+                                   control.setProgress(fraction);
+                               }
+                               return !control.stopRequested();
+                           });
+        control.post([this, result = std::move(result)] { showOutcome(result); });
+    });
 }
 
-void SuggestLayoutsDialog::stopSearch() {
-    stopRequested_ = true;
-    search_.waitForFinished();
-}
-
-void SuggestLayoutsDialog::showFound(int resultIndex) {
-    const SuggestedLayout found = search_.resultAt(resultIndex);
+void SuggestLayoutsDialog::showFound(const SuggestedLayout& found) {
     const auto place = std::upper_bound(layouts_.begin(), layouts_.end(), found,
                                         [this](const SuggestedLayout& a, const SuggestedLayout& b) {
                                             return RanksBefore(a, b, searched_.ranking);
@@ -235,11 +209,9 @@ int SuggestLayoutsDialog::shownLayouts() const {
     return searched_.useAll ? INT_MAX : kShownLayouts;
 }
 
-void SuggestLayoutsDialog::showOutcome() {
+void SuggestLayoutsDialog::showOutcome(const SuggestResult& outcome) {
     searching_ = false;
-    progressBar_->hide();
-    stopButton_->hide();
-    std::vector<SuggestedLayout> best = outcome_->layouts;
+    std::vector<SuggestedLayout> best = outcome.layouts;
     if (static_cast<int>(best.size()) > shownLayouts()) {
         best.resize(kShownLayouts);
     }
@@ -254,7 +226,7 @@ void SuggestLayoutsDialog::showOutcome() {
     }
     if (layouts_.empty()) {
         messageLabel_->setText(QString::fromStdString(
-            NoLayoutMessage(searched_, outcome_->supplyPieces, outcome_->outcome)));
+            NoLayoutMessage(searched_, outcome.supplyPieces, outcome.outcome)));
         messageLabel_->show();
     }
 }

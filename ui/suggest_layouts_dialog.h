@@ -2,10 +2,10 @@
 
 #include "layout_suggest.h"
 
-#include <QDialog>
-#include <QFutureWatcher>
+#include "background_job.h"
 
-#include <atomic>
+#include <QDialog>
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -15,13 +15,13 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
 
 namespace lapwerk {
 
 class DesignArea;
+class ProgressRow;
 
 /// The Suggest Layouts dialog: the search options (every piece, left-over pieces only,
 /// crossings, time, ranking) and the layouts the pieces you own make on the board, as
@@ -52,10 +52,9 @@ public:
 private:
     void buildControls();
     void startSearch();
-    void stopSearch();
     /// Puts the layout the search just accepted into the list in its rank.
-    void showFound(int resultIndex);
-    void showOutcome();
+    void showFound(const SuggestedLayout& found);
+    void showOutcome(const SuggestResult& outcome);
     /// Fills the list with every layout of layouts_ anew.
     void showLayouts();
     /// The list's item of a layout: its thumbnail and caption.
@@ -78,16 +77,13 @@ private:
     QComboBox* rankBy_ = nullptr;
     QListWidget* layoutList_ = nullptr;
     QLabel* messageLabel_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
-    QPushButton* stopButton_ = nullptr;
     QPushButton* addButton_ = nullptr;
 
-    QFutureWatcher<SuggestedLayout> search_; ///< each layout as the search accepts it
-    std::shared_ptr<SuggestResult> outcome_; ///< written by the worker before it finishes
-    std::atomic<bool> stopRequested_ = false;
     bool searching_ = false;
     SuggestOptions searched_;              ///< the options of the last search
     std::vector<SuggestedLayout> layouts_; ///< in the list's order
+    BackgroundJob search_;                 ///< ends before the members above go
+    ProgressRow* progress_ = nullptr;
 };
 
 } // namespace lapwerk
