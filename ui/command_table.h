@@ -13,7 +13,7 @@ class TMainForm;
 
 /// The follow-up steps a command runs after its operation, in the order it gives them.
 enum class FollowUp {
-    Record,          ///< take an undo snapshot, then ShowHistory and CheckLayout
+    Record,          ///< take an undo snapshot, then ShowHistory
     ShowHistory,     ///< enable the Undo and Redo items and buttons as the history allows
     Redraw,          ///< run the full pass now at the zoom bar's step in the Metric mark's unit
                      ///< and show it, then ShowBoardTexts and ShowStatus
@@ -22,13 +22,12 @@ enum class FollowUp {
     RefreshLists,    ///< rebuild the part counts and the lane-length rows, then ShowStatus
     ShowStatus,      ///< write the current track's lane balance and closure, and the layout
                      ///< check's findings, into the status bar
-    CheckLayout,     ///< check the layout, mark its findings on the board, list them in the
-                     ///< Design Check window, then ShowStatus
     FollowSelection, ///< when the current track's selected section ends out of view (or its
                      ///< begin point, without a selection), pan just enough to show it
 };
 
-/// Follow-up steps in the order they run.
+/// Follow-up steps in the order they run. After the last, the design's judgement (its layout
+/// check and lap times) follows the design when it changed, and the status bar with it.
 using FollowUps = std::vector<FollowUp>;
 
 /// The menus of the menu bar, in their order there.

@@ -83,6 +83,7 @@ bool TMainForm::ForwardButtonClick() {
 
 bool TMainForm::quickRotate(int headingQuarterDeg) {
     RotateTo(records_.design, records_.library, headingQuarterDeg);
+    NoteUnrecordedChange(records_.history); // a quick turn takes no undo step either
     showHeading(headingQuarterDeg);
     return true;
 }
@@ -141,7 +142,7 @@ bool TMainForm::KeepUndoOnSaveClick() {
 }
 
 bool TMainForm::ShowProblemsClick() {
-    showProblemMarks();
+    judgement_->showMarks(checkMark("ShowProblems"));
     return true;
 }
 
@@ -204,7 +205,8 @@ void TMainForm::ZoomBarChange() {
 void TMainForm::RotateBarChange() {
     RotateBySlider(records_.design, records_.library, RotateBar->value());
     // Turning by the bar takes no undo step, but it moves the layout.
-    followUp({FollowUp::CheckLayout, FollowUp::Redraw});
+    NoteUnrecordedChange(records_.history);
+    followUp({FollowUp::Redraw});
 }
 
 void TMainForm::boardChange(QLineEdit* box, float& size, const std::string& shownText) {

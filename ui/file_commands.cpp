@@ -117,8 +117,7 @@ void TMainForm::showLoadedDesign(const DesignLoad& load) {
         designArea_->setPan(PanCentring(records_.view, *extent,
                                         records_.design.ruler != 0 ? kRulerStripPixels : 0));
     }
-    followUp(
-        {FollowUp::ShowHistory, FollowUp::CheckLayout, FollowUp::Redraw, FollowUp::RefreshLists});
+    followUp({FollowUp::ShowHistory, FollowUp::Redraw, FollowUp::RefreshLists});
 }
 
 void TMainForm::openCommandLineDesign(const QStringList& arguments) {

@@ -71,14 +71,12 @@ bool TMainForm::TrackLength1Click() {
 }
 
 bool TMainForm::LapTimes1Click() {
-    lapForm_->showAndRaise();
-    refreshLaps();
+    judgement_->showLapWindow(metric());
     return true;
 }
 
 bool TMainForm::DesignCheck1Click() {
-    checkForm_->showCheck(layoutCheck_, records_.design);
-    checkForm_->showAndRaise();
+    judgement_->showCheckWindow();
     return true;
 }
 

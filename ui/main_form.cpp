@@ -79,23 +79,22 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     createPanel();
     createStatusBar();
     lengthForm_ = new TLengthForm(this);
-    checkForm_ = new TCheckForm(this);
-    connect(checkForm_, &TCheckForm::findingChosen, this, &TMainForm::showFinding);
+    judgement_ = new DesignJudgement(records_, *designArea_, this);
+    connect(judgement_, &DesignJudgement::findingChosen, this, &TMainForm::showFinding);
+    connect(judgement_, &DesignJudgement::sectionChosen, this, &TMainForm::selectSection);
+    connect(judgement_, &DesignJudgement::carChanged, this,
+            [this] { judgement_->refreshLaps(metric()); });
     ownedForm_ = new TOwnedForm(this);
     connect(ownedForm_, &TOwnedForm::countEdited, this, &TMainForm::ownedCountEdited);
-    lapForm_ = new TLapForm(this);
-    connect(lapForm_, &TLapForm::carChanged, this, &TMainForm::refreshLaps);
-    connect(lapForm_, &TLapForm::sectionChosen, this, [this](int slot, int section) {
-        selectSection({slot, section});
-    });
     createCommandWindows();
     shareShortcuts();
     qApp->installEventFilter(this);
 
     FormCreate();
     KeepUndoOnSaveClick();
+    ShowProblemsClick();
     NewDesign(records_.design, records_.history);
-    followUp({FollowUp::ShowHistory, FollowUp::CheckLayout, FollowUp::RefreshLists});
+    followUp({FollowUp::ShowHistory, FollowUp::RefreshLists});
 }
 
 TMainForm::~TMainForm() {
@@ -178,7 +177,7 @@ void TMainForm::showPointer(std::optional<QPoint> at) {
 void TMainForm::FormCreate() {
     std::unique_ptr<QSettings> store = OpenSettingsStore();
     const StoredSettings stored = ReadStoredSettings(*store);
-    lapForm_->setCar(ReadCarSettings(*store));
+    judgement_->lapForm()->setCar(ReadCarSettings(*store));
     recentDesigns_->read(*store);
     if (stored.toolbars) {
         restoreState(*stored.toolbars);
@@ -265,7 +264,7 @@ void TMainForm::FormDestroy() {
     const WindowLayout layout{saveState(), saveGeometry(), splitter_->sizes().value(1)};
     std::unique_ptr<QSettings> store = OpenSettingsStore();
     recentDesigns_->write(*store);
-    WriteCarSettings(*store, lapForm_->car());
+    WriteCarSettings(*store, judgement_->lapForm()->car());
     WriteStoredSettings(*store, drawOptions(), records_.design.boardX, records_.design.boardY,
                         layout);
 }
@@ -292,7 +291,6 @@ void TMainForm::followUp(const FollowUps& steps) {
             showHistory();
             // An edit went through: a note on one that did nothing is out of date.
             statusBar()->clearMessage();
-            checkLayout();
             break;
         case FollowUp::ShowHistory:
             showHistory();
@@ -318,10 +316,11 @@ void TMainForm::followUp(const FollowUps& steps) {
         case FollowUp::ShowStatus:
             showStatus();
             break;
-        case FollowUp::CheckLayout:
-            checkLayout();
-            break;
         }
+    }
+    // Whatever changed the design, the judgement follows it.
+    if (judgement_->follow(metric())) {
+        showStatus();
     }
 }
 
@@ -359,33 +358,15 @@ void TMainForm::refreshLists() {
     mainPanel_->showCounts(
         RefreshPartCounts(records_.design, records_.library, records_.inventory));
     lengthForm_->showRows(RefreshLaneLengths(records_.design, metric()));
-    refreshLaps();
+    judgement_->refreshLaps(metric());
 }
 
 void TMainForm::showStatus() {
-    std::string status = StatusText(records_.design, records_.library, metric());
-    if (layoutCheck_) {
-        status += CheckSummaryText(*layoutCheck_);
-    }
+    const std::string status = StatusText(records_.design, records_.library, metric()) +
+                               CheckSummaryText(judgement_->check());
     const QString text = QString::fromUtf8(status.c_str());
     statusLabel_->setText(text);
     statusLabel_->setToolTip(text);
-}
-
-void TMainForm::checkLayout() {
-    layoutCheck_ =
-        std::make_shared<const LayoutCheck>(CheckLayout(records_.design, records_.library));
-    showProblemMarks();
-    // Listing a thousand findings takes a while: the list is filled while it shows.
-    if (checkForm_->isVisible()) {
-        checkForm_->showCheck(layoutCheck_, records_.design);
-    }
-    showStatus();
-}
-
-void TMainForm::showProblemMarks() {
-    designArea_->setMarks(checkMark("ShowProblems") && layoutCheck_ ? ProblemMarks(layoutCheck_)
-                                                                    : DesignArea::MarkLayout());
 }
 
 void TMainForm::showFinding(const Finding& finding) {
@@ -405,12 +386,6 @@ bool TMainForm::selectSection(SectionRef ref) {
     followUp({FollowUp::Redraw});
     showSelection();
     return true;
-}
-
-void TMainForm::refreshLaps() {
-    if (lapForm_->isVisible()) {
-        lapForm_->showLaps(records_.design, records_.library, metric());
-    }
 }
 
 void TMainForm::showMessage(const Message& message) {

@@ -3,6 +3,7 @@
 #include "collection.h"
 #include "command_table.h"
 #include "design_export.h"
+#include "design_judgement.h"
 #include "dialogs.h"
 #include "records.h"
 #include "settings.h"
@@ -85,13 +86,13 @@ public:
     DesignArea* designArea() const { return designArea_; }
     MainPanel* mainPanel() const { return mainPanel_; }
     TLengthForm* lengthForm() const { return lengthForm_; }
-    TCheckForm* checkForm() const { return checkForm_; }
-    TLapForm* lapForm() const { return lapForm_; }
+    TCheckForm* checkForm() const { return judgement_->checkForm(); }
+    TLapForm* lapForm() const { return judgement_->lapForm(); }
     TOwnedForm* ownedForm() const { return ownedForm_; }
     /// The files of the part library in use and of its inventory.
     const CollectionFiles& collection() const { return collection_; }
     /// The findings of the last layout check.
-    const LayoutCheck& layoutCheck() const { return *layoutCheck_; }
+    const LayoutCheck& layoutCheck() const { return judgement_->check(); }
     TListForm* listForm() const;
     TAboutForm* aboutForm() const;
     THelpForm* helpForm() const;
@@ -252,19 +253,16 @@ private:
     void showBoardTexts();
     void refreshLists();
     void showStatus();
-    void checkLayout();
     /// Shows in the status bar where on the board the pointer at view pixel `at` is; hides it
     /// when the pointer left the drawing area.
     void showPointer(std::optional<QPoint> at);
     /// Lays the layout check's marks over the board while Show Problems is checked.
-    void showProblemMarks();
     /// Selects the section of `finding` and scrolls the view to it (the Design Check window).
     void showFinding(const Finding& finding);
     /// Makes `ref`'s track current with `ref`'s section selected and shows it; false when the
     /// design no longer holds that section.
     bool selectSection(SectionRef ref);
     /// Shows the lap times in the Lap Times window while it is open.
-    void refreshLaps();
     /// Shows `message` in a box owned by the window; its texts, from the core, its files or
     /// the window, are decoded as DecodeFileText does.
     void showMessage(const Message& message);
@@ -357,12 +355,10 @@ private:
     DesignArea* designArea_ = nullptr;
     MainPanel* mainPanel_ = nullptr;
     TLengthForm* lengthForm_ = nullptr;
-    TCheckForm* checkForm_ = nullptr;
-    TLapForm* lapForm_ = nullptr;
+    DesignJudgement* judgement_ = nullptr;
     TOwnedForm* ownedForm_ = nullptr;
     CollectionPlaces collectionPlaces_; ///< where the collection was looked for at start-up
     CollectionFiles collection_;        ///< the files of the collection in use
-    std::shared_ptr<const LayoutCheck> layoutCheck_; ///< of the design as last recorded or loaded
     QLabel* statusLabel_ = nullptr;
     QLabel* pointerLabel_ = nullptr; ///< the pointer's position over the board
     CommandWindows* commandWindows_ = nullptr;

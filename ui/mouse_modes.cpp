@@ -136,7 +136,7 @@ void TMainForm::selectClick(int x, int y) {
 }
 
 void TMainForm::showSelection() {
-    lapForm_->plotTrack(records_.design.currentTrack);
+    judgement_->plotTrack(records_.design.currentTrack);
     const Track& track = records_.design.tracks[records_.design.currentTrack];
     showHeading(track.angle);
     const int selected = track.selectedSection;

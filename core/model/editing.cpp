@@ -269,6 +269,7 @@ std::vector<std::string> ChangePartLibrary(Design& design, UndoRing& history,
     if (!missing.empty()) {
         return missing;
     }
+    ++history.revision;
     for (Design& state : history.slots) {
         if (!MovePartIndexes(state, from, to).empty()) {
             ResetHistory(history, design);

@@ -20,6 +20,7 @@ int SlotFrom(const UndoRing& history, int steps) {
 } // namespace
 
 void ResetHistory(UndoRing& history, const Design& design) {
+    ++history.revision;
     history.undoCount = 0;
     history.position = 0;
     history.redoLimit = 0;
@@ -27,16 +28,22 @@ void ResetHistory(UndoRing& history, const Design& design) {
 }
 
 void TakeSnapshot(UndoRing& history, const Design& design) {
+    ++history.revision;
     history.position = SlotFrom(history, 1);
     history.slots[history.position] = design;
     history.undoCount = std::min(history.undoCount + 1, SlotCount(history) - 1);
     history.redoLimit = history.undoCount;
 }
 
+void NoteUnrecordedChange(UndoRing& history) {
+    ++history.revision;
+}
+
 void Undo(UndoRing& history, Design& design) {
     if (!CanUndo(history)) {
         return;
     }
+    ++history.revision;
     history.undoCount -= 1;
     history.position = SlotFrom(history, -1);
     design = history.slots[history.position];
@@ -46,6 +53,7 @@ void Redo(UndoRing& history, Design& design) {
     if (!CanRedo(history)) {
         return;
     }
+    ++history.revision;
     history.undoCount += 1;
     history.position = SlotFrom(history, 1);
     design = history.slots[history.position];

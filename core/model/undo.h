@@ -19,6 +19,9 @@ struct UndoRing {
     int32_t undoCount = 0; ///< steps that can be undone, 0 to slots - 1
     int32_t position = 0;  ///< slot holding the state now shown
     int32_t redoLimit = 0; ///< undoCount right after the latest snapshot
+    /// Counts every change of the design shown: a snapshot, a reset, an undo or redo, a change
+    /// of part library. Whatever follows the design compares it with the one it last saw.
+    uint64_t revision = 0;
 };
 
 /// Makes `design` the only state: nothing to undo or redo.
@@ -26,6 +29,10 @@ void ResetHistory(UndoRing& history, const Design& design);
 
 /// Records `design` as a new undo step; discards any undone states.
 void TakeSnapshot(UndoRing& history, const Design& design);
+
+/// Counts a change of the design shown that takes no undo step: turning a track by the rotate
+/// bar or a quick rotation.
+void NoteUnrecordedChange(UndoRing& history);
 
 /// Restores the previous state over `design`; does nothing when there is none.
 void Undo(UndoRing& history, Design& design);
