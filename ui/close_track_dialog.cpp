@@ -153,28 +153,14 @@ void CloseTrackDialog::buildControls() {
     proposalList_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     proposalList_->header()->setSectionResizeMode(kPiecesColumn, QHeaderView::Stretch);
 
-    messageLabel_ = new QLabel;
-    messageLabel_->setObjectName("MessageLabel");
-    messageLabel_->setWordWrap(true);
-    messageLabel_->hide();
-    progress_ = new ProgressRow(search_, QStringLiteral("SearchProgress"), QStringLiteral("&Stop"),
-                                QStringLiteral("StopButton"));
-
-    auto* buttons = new QDialogButtonBox;
-    applyButton_ = buttons->addButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
-    applyButton_->setObjectName("ApplyButton");
-    applyButton_->setEnabled(false);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName("CancelButton");
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(progress_, 1);
-    bottom->addWidget(buttons);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
     layout->addWidget(proposalList_, 1);
-    layout->addWidget(messageLabel_);
-    layout->addLayout(bottom);
+    const SearchFoot foot = AddSearchFoot(*this, *layout, search_, QStringLiteral("&Apply"),
+                                          QStringLiteral("ApplyButton"));
+    messageLabel_ = foot.message;
+    progress_ = foot.progress;
+    applyButton_ = foot.accept;
     resize(560, 380);
 
     connect(maxPieces_, &QSpinBox::valueChanged, this, &CloseTrackDialog::startSearch);
@@ -182,8 +168,6 @@ void CloseTrackDialog::buildControls() {
     connect(ownedOnly_, &QCheckBox::toggled, this, &CloseTrackDialog::startSearch);
     connect(proposalList_, &QTreeWidget::itemSelectionChanged, this,
             &CloseTrackDialog::showPreview);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 CloseSearchOptions CloseTrackDialog::chosenOptions() const {

@@ -2,9 +2,13 @@
 
 #include "background_job.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace lapwerk {
 
@@ -36,6 +40,31 @@ void ProgressRow::start() {
     bar_->setValue(0);
     stopButton_->setEnabled(true);
     show();
+}
+
+SearchFoot AddSearchFoot(QDialog& dialog, QVBoxLayout& layout, BackgroundJob& job,
+                         const QString& acceptCaption, const QString& acceptName) {
+    SearchFoot foot{new QLabel,
+                    new ProgressRow(job, QStringLiteral("SearchProgress"), QStringLiteral("&Stop"),
+                                    QStringLiteral("StopButton")),
+                    nullptr};
+    foot.message->setObjectName("MessageLabel");
+    foot.message->setWordWrap(true);
+    foot.message->hide();
+    auto* buttons = new QDialogButtonBox;
+    foot.accept = buttons->addButton(acceptCaption, QDialogButtonBox::AcceptRole);
+    foot.accept->setObjectName(acceptName);
+    foot.accept->setEnabled(false);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName("CancelButton");
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(foot.progress, 1);
+    bottom->addWidget(buttons);
+    layout.addWidget(foot.message);
+    layout.addLayout(bottom);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return foot;
 }
 
 } // namespace lapwerk

@@ -2,8 +2,11 @@
 
 #include <QWidget>
 
+class QDialog;
+class QLabel;
 class QProgressBar;
 class QPushButton;
+class QVBoxLayout;
 
 namespace lapwerk {
 
@@ -32,5 +35,18 @@ private:
     QProgressBar* bar_;
     QPushButton* stopButton_;
 };
+
+/// The foot of a window whose search runs in the background: a message under its list, then
+/// the progress row beside the window's accept and Cancel buttons.
+struct SearchFoot {
+    QLabel* message; ///< hidden until there is something to say
+    ProgressRow* progress;
+    QPushButton* accept; ///< disabled until there is something to accept
+};
+
+/// Adds the foot to `layout` of `dialog`, whose search runs as `job`: the accept button reads
+/// `acceptCaption` and is named `acceptName`; it accepts the dialog and Cancel rejects it.
+SearchFoot AddSearchFoot(QDialog& dialog, QVBoxLayout& layout, BackgroundJob& job,
+                         const QString& acceptCaption, const QString& acceptName);
 
 } // namespace lapwerk

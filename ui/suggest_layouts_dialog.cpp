@@ -112,28 +112,14 @@ void SuggestLayoutsDialog::buildControls() {
     layoutList_->setWordWrap(true);
     layoutList_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    messageLabel_ = new QLabel;
-    messageLabel_->setObjectName("MessageLabel");
-    messageLabel_->setWordWrap(true);
-    messageLabel_->hide();
-    progress_ = new ProgressRow(search_, QStringLiteral("SearchProgress"), QStringLiteral("&Stop"),
-                                QStringLiteral("StopButton"));
-
-    auto* buttons = new QDialogButtonBox;
-    addButton_ = buttons->addButton(QStringLiteral("A&dd to Design"), QDialogButtonBox::AcceptRole);
-    addButton_->setObjectName("AddButton");
-    addButton_->setEnabled(false);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName("CancelButton");
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(progress_, 1);
-    bottom->addWidget(buttons);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
     layout->addWidget(layoutList_, 1);
-    layout->addWidget(messageLabel_);
-    layout->addLayout(bottom);
+    const SearchFoot foot = AddSearchFoot(*this, *layout, search_, QStringLiteral("A&dd to Design"),
+                                          QStringLiteral("AddButton"));
+    messageLabel_ = foot.message;
+    progress_ = foot.progress;
+    addButton_ = foot.accept;
     resize(720, 560);
 
     for (QCheckBox* box : {useAll_, leftOverOnly_, allowCrossings_}) {
@@ -143,8 +129,6 @@ void SuggestLayoutsDialog::buildControls() {
     connect(rankBy_, &QComboBox::currentIndexChanged, this, &SuggestLayoutsDialog::startSearch);
     connect(layoutList_, &QListWidget::itemSelectionChanged, this,
             &SuggestLayoutsDialog::showPreview);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 SuggestOptions SuggestLayoutsDialog::chosenOptions() const {
