@@ -108,21 +108,19 @@ public:
     }
     void pageSetup(QWidget*, QPrinter&) override { ++pageSetupsShown; }
     bool suggestLayouts(SuggestLayoutsDialog& dialog) override {
-        ++suggestLayoutsShown;
-        dialog.show();
-        if (suggestLayoutsScript) {
-            suggestLayoutsScript(dialog);
-        }
-        if (dialog.isVisible()) {
-            dialog.reject();
-        }
-        return dialog.result() == QDialog::Accepted;
+        return play(dialog, suggestLayoutsScript, suggestLayoutsShown);
     }
     bool closeTrack(CloseTrackDialog& dialog) override {
-        ++closeTracksShown;
+        return play(dialog, closeTrackScript, closeTracksShown);
+    }
+
+    /// Shows a search window, plays its script and cancels it unless the script closed it.
+    template <typename Window>
+    static bool play(Window& dialog, const std::function<void(Window&)>& script, int& shown) {
+        ++shown;
         dialog.show();
-        if (closeTrackScript) {
-            closeTrackScript(dialog);
+        if (script) {
+            script(dialog);
         }
         if (dialog.isVisible()) {
             dialog.reject();
