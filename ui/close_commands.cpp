@@ -37,7 +37,7 @@ bool TMainForm::SuggestLayouts1Click() {
         return false;
     }
     const std::optional<SuggestedLayout> chosen = dialog.selectedLayout();
-    if (!chosen || !AddTrack(design, chosen->track)) {
+    if (!chosen || !AddTrack(design, TrackOfLayout(*chosen))) {
         return false;
     }
     showCurrentTrackHeading();

@@ -258,9 +258,9 @@ void SuggestLayoutsDialog::showPreview() {
         return;
     }
     Track& start = shown->tracks[slot];
-    start.beginX = layout->track.beginX;
-    start.beginY = layout->track.beginY;
-    start.angle = layout->track.angle;
+    start.beginX = layout->beginX;
+    start.beginY = layout->beginY;
+    start.angle = layout->angle;
     area_.setOverlay([design = std::shared_ptr<const Design>(shown), &library = library_, slot,
                       pieces = Proposal{layout->pieces, 0, 0, 0, {}}](
                          int32_t zoomScale, int32_t centreX, int32_t centreY) {

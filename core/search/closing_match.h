@@ -27,15 +27,15 @@ struct ClosingMatch {
 
 /// Where the track ends, seen from its begin point, at the closure scale.
 struct ClosingTask {
-    Offset end;       ///< the end pen minus the begin pen, model units (wrapping in 32 bits)
-    int endHeading;   ///< heading after the last section, 0..1439
-    int beginHeading; ///< the track's angle, 0..1439
-    int maxPieces;    ///< 1..kMaxClosingPieces, at most the maxPieces `moves` was built for
+    Offset end;        ///< the end pen minus the begin pen, model units (wrapping in 32 bits)
+    int endHeading;    ///< heading after the last section, 0..1439
+    int beginHeading;  ///< the track's angle, 0..1439
+    int maxPieces;     ///< 1..kMaxClosingPieces, at most the maxPieces `moves` was built for
     int minPieces = 1; ///< sequences of fewer moves are not looked for
 };
 
-/// Calls `found` once for every sequence of minPieces..maxPieces moves that closes the track, that is
-/// ends within 2 mm of the begin point at most 1 degree off the track's angle, leaving out
+/// Calls `found` once for every sequence of minPieces..maxPieces moves that closes the track, that
+/// is ends within 2 mm of the begin point at most 1 degree off the track's angle, leaving out
 /// sequences that only reorder moves without turn next to each other (of those, only the one
 /// in ascending move order). Reports to `progress` as FindClosingPieces does. Returns false
 /// when cancelled.

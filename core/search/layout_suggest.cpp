@@ -457,8 +457,8 @@ private:
             if (check.offBoard > 0) {
                 continue;
             }
-            track.selectedSection = track.sectionCount - 1;
-            return SuggestedLayout{pieces, track, closure.lane1, closure.lane2, check.crossings};
+            return SuggestedLayout{pieces,        track.beginX,  track.beginY,   track.angle,
+                                   closure.lane1, closure.lane2, check.crossings};
         }
         return std::nullopt;
     }
@@ -632,11 +632,20 @@ std::string NoLayoutMessage(const SuggestOptions& options, int supplyPieces,
            help + ".";
 }
 
+Track TrackOfLayout(const SuggestedLayout& layout) {
+    auto laid = std::make_unique<Design>();
+    Track track = LayTrack(*laid, layout.pieces, layout.angle);
+    track.beginX = layout.beginX;
+    track.beginY = layout.beginY;
+    track.selectedSection = track.sectionCount - 1;
+    return track;
+}
+
 void DesignOfLayout(Design& design, const SuggestedLayout& layout) {
     for (Track& track : design.tracks) {
         track.inUse = 0;
     }
-    design.tracks[0] = layout.track;
+    design.tracks[0] = TrackOfLayout(layout);
     design.currentTrack = 0;
 }
 

@@ -44,7 +44,8 @@ struct SuggestOptions {
 /// One suggested layout, placed on the board.
 struct SuggestedLayout {
     std::vector<ProposedPiece> pieces; ///< in driving order from the begin point
-    Track track;                       ///< the layout as a track, fitted and centred
+    int32_t beginX = 0, beginY = 0;    ///< the begin point that centres it on the board
+    int32_t angle = kHeadingNorth;     ///< the heading it is laid at, quarter degrees
     int32_t lane1 = 0, lane2 = 0;      ///< lane lengths by the walk, model units
     int crossings = 0;                 ///< crossing places
 };
@@ -94,7 +95,10 @@ std::string LayoutLine(int number, const SuggestedLayout& layout, const PartLibr
 std::string NoLayoutMessage(const SuggestOptions& options, int supplyPieces,
                             SuggestOutcome outcome);
 
-/// `design` emptied to the board and the one track of `layout`, fitted as found.
+/// The layout as a track in use, placed as found, its last section selected.
+Track TrackOfLayout(const SuggestedLayout& layout);
+
+/// `design` emptied to the board and the one track of `layout`, placed as found.
 void DesignOfLayout(Design& design, const SuggestedLayout& layout);
 
 } // namespace lapwerk

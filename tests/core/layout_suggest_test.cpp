@@ -214,7 +214,7 @@ TEST_F(LayoutSuggestTest, ALayoutIsTurnedToFitTheBoard) {
     const SuggestResult result = SuggestLayouts(*r_.design, *r_.library, oval, options);
     EXPECT_EQ(result.layouts.size(), BruteForce(*r_.design, *r_.library, oval, false).size());
     ASSERT_EQ(result.layouts.size(), 1u);
-    EXPECT_NE(result.layouts[0].track.angle % 360, 0);
+    EXPECT_NE(result.layouts[0].angle % 360, 0);
 }
 
 // Every layout suggested closes, fits the board, passes the check and keeps to the supply; the
