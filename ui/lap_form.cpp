@@ -282,7 +282,9 @@ void SpeedPlot::paintEvent(QPaintEvent*) {
         const QPointF key(area.right() - 140 + lane * 70, 12);
         painter.drawLine(key, key + QPointF(16, 0));
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(key + QPointF(20, 4), QStringLiteral("Lane %1").arg(lane + 1));
+        painter.drawText(key + QPointF(20, 4), laps_->lanesChangePlaces
+                                                   ? QStringLiteral("From lane 1")
+                                                   : QStringLiteral("Lane %1").arg(lane + 1));
     }
 }
 
