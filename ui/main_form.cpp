@@ -84,8 +84,8 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     connect(judgement_, &DesignJudgement::sectionChosen, this, &TMainForm::selectSection);
     connect(judgement_, &DesignJudgement::carChanged, this,
             [this] { judgement_->refreshLaps(metric()); });
-    ownedForm_ = new TOwnedForm(this);
-    connect(ownedForm_, &TOwnedForm::countEdited, this, &TMainForm::ownedCountEdited);
+    collection_ = new CollectionKeeper(records_, this);
+    connect(collection_, &CollectionKeeper::countTyped, this, &TMainForm::ownedCountsSet);
     createCommandWindows();
     shareShortcuts();
     qApp->installEventFilter(this);
@@ -217,13 +217,9 @@ void TMainForm::FormCreate() {
     designArea_->startDrawing();
     setDesignFileName(kUntitledName);
 
-    collectionPlaces_ = CurrentCollectionPlaces();
-    const OpenedCollection opened =
-        OpenCollection(collectionPlaces_, records_.library, records_.inventory);
-    collection_ = opened.files;
     // The status bar hides the track status under a note only while the window shows; so the
     // note waits for the event loop, which runs once the window is shown.
-    QTimer::singleShot(0, this, [this, problems = opened.problems] { noteCollection(problems); });
+    QTimer::singleShot(0, this, [this, opened = collection_->open()] { tell(opened); });
     showCollection();
     // At the first start the panel shows the whole part names, taking up to half the window.
     const int firstWidth =
@@ -398,21 +394,6 @@ void TMainForm::showError(const QString& text) {
 
 void TMainForm::showNote(const QString& text) {
     statusBar()->showMessage(text, kNoteMilliseconds);
-}
-
-void TMainForm::noteCollection(const QStringList& problems) {
-    // The working folder's own library is the one a user who starts there expects.
-    const bool expected =
-        collection_.library ==
-        QDir(collectionPlaces_.workingFolder).filePath(QString::fromLatin1(kPartLibraryFile));
-    if (expected && problems.isEmpty()) {
-        return;
-    }
-    const QString inUse =
-        collection_.library.isEmpty()
-            ? QStringLiteral("No part library found.")
-            : QStringLiteral("Parts from %1.").arg(QDir::toNativeSeparators(collection_.library));
-    showNote((QStringList(problems) << inUse).join(QLatin1Char(' ')));
 }
 
 bool TMainForm::refusedWith(const MaybeMessage& why) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection.h"
+#include "collection_keeper.h"
 #include "command_table.h"
 #include "design_export.h"
 #include "design_judgement.h"
@@ -88,9 +88,9 @@ public:
     TLengthForm* lengthForm() const { return lengthForm_; }
     TCheckForm* checkForm() const { return judgement_->checkForm(); }
     TLapForm* lapForm() const { return judgement_->lapForm(); }
-    TOwnedForm* ownedForm() const { return ownedForm_; }
+    TOwnedForm* ownedForm() const { return collection_->ownedForm(); }
     /// The files of the part library in use and of its inventory.
-    const CollectionFiles& collection() const { return collection_; }
+    const CollectionFiles& collection() const { return collection_->files(); }
     /// The findings of the last layout check.
     const LayoutCheck& layoutCheck() const { return judgement_->check(); }
     TListForm* listForm() const;
@@ -271,16 +271,12 @@ private:
     /// Shows `text` in the status bar until the next recorded edit or for ten seconds: why a
     /// command did nothing, or where it wrote a file.
     void showNote(const QString& text);
-    /// Says in the status bar which part library is in use, after the libraries refused.
-    void noteCollection(const QStringList& problems);
-    /// Shows the collection in use: the part list, its facts and counts, the library's name in
-    /// the panel and the Owned Pieces window.
+    /// Shows what a change of the collection said: an error, or a note; false for an error.
+    bool tell(const CollectionKeeper::Said& said);
+    /// Shows the part library in use: the part list, its facts, its name in the panel.
     void showCollection();
-    /// Writes owned counts to the inventory and shows them; false when they could not be
-    /// written (a message says why).
-    bool setOwnedCounts(const std::vector<OwnedCount>& counts);
-    /// The user typed `text` as the owned count of part `part` in the Owned Pieces window.
-    void ownedCountEdited(int part, const QString& text);
+    /// Shows owned counts just set, as `said`; false when they could not be written.
+    bool ownedCountsSet(const CollectionKeeper::Said& said);
     /// Shows the text of `why` as a note; returns false, for a refused handler to return.
     bool refusedWith(const MaybeMessage& why);
 
@@ -356,9 +352,7 @@ private:
     MainPanel* mainPanel_ = nullptr;
     TLengthForm* lengthForm_ = nullptr;
     DesignJudgement* judgement_ = nullptr;
-    TOwnedForm* ownedForm_ = nullptr;
-    CollectionPlaces collectionPlaces_; ///< where the collection was looked for at start-up
-    CollectionFiles collection_;        ///< the files of the collection in use
+    CollectionKeeper* collection_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QLabel* pointerLabel_ = nullptr; ///< the pointer's position over the board
     CommandWindows* commandWindows_ = nullptr;
