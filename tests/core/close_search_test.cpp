@@ -13,9 +13,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <ostream>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -510,6 +512,46 @@ INSTANTIATE_TEST_SUITE_P(
         BruteForceCase{"last_curve_turned_the_wrong_way", "S L, C R, C R, S L, C R, C L", 720, 0, 2,
                        "S 2, C 4", kOwned}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Searching the shortest sequences first and stopping once no longer one can rank among those
+// kept loses nothing: the best P proposals are the first P of the whole search, for random
+// tracks and owned counts (nothing owned makes every longer sequence rank later and so stops
+// the search early).
+TEST(ShortestFirst, KeepsTheBestOfTheWholeSearch) {
+    test::Records r;
+    AddSmallLibrary(*r.library);
+    std::mt19937 random(27);
+    const char* const pieces[] = {"S L", "H L", "C R", "C L", "E R", "E L"};
+    int rounds = 0; // with more proposals than are kept
+    for (int round = 0; round < 12; ++round) {
+        Track& track = r.design->tracks[0];
+        InitTrack(track);
+        track.inUse = 1;
+        std::string text;
+        for (int i = 0; i < 2 + static_cast<int>(random() % 4); ++i) {
+            text += std::string(i == 0 ? "" : ", ") + pieces[random() % std::size(pieces)];
+        }
+        Lay(track, Pieces(*r.library, text));
+        *r.inventory = {};
+        Own(*r.inventory, *r.library, round % 2 == 0 ? "" : "S 1, C 2, E 1");
+        const CloseSearchResult whole =
+            FindClosingPieces(*r.design, *r.library, *r.inventory, 0, {5, kAny, 100000});
+        rounds += whole.proposals.size() > 3 ? 1 : 0;
+        for (const int best : {1, 3}) {
+            const CloseSearchResult kept =
+                FindClosingPieces(*r.design, *r.library, *r.inventory, 0, {5, kAny, best});
+            std::vector<std::string> expected, found;
+            for (int i = 0; i < best && i < static_cast<int>(whole.proposals.size()); ++i) {
+                expected.push_back(ProposalLine(i + 1, whole.proposals[i], *r.library, true));
+            }
+            for (int i = 0; i < static_cast<int>(kept.proposals.size()); ++i) {
+                found.push_back(ProposalLine(i + 1, kept.proposals[i], *r.library, true));
+            }
+            EXPECT_EQ(found, expected) << "round " << round << ": " << text << ", best " << best;
+        }
+    }
+    EXPECT_GE(rounds, 6);
+}
 
 // ---- An impossible gap --------------------------------------------------------------------
 

@@ -169,5 +169,17 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase{"tiny", "0.00000000000000000000000000000000000000000000000001", 0.0f}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// A signed figure reads with its sign, and a value that rounds to zero as "+".
+TEST(FormatSigned, SignBeforeTheRoundedMagnitude) {
+    const std::pair<double, const char*> rows[] = {{0.0334, "+0.033"},
+                                                   {-0.0334, "-0.033"},
+                                                   {-0.0004, "+0.000"},
+                                                   {0, "+0.000"},
+                                                   {-2.5, "-2.500"}};
+    for (const auto& [value, text] : rows) {
+        EXPECT_EQ(FormatSigned(value, 3), text) << value;
+    }
+}
+
 } // namespace
 } // namespace lapwerk

@@ -8,6 +8,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 
 namespace lapwerk {
 namespace {
@@ -234,6 +235,33 @@ TEST(FindPartByNumber, ReturnsTheFirstOfDuplicatesAndIsExact) {
 TEST(IsCurveKind, OnlyTwoSixAndSeven) {
     for (int kind = -1; kind <= 13; ++kind) {
         EXPECT_EQ(IsCurveKind(kind), kind == 2 || kind == 6 || kind == 7) << "kind " << kind;
+    }
+}
+
+// Parts of one shape lay and run alike: a decorated straight is a plain one, a border curve a
+// plain curve, but a lane change is never a straight, and any other measure tells them apart.
+TEST(SameShape, KindClassAndEveryMeasure) {
+    const Part straight{"S", "Straight", kKindStraight, 1536, 3072, 0, 0, 0, 0};
+    const Part curve{"C", "Curve", kKindCurve, 1536, 0, 360, 3840, 5429, 4222};
+    auto with = [](Part part, int32_t Part::*field, int32_t value) {
+        part.*field = value;
+        return part;
+    };
+    const std::tuple<const char*, Part, Part, bool> rows[] = {
+        {"decorated straight", straight, with(straight, &Part::kind, 5), true},
+        {"border curve", curve, with(curve, &Part::kind, kKindBorderCurve), true},
+        {"lane change", straight, with(straight, &Part::kind, kKindLaneChange), false},
+        {"straight and curve", straight, with(straight, &Part::kind, kKindCurve), false},
+        {"width", straight, with(straight, &Part::width, 1500), false},
+        {"length", straight, with(straight, &Part::length, 3073), false},
+        {"radius", curve, with(curve, &Part::radius, 3841), false},
+        {"arc", curve, with(curve, &Part::arc, 180), false},
+        {"lane 1", curve, with(curve, &Part::laneLength1, 5430), false},
+        {"lane 2", curve, with(curve, &Part::laneLength2, 4221), false},
+    };
+    for (const auto& [name, a, b, same] : rows) {
+        EXPECT_EQ(SameShape(a, b), same) << name;
+        EXPECT_EQ(SameShape(b, a), same) << name;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "walk.h"
 
+#include "course.h"
+
 #include "recording_canvas.h"
 #include "view_fixture.h"
 
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -570,6 +573,49 @@ TEST(WalkTrack, ReadsNoMoreThanTheSectionArraysHold) {
     Recorder none;
     WalkDesignSilently(*r.design, *r.library, 960, 0, 0, none);
     EXPECT_TRUE(none.starts.empty());
+}
+
+// ---- The exact course ----------------------------------------------------------------------
+
+// The exact course is the walk without its rounding: on random tracks of straights and curves
+// turning either way at any angle, each section ends within a few model units a section of
+// where the walk at a scale of 256 ends it, at the same heading; four quarters turned to an
+// odd angle close without a gap.
+TEST(ExactCourse, IsTheWalkWithoutItsRounding) {
+    test::ViewRecords r;
+    std::srand(5);
+    for (int round = 0; round < 20; ++round) {
+        Track& track = r.design->tracks[0];
+        InitTrack(track);
+        track.inUse = 1;
+        track.angle = std::rand() % kFullTurn;
+        track.beginX = std::rand() % 20000 - 10000;
+        for (int i = 0; i < 40; ++i) {
+            r.append(0, std::rand() % 2 ? r.straight : r.curve, std::rand() % 2 ? 'L' : 'R');
+        }
+        Recorder walked;
+        WalkDesignSilently(*r.design, *r.library, 256, 0, 0, walked, 0);
+        const TrackCourse course = ExactCourse(*r.design, *r.library, 0);
+        ASSERT_EQ(course.sections.size(), walked.ends.size());
+        for (size_t i = 0; i < course.sections.size(); ++i) {
+            const ExactPose& end = course.sections[i].end;
+            EXPECT_EQ(end.heading, walked.ends[i].heading);
+            EXPECT_LT(std::hypot(end.x - walked.ends[i].x, end.y - walked.ends[i].y), 4.0 * (i + 1))
+                << "round " << round << ", section " << i;
+        }
+    }
+    // Four quarters close exactly, from whichever of them they start.
+    Track& circle = r.design->tracks[0];
+    InitTrack(circle);
+    circle.inUse = 1;
+    circle.angle = 37;
+    for (int i = 0; i < 4; ++i) {
+        r.append(0, r.curve, 'R');
+    }
+    const TrackCourse closed = ExactCourse(*r.design, *r.library, 0);
+    EXPECT_TRUE(closed.closes());
+    EXPECT_LT(closed.gapUnits(), 1e-6);
+    EXPECT_EQ(closed.headingErrorDegrees(), 0);
 }
 
 } // namespace
