@@ -31,5 +31,4 @@ std::array<int, kMaxParts> CountUsedPieces(const Design& design);
 std::vector<OwnedCount> OwnedCountsWithDesign(const Design& design, const PartLibrary& library,
                                               const Inventory& inventory);
 
-
 } // namespace lapwerk
