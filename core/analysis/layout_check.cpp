@@ -34,10 +34,11 @@ struct LaidDesign {
             if (design.tracks[slot].inUse == 0) {
                 continue;
             }
-            closed[slot] = ExactCourse(design, library, slot).closes();
+            const TrackCourse course = ExactCourse(design, library, slot);
+            closed[slot] = course.closes();
             sectionCount[slot] = std::clamp(design.tracks[slot].sectionCount, 0, kMaxSections);
             footprintOf[slot].assign(sectionCount[slot], -1);
-            for (SectionFootprint& footprint : TrackFootprints(design, library, slot)) {
+            for (SectionFootprint& footprint : TrackFootprints(design, library, slot, course)) {
                 footprintOf[slot][footprint.ref.section] = static_cast<int>(footprints.size());
                 footprints.push_back(std::move(footprint));
             }

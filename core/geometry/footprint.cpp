@@ -142,9 +142,14 @@ std::optional<SectionFootprint> FootprintOf(const Part& part, char direction,
 
 std::vector<SectionFootprint> TrackFootprints(const Design& design, const PartLibrary& library,
                                               int slot) {
+    return TrackFootprints(design, library, slot, ExactCourse(design, library, slot));
+}
+
+std::vector<SectionFootprint> TrackFootprints(const Design& design, const PartLibrary& library,
+                                              int slot, const TrackCourse& course) {
     const Track& track = design.tracks[slot];
     std::vector<SectionFootprint> footprints;
-    for (const CourseSection& section : ExactCourse(design, library, slot).sections) {
+    for (const CourseSection& section : course.sections) {
         const Part& part = library.parts[track.partIndex[section.section]];
         if (auto footprint = FootprintOf(part, track.direction[section.section], section.start)) {
             footprint->ref = {slot, section.section};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "course.h"
 #include "design.h"
 #include "part_library.h"
 
@@ -52,9 +53,14 @@ struct SectionFootprint {
 /// Largest angle of one chord of a curve's footprint, quarter degrees (1.25 degrees).
 inline constexpr int kFootprintChordStep = 5;
 
-/// The footprints of Track `slot`'s sections in driving order. Sections of a part missing from
-/// the library, of a kind the walk ignores, or without area (a width, length, radius or arc of
-/// 0 or less, an inner radius below 0) have none.
+/// The footprints of Track `slot`'s sections in driving order, laid along `course`, the
+/// track's exact course. Sections of a part missing from the library, of a kind the walk
+/// ignores, or without area (a width, length, radius or arc of 0 or less, an inner radius below
+/// 0) have none.
+std::vector<SectionFootprint> TrackFootprints(const Design& design, const PartLibrary& library,
+                                              int slot, const TrackCourse& course);
+
+/// TrackFootprints along the track's exact course.
 std::vector<SectionFootprint> TrackFootprints(const Design& design, const PartLibrary& library,
                                               int slot);
 
