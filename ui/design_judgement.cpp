@@ -18,18 +18,23 @@ DesignJudgement::DesignJudgement(ProgramRecords& records, DesignArea& area, QWid
 }
 
 bool DesignJudgement::follow(bool metric) {
-    if (records_.history.revision == judgedRevision_) {
-        return false;
+    const bool unitChanged = metric != shownMetric_;
+    shownMetric_ = metric;
+    const bool revised = records_.history.revision != judgedRevision_;
+    if (revised) {
+        judgedRevision_ = records_.history.revision;
+        check_ =
+            std::make_shared<const LayoutCheck>(CheckLayout(records_.design, records_.library));
+        showMarks(marksShown_);
+        // Listing a thousand findings takes a while: the list is filled while it shows.
+        if (checkForm_->isVisible()) {
+            checkForm_->showCheck(check_, records_.design);
+        }
     }
-    judgedRevision_ = records_.history.revision;
-    check_ = std::make_shared<const LayoutCheck>(CheckLayout(records_.design, records_.library));
-    showMarks(marksShown_);
-    // Listing a thousand findings takes a while: the list is filled while it shows.
-    if (checkForm_->isVisible()) {
-        checkForm_->showCheck(check_, records_.design);
+    if (revised || unitChanged) {
+        refreshLaps(metric);
     }
-    refreshLaps(metric);
-    return true;
+    return revised;
 }
 
 void DesignJudgement::showMarks(bool shown) {

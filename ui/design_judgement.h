@@ -27,7 +27,8 @@ public:
     DesignJudgement(ProgramRecords& records, DesignArea& area, QWidget* owner);
 
     /// Judges the design anew when its revision moved: checks the layout, marks and lists the
-    /// findings, and shows the lap times when their window is open. Returns whether it did.
+    /// findings, and shows the lap times when their window is open (also when the unit
+    /// changed). Returns whether it checked the layout.
     bool follow(bool metric);
 
     /// The check of the design as last judged.
@@ -61,6 +62,7 @@ private:
     TLapForm* lapForm_;
     std::shared_ptr<const LayoutCheck> check_ = std::make_shared<const LayoutCheck>();
     bool marksShown_ = true;
+    bool shownMetric_ = true;     ///< the unit the lap times were last shown in
     uint64_t judgedRevision_ = 0; ///< 0: never judged (a history's revision starts above it)
 };
 

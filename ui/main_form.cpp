@@ -354,7 +354,6 @@ void TMainForm::refreshLists() {
     mainPanel_->showCounts(
         RefreshPartCounts(records_.design, records_.library, records_.inventory));
     lengthForm_->showRows(RefreshLaneLengths(records_.design, metric()));
-    judgement_->refreshLaps(metric());
 }
 
 void TMainForm::showStatus() {
