@@ -10,6 +10,8 @@
 #include "part_panel.h"
 #include "problem_marks.h"
 #include "recent_designs.h"
+#include "screen_fit.h"
+#include "status_line.h"
 
 #include "board.h"
 #include "closure.h"
@@ -23,17 +25,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSettings>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -48,22 +46,6 @@ constexpr const char* kErrorCaption = "Error";
 /// How long a note on a command that did nothing stays in the status bar.
 constexpr int kNoteMilliseconds = 10 * 1000;
 
-/// A label that shows as much of its text as fits, ending in an ellipsis when it does not;
-/// its text stays whole.
-class ElidingLabel final : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QRect room = contentsRect();
-        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
-        style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
-                              shown, foregroundRole());
-    }
-};
-
 } // namespace
 
 TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, QWidget* parent)
@@ -77,7 +59,7 @@ TMainForm::TMainForm(ProgramRecords& records, std::unique_ptr<Dialogs> dialogs, 
     createMenus();
     createToolBars();
     createPanel();
-    createStatusBar();
+    statusLine_ = std::make_unique<StatusLine>(statusBar());
     lengthForm_ = new TLengthForm(this);
     judgement_ = new DesignJudgement(records_, *designArea_, this);
     connect(judgement_, &DesignJudgement::findingChosen, this, &TMainForm::showFinding);
@@ -144,34 +126,14 @@ void TMainForm::shareShortcuts() {
     }
 }
 
-void TMainForm::createStatusBar() {
-    QStatusBar* bar = statusBar();
-    bar->setObjectName("StatusBar");
-    statusLabel_ = new ElidingLabel(bar);
-    statusLabel_->setObjectName("StatusLabel");
-    statusLabel_->setAccessibleName("Track status");
-    // A long text ends in an ellipsis, with the whole text as tool tip, rather than widening
-    // the window.
-    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusLabel_->setMinimumWidth(1);
-    bar->addWidget(statusLabel_, 1);
-    // Shown only while the pointer is over the board, so that it measures there.
-    pointerLabel_ = new QLabel(bar);
-    pointerLabel_->setObjectName("PointerLabel");
-    pointerLabel_->setAccessibleName("Pointer position");
-    bar->addPermanentWidget(pointerLabel_);
-    pointerLabel_->hide();
-}
-
 void TMainForm::showPointer(std::optional<QPoint> at) {
     if (!at) {
-        pointerLabel_->hide();
+        statusLine_->hidePointer();
         return;
     }
     const PlanePoint model = ModelOfViewPixel(records_.view, {at->x() + 0.5, at->y() + 0.5});
-    pointerLabel_->setText(QString::fromStdString(PointerPositionText(
+    statusLine_->showPointer(QString::fromStdString(PointerPositionText(
         records_.design.boardX, records_.design.boardY, model.x, model.y, metric())));
-    pointerLabel_->show();
 }
 
 void TMainForm::FormCreate() {
@@ -185,24 +147,11 @@ void TMainForm::FormCreate() {
     if (stored.geometry) {
         restoreGeometry(*stored.geometry);
     }
-    fitIntoScreen();
+    FitIntoScreen(*this);
 
     Design& design = records_.design;
-    const std::pair<const char*, std::optional<bool>> marks[] = {
-        {"Metric", stored.metric},
-        {"FilledIn", stored.filledIn},
-        {"Segments", stored.segments},
-        {"Ruler", stored.ruler},
-        {"Grid", stored.grid},
-        {"SmoothDrawing", stored.smoothDrawing},
-        {"ShowProblems", stored.showProblems},
-        {"PrintEveryPage", stored.printEveryPage},
-        {"KeepUndoOnSave", stored.keepUndoOnSave},
-    };
-    for (const auto& [name, mark] : marks) {
-        if (mark) {
-            commandAction(name)->setChecked(*mark);
-        }
+    for (const auto& [name, checked] : stored.marks) {
+        commandAction(name)->setChecked(checked);
     }
     design.boardX = static_cast<float>(stored.boardX.value_or(kDefaultBoardInches));
     design.boardY = static_cast<float>(stored.boardY.value_or(kDefaultBoardInches));
@@ -228,28 +177,6 @@ void TMainForm::FormCreate() {
     splitter_->setSizes({std::max(1, width() - panelWidth), panelWidth});
     // The part list holds the focus first; leaving a board box is an undo step of its own.
     mainPanel_->deelList()->setFocus();
-}
-
-void TMainForm::fitIntoScreen() {
-    if (isMaximized() || isFullScreen() || screen() == nullptr) {
-        return;
-    }
-    const QRect room = screen()->availableGeometry();
-    // The window system's frame is not known before the window shows: room is left for a
-    // title bar and borders.
-    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
-    const QSize fitting = size().boundedTo(room.size() - frame);
-    if (fitting != size()) {
-        resize(fitting);
-    }
-    const QPoint inside(
-        std::clamp(x(), room.left(), std::max(room.left(), room.right() - frame.width() - width())),
-        std::clamp(y(), room.top(),
-                   std::max(room.top(), room.bottom() - frame.height() - height())));
-    if (inside != pos() && !room.contains(frameGeometry())) {
-        move(inside);
-    }
 }
 
 void TMainForm::FormDestroy() {
@@ -359,9 +286,7 @@ void TMainForm::refreshLists() {
 void TMainForm::showStatus() {
     const std::string status = StatusText(records_.design, records_.library, metric()) +
                                CheckSummaryText(judgement_->check());
-    const QString text = QString::fromUtf8(status.c_str());
-    statusLabel_->setText(text);
-    statusLabel_->setToolTip(text);
+    statusLine_->showStatus(QString::fromUtf8(status.c_str()));
 }
 
 void TMainForm::showFinding(const Finding& finding) {
@@ -403,7 +328,7 @@ bool TMainForm::refusedWith(const MaybeMessage& why) {
 }
 
 QString TMainForm::statusText() const {
-    return statusLabel_->text();
+    return statusLine_->status();
 }
 
 int TMainForm::partSelection() const {
@@ -430,15 +355,9 @@ char TMainForm::chosenDirection() const {
 
 DrawOptions TMainForm::drawOptions() const {
     DrawOptions options;
-    options.metric = checkMark("Metric");
-    options.filledIn = checkMark("FilledIn");
-    options.segments = checkMark("Segments");
-    options.ruler = checkMark("Ruler");
-    options.grid = checkMark("Grid");
-    options.smoothDrawing = checkMark("SmoothDrawing");
-    options.showProblems = checkMark("ShowProblems");
-    options.printEveryPage = checkMark("PrintEveryPage");
-    options.keepUndoOnSave = checkMark("KeepUndoOnSave");
+    for (const OptionMark& mark : kOptionMarks) {
+        options.*mark.value = checkMark(mark.name);
+    }
     return options;
 }
 

@@ -23,7 +23,6 @@
 #include <string>
 
 class QAction;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
@@ -37,6 +36,7 @@ class CommandWindows;
 class DesignArea;
 class MainPanel;
 class RecentDesigns;
+class StatusLine;
 class TAboutForm;
 class TCheckForm;
 class TLapForm;
@@ -89,9 +89,7 @@ public:
     TCheckForm* checkForm() const { return judgement_->checkForm(); }
     TLapForm* lapForm() const { return judgement_->lapForm(); }
     TOwnedForm* ownedForm() const { return collection_->ownedForm(); }
-    /// The files of the part library in use and of its inventory.
     const CollectionFiles& collection() const { return collection_->files(); }
-    /// The findings of the last layout check.
     const LayoutCheck& layoutCheck() const { return judgement_->check(); }
     TListForm* listForm() const;
     TAboutForm* aboutForm() const;
@@ -131,9 +129,7 @@ private:
     bool PartLibrary1Click();
     bool Tracklist1Click();
     bool TrackLength1Click();
-    /// Shows the Design Check window with the findings of the layout check.
     bool DesignCheck1Click();
-    /// Shows the Lap Times window with the laps of the design.
     bool LapTimes1Click();
     bool HelpTopics1Click();
     bool About1Click();
@@ -162,9 +158,8 @@ private:
     /// Shows the Suggest Layouts dialog and adds the layout chosen there as a new track
     /// (close_commands.cpp).
     bool SuggestLayouts1Click();
-    /// Shows the Owned Pieces window (collection_commands.cpp).
+    // The collection (collection_commands.cpp).
     bool OwnedPieces1Click();
-    /// Adds the pieces of the design to the owned counts, after a question.
     bool AddDesignToOwned1Click();
 
     // Options (edit_commands.cpp).
@@ -212,7 +207,6 @@ private:
     void DeelListDblClick();
     /// A character typed anywhere in the window, seen before the focused control gets it.
     void FormKeyPress(QChar key);
-    /// A mouse button pressed at pixel (x, y) of the drawing area.
     void FormMouseDown(Qt::MouseButton button, int x, int y);
     /// The mouse wheel turned `notches` whole notches over the drawing area (positive away
     /// from the user) with the pointer at pixel `at`: moves ZoomBar as many steps, up to a
@@ -233,14 +227,11 @@ private:
     QHash<QByteArray, QWidget*> createControls();
     void placeButton(QToolBar* dock, const char* name);
     void createPanel();
-    void createStatusBar();
     void createCommandWindows();
     void shareShortcuts();
     QMenu* createRecentDesignsMenu();
     void FormCreate();
     void FormDestroy();
-    /// Makes the window no larger than its screen's free area, and moves it into that area.
-    void fitIntoScreen();
 
     // Follow-up steps and messages (main_form.cpp).
 
@@ -256,13 +247,11 @@ private:
     /// Shows in the status bar where on the board the pointer at view pixel `at` is; hides it
     /// when the pointer left the drawing area.
     void showPointer(std::optional<QPoint> at);
-    /// Lays the layout check's marks over the board while Show Problems is checked.
     /// Selects the section of `finding` and scrolls the view to it (the Design Check window).
     void showFinding(const Finding& finding);
     /// Makes `ref`'s track current with `ref`'s section selected and shows it; false when the
     /// design no longer holds that section.
     bool selectSection(SectionRef ref);
-    /// Shows the lap times in the Lap Times window while it is open.
     /// Shows `message` in a box owned by the window; its texts, from the core, its files or
     /// the window, are decoded as DecodeFileText does.
     void showMessage(const Message& message);
@@ -286,18 +275,15 @@ private:
     QAction* commandAction(const char* name) const;
     /// Whether the Options item `name` is checked.
     bool checkMark(const char* name) const;
-    /// Whether the Metric item is checked.
     bool metric() const;
     /// 'R' while RightRadio is checked, else 'L'.
     char chosenDirection() const;
-    /// The check marks of the Options menu.
     DrawOptions drawOptions() const;
     /// How the view is drawn after the Smooth Drawing check mark.
     Smoothing drawingSmoothing() const;
     /// Shows `headingQuarterDeg` on RotateBar in whole degrees, without running
     /// RotateBarChange.
     void showHeading(int headingQuarterDeg);
-    /// showHeading for the current track, if there is one.
     void showCurrentTrackHeading();
     /// The texts now in the board boxes (what the user may have typed but not yet left).
     BoardTexts boardBoxTexts() const;
@@ -353,8 +339,7 @@ private:
     TLengthForm* lengthForm_ = nullptr;
     DesignJudgement* judgement_ = nullptr;
     CollectionKeeper* collection_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
-    QLabel* pointerLabel_ = nullptr; ///< the pointer's position over the board
+    std::unique_ptr<StatusLine> statusLine_;
     CommandWindows* commandWindows_ = nullptr;
     RecentDesigns* recentDesigns_ = nullptr;
     EditMode editMode_ = EditMode::Select;

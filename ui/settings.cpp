@@ -14,23 +14,10 @@ namespace lapwerk {
 
 namespace {
 
-constexpr const char* kMetric = "Metric";
-constexpr const char* kFilledIn = "FilledIn";
-constexpr const char* kSegments = "Segments";
-constexpr const char* kRuler = "Ruler";
-constexpr const char* kGrid = "Grid";
-constexpr const char* kSmoothDrawing = "SmoothDrawing";
-constexpr const char* kShowProblems = "ShowProblems";
-constexpr const char* kPrintEveryPage = "PrintEveryPage";
-constexpr const char* kKeepUndoOnSave = "KeepUndoOnSave";
 constexpr const char* kGeometry = "Geometry";
 constexpr const char* kPanelWidth = "PanelWidth";
 constexpr const char* kXboard = "Xboard";
 constexpr const char* kYboard = "Yboard";
-
-std::optional<bool> ReadFlag(QSettings& store, const char* name) {
-    return store.contains(name) ? FlagFromSetting(store.value(name)) : std::nullopt;
-}
 
 /// A usable board size: a stored size of 0 or less is no board and is ignored.
 std::optional<double> ReadBoard(QSettings& store, const char* name) {
@@ -145,15 +132,13 @@ void WriteCarSettings(QSettings& store, const CarSettings& car) {
 
 StoredSettings ReadStoredSettings(QSettings& store) {
     StoredSettings stored;
-    stored.metric = ReadFlag(store, kMetric);
-    stored.filledIn = ReadFlag(store, kFilledIn);
-    stored.segments = ReadFlag(store, kSegments);
-    stored.ruler = ReadFlag(store, kRuler);
-    stored.grid = ReadFlag(store, kGrid);
-    stored.smoothDrawing = ReadFlag(store, kSmoothDrawing);
-    stored.showProblems = ReadFlag(store, kShowProblems);
-    stored.printEveryPage = ReadFlag(store, kPrintEveryPage);
-    stored.keepUndoOnSave = ReadFlag(store, kKeepUndoOnSave);
+    for (const OptionMark& mark : kOptionMarks) {
+        if (store.contains(mark.name)) {
+            if (const std::optional<bool> flag = FlagFromSetting(store.value(mark.name))) {
+                stored.marks.emplace_back(mark.name, *flag);
+            }
+        }
+    }
     stored.boardX = ReadBoard(store, kXboard);
     stored.boardY = ReadBoard(store, kYboard);
     stored.toolbars = ReadBytes(store, kToolbarsValue);
@@ -165,17 +150,11 @@ StoredSettings ReadStoredSettings(QSettings& store) {
 void WriteStoredSettings(QSettings& store, const DrawOptions& options, double boardX, double boardY,
                          const WindowLayout& layout) {
     store.setValue(kToolbarsValue, layout.toolbars);
-    store.setValue(kMetric, options.metric ? 1 : 0);
-    store.setValue(kFilledIn, options.filledIn ? 1 : 0);
-    store.setValue(kSegments, options.segments ? 1 : 0);
-    store.setValue(kRuler, options.ruler ? 1 : 0);
-    store.setValue(kGrid, options.grid ? 1 : 0);
+    for (const OptionMark& mark : kOptionMarks) {
+        store.setValue(mark.name, options.*mark.value ? 1 : 0);
+    }
     WriteBoard(store, kXboard, boardX);
     WriteBoard(store, kYboard, boardY);
-    store.setValue(kSmoothDrawing, options.smoothDrawing ? 1 : 0);
-    store.setValue(kShowProblems, options.showProblems ? 1 : 0);
-    store.setValue(kPrintEveryPage, options.printEveryPage ? 1 : 0);
-    store.setValue(kKeepUndoOnSave, options.keepUndoOnSave ? 1 : 0);
     store.setValue(kGeometry, layout.geometry);
     store.setValue(kPanelWidth, layout.panelWidth);
     store.sync();

@@ -6,8 +6,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QSettings;
 class QVariant;
@@ -32,6 +35,24 @@ struct DrawOptions {
     bool keepUndoOnSave = false; ///< a save keeps the undo history
 };
 
+/// A check-mark option: the name of its Options item, which is also its name in the store.
+struct OptionMark {
+    const char* name;
+    bool DrawOptions::*value;
+};
+
+inline constexpr std::array<OptionMark, 9> kOptionMarks{{
+    {"Metric", &DrawOptions::metric},
+    {"FilledIn", &DrawOptions::filledIn},
+    {"Segments", &DrawOptions::segments},
+    {"Ruler", &DrawOptions::ruler},
+    {"Grid", &DrawOptions::grid},
+    {"SmoothDrawing", &DrawOptions::smoothDrawing},
+    {"ShowProblems", &DrawOptions::showProblems},
+    {"PrintEveryPage", &DrawOptions::printEveryPage},
+    {"KeepUndoOnSave", &DrawOptions::keepUndoOnSave},
+}};
+
 /// Where the main window and its parts were at the end of a run.
 struct WindowLayout {
     QByteArray toolbars; ///< the toolbar positions (QMainWindow::saveState)
@@ -41,9 +62,8 @@ struct WindowLayout {
 
 /// What the store holds; a value that is missing or of the wrong type stays empty.
 struct StoredSettings {
-    std::optional<bool> metric, filledIn, segments, ruler, grid, smoothDrawing, showProblems,
-        printEveryPage, keepUndoOnSave;
-    std::optional<double> boardX, boardY; ///< inches; empty too for a size of 0 or less
+    std::vector<std::pair<const char*, bool>> marks; ///< the stored check marks, by name
+    std::optional<double> boardX, boardY;            ///< inches; empty too for a size of 0 or less
     std::optional<QByteArray> toolbars;
     std::optional<QByteArray> geometry;
     std::optional<int> panelWidth; ///< pixels, 1 or more

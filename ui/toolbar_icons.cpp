@@ -3,8 +3,10 @@
 #include "design_area.h"
 
 #include <QPainter>
+
 #include <QPainterPath>
 #include <QPixmap>
+#include <utility>
 
 #include <cmath>
 
@@ -44,22 +46,38 @@ void StraightPiece(QPainter& p, const QRectF& r, const QColor& body) {
     }
 }
 
+/// Two strokes through `c`, from c - a to c + a and from c - b to c + b, in `colour` over a
+/// white halo.
+void TwoStrokes(QPainter& p, QPointF c, QPointF a, QPointF b, const QColor& colour,
+                Qt::PenCapStyle cap) {
+    for (const auto& [ink, width] : {std::pair{QColor(Qt::white), 4.2}, std::pair{colour, 2.0}}) {
+        p.setPen(QPen(ink, width, Qt::SolidLine, cap));
+        p.drawLine(c - a, c + a);
+        p.drawLine(c - b, c + b);
+    }
+}
+
 void Plus(QPainter& p, QPointF c, const QColor& colour) {
-    p.setPen(QPen(Qt::white, 4.2, Qt::SolidLine, Qt::SquareCap));
-    p.drawLine(c + QPointF(-2.5, 0), c + QPointF(2.5, 0));
-    p.drawLine(c + QPointF(0, -2.5), c + QPointF(0, 2.5));
-    p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::SquareCap));
-    p.drawLine(c + QPointF(-2.5, 0), c + QPointF(2.5, 0));
-    p.drawLine(c + QPointF(0, -2.5), c + QPointF(0, 2.5));
+    TwoStrokes(p, c, {2.5, 0}, {0, 2.5}, colour, Qt::SquareCap);
 }
 
 void Cross(QPainter& p, QPointF c, const QColor& colour) {
-    p.setPen(QPen(Qt::white, 4.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c + QPointF(-2.2, -2.2), c + QPointF(2.2, 2.2));
-    p.drawLine(c + QPointF(-2.2, 2.2), c + QPointF(2.2, -2.2));
-    p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c + QPointF(-2.2, -2.2), c + QPointF(2.2, 2.2));
-    p.drawLine(c + QPointF(-2.2, 2.2), c + QPointF(2.2, -2.2));
+    TwoStrokes(p, c, {2.2, 2.2}, {2.2, -2.2}, colour, Qt::RoundCap);
+}
+
+void TwoPieces(QPainter& p, const QRectF& first, const QColor& firstBody, const QRectF& second,
+               const QColor& secondBody) {
+    StraightPiece(p, first, firstBody);
+    StraightPiece(p, second, secondBody);
+}
+
+/// What the sign beside a piece says: a plus adds it, a cross takes it away.
+enum class Sign { Add, Remove };
+
+void PieceAndSign(QPainter& p, const QRectF& piece, const QColor& body, Sign sign, QPointF at,
+                  const QColor& signColour) {
+    StraightPiece(p, piece, body);
+    (sign == Sign::Add ? Plus : Cross)(p, at, signColour);
 }
 
 void Triangle(QPainter& p, QPointF tip, double dx, double half) {
@@ -197,12 +215,11 @@ void Draw(QPainter& p, ToolIcon icon, bool enabled) {
         CompassArrow(p, 180, kSelected);
         break;
     case ToolIcon::InsertSection:
-        StraightPiece(p, QRectF(1, 5, 9, 6), kTrackBody);
-        Plus(p, QPointF(12, 8), kMarker);
+        PieceAndSign(p, QRectF(1, 5, 9, 6), kTrackBody, Sign::Add, QPointF(12, 8), kMarker);
         break;
     case ToolIcon::DeleteSection:
-        StraightPiece(p, QRectF(1, 5, 9, 6), kSelected);
-        Cross(p, QPointF(12, 8), kSelected.darker(130));
+        PieceAndSign(p, QRectF(1, 5, 9, 6), kSelected, Sign::Remove, QPointF(12, 8),
+                     kSelected.darker(130));
         break;
     case ToolIcon::ChangeSection: {
         StraightPiece(p, QRectF(1, 9, 14, 6), kSelected);
@@ -215,17 +232,14 @@ void Draw(QPainter& p, ToolIcon icon, bool enabled) {
         break;
     }
     case ToolIcon::InsertTrack:
-        StraightPiece(p, QRectF(3, 4, 6, 11), kTrackBody);
+        PieceAndSign(p, QRectF(3, 4, 6, 11), kTrackBody, Sign::Add, QPointF(12, 4), kMarker);
         BeginCircle(p, QPointF(3, 14.5));
-        Plus(p, QPointF(12, 4), kMarker);
         break;
     case ToolIcon::DeleteTrack:
-        StraightPiece(p, QRectF(3, 4, 6, 11), kTrackBody);
-        Cross(p, QPointF(12, 4.5), kSelected);
+        PieceAndSign(p, QRectF(3, 4, 6, 11), kTrackBody, Sign::Remove, QPointF(12, 4.5), kSelected);
         break;
     case ToolIcon::CopyTrack:
-        StraightPiece(p, QRectF(1.5, 2, 5.5, 12), kTrackOther);
-        StraightPiece(p, QRectF(9, 2, 5.5, 12), kTrackBody);
+        TwoPieces(p, QRectF(1.5, 2, 5.5, 12), kTrackOther, QRectF(9, 2, 5.5, 12), kTrackBody);
         p.setPen(QPen(kMarker, 1.4));
         p.drawLine(QPointF(7.2, 8), QPointF(8.8, 8));
         break;
@@ -240,22 +254,19 @@ void Draw(QPainter& p, ToolIcon icon, bool enabled) {
         break;
     }
     case ToolIcon::JoinTrack:
-        StraightPiece(p, QRectF(0.5, 5, 6, 6), kTrackOther);
-        StraightPiece(p, QRectF(9.5, 5, 6, 6), kTrackBody);
+        TwoPieces(p, QRectF(0.5, 5, 6, 6), kTrackOther, QRectF(9.5, 5, 6, 6), kTrackBody);
         p.setPen(Qt::NoPen);
         p.setBrush(kMarker);
         Triangle(p, QPointF(9, 8), 2.5, 2.5);
         Triangle(p, QPointF(7, 8), -2.5, 2.5);
         break;
     case ToolIcon::SplitTrack:
-        StraightPiece(p, QRectF(0.5, 5, 6, 6), kTrackBody);
-        StraightPiece(p, QRectF(9.5, 5, 6, 6), kTrackBody);
+        TwoPieces(p, QRectF(0.5, 5, 6, 6), kTrackBody, QRectF(9.5, 5, 6, 6), kTrackBody);
         p.setPen(QPen(kSelected, 1.4, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(8, 2), QPointF(8, 14));
         break;
     case ToolIcon::GroupTrack:
-        StraightPiece(p, QRectF(3, 2, 4.5, 12), kTrackBody);
-        StraightPiece(p, QRectF(8.5, 2, 4.5, 12), kTrackBody);
+        TwoPieces(p, QRectF(3, 2, 4.5, 12), kTrackBody, QRectF(8.5, 2, 4.5, 12), kTrackBody);
         p.setPen(QPen(kMarker, 1.2));
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(
@@ -264,8 +275,7 @@ void Draw(QPainter& p, ToolIcon icon, bool enabled) {
             QPolygonF({QPointF(14.5, 3), QPointF(15.2, 3), QPointF(15.2, 13), QPointF(14.5, 13)}));
         break;
     case ToolIcon::UngroupTrack:
-        StraightPiece(p, QRectF(1, 4, 4.5, 12), kTrackBody);
-        StraightPiece(p, QRectF(10.5, 0, 4.5, 12), kTrackOther);
+        TwoPieces(p, QRectF(1, 4, 4.5, 12), kTrackBody, QRectF(10.5, 0, 4.5, 12), kTrackOther);
         p.setPen(QPen(kSelected, 1.2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(7, 6), QPointF(9, 6));
         p.drawLine(QPointF(7, 9), QPointF(9, 9));

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace lapwerk {
 
@@ -99,16 +100,17 @@ MaybeMessage FormatDesign(const Design& design, const PartLibrary& library, std:
         AppendLine(out, "#");
         AppendLine(out, "# Track " + std::to_string(block));
         AppendLine(out, "#");
-        AppendLine(out, "# Length in parts");
-        AppendInteger(out, track.sectionCount);
-        AppendLine(out, "# Angle");
-        AppendInteger(out, track.angle);
-        AppendLine(out, "# Begin X position");
-        AppendInteger(out, track.beginX);
-        AppendLine(out, "# Begin Y position");
-        AppendInteger(out, track.beginY);
-        AppendLine(out, "# In Group");
-        AppendInteger(out, track.group);
+        const std::pair<const char*, int32_t> fields[] = {
+            {"# Length in parts", track.sectionCount},
+            {"# Angle", track.angle},
+            {"# Begin X position", track.beginX},
+            {"# Begin Y position", track.beginY},
+            {"# In Group", track.group},
+        };
+        for (const auto& [caption, value] : fields) {
+            AppendLine(out, caption);
+            AppendInteger(out, value);
+        }
         AppendLine(out, "# Track parts");
         AppendLine(out, "#");
         for (int i = 0; i < track.sectionCount; ++i) {

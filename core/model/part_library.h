@@ -31,8 +31,10 @@ struct Part {
 
 /// The table of Parts read from parts.def; a Part is referred to by its index everywhere.
 struct PartLibrary {
-    char fileName[40]; ///< path the library was loaded from
-    int32_t count;     ///< Parts loaded, 0..256
+    /// The path the library was loaded from, cut to 39 characters: a record of the load. The
+    /// window and the command line keep the whole path with the inventory beside it.
+    char fileName[40];
+    int32_t count; ///< Parts loaded, 0..256
     Part parts[kMaxParts];
 };
 
