@@ -1,12 +1,14 @@
 #include "check_form.h"
 
+#include "tool_window.h"
+
 #include <QListWidget>
 #include <QVBoxLayout>
 
 namespace lapwerk {
 
-TCheckForm::TCheckForm(QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint), findingList_(new QListWidget(this)) {
+TCheckForm::TCheckForm(QWidget* owner) : QWidget(owner), findingList_(new QListWidget(this)) {
+    MakeToolWindow(*this);
     setObjectName("CheckForm");
     setWindowTitle("Design Check");
     findingList_->setObjectName("FindingList");
@@ -39,9 +41,7 @@ void TCheckForm::showCheck(std::shared_ptr<const LayoutCheck> check, const Desig
 }
 
 void TCheckForm::showAndRaise() {
-    show();
-    raise();
-    activateWindow();
+    ShowToolWindow(*this);
 }
 
 } // namespace lapwerk

@@ -4,6 +4,7 @@
 #include "full_size_print_dialog.h"
 #include "suggest_layouts_dialog.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -62,6 +63,17 @@ QString SuffixOfFilter(const QString& filter) {
     return filter.mid(star + 2, close - star - 2);
 }
 
+/// Closes the popups a dialog left open. Return typed while the file name's completion list
+/// shows accepts the dialog but leaves that list as the application's active popup, which
+/// then takes every focus change: a board box left afterwards never applied its size.
+void CloseLeftOverPopups() {
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (!popup->close()) {
+            return;
+        }
+    }
+}
+
 } // namespace
 
 QtDialogs::QtDialogs() = default;
@@ -108,7 +120,9 @@ QString QtDialogs::chooseFile(QWidget* owner, FileDialogKind kind, const QString
     if (!preselected.isEmpty()) {
         dialog.selectFile(preselected);
     }
-    if (dialog.exec() != QDialog::Accepted) {
+    const int answer = dialog.exec();
+    CloseLeftOverPopups();
+    if (answer != QDialog::Accepted) {
         return {};
     }
     const QStringList chosen = dialog.selectedFiles();

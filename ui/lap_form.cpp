@@ -1,5 +1,7 @@
 #include "lap_form.h"
 
+#include "tool_window.h"
+
 #include "number_text.h"
 
 #include <QDoubleSpinBox>
@@ -63,11 +65,11 @@ double NiceStep(double span, int parts) {
 } // namespace
 
 TLapForm::TLapForm(QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint),
-      topSpeed_(spinBox("TopSpeed", 0.1, 100, " m/s")),
+    : QWidget(owner), topSpeed_(spinBox("TopSpeed", 0.1, 100, " m/s")),
       acceleration_(spinBox("Acceleration", 0.1, 100, " m/s²")),
       braking_(spinBox("Braking", 0.1, 100, " m/s²")), grip_(spinBox("Grip", 0.1, 20, " g")),
       lapTable_(new QTableWidget(0, kLapColumns, this)), plot_(new SpeedPlot(this)) {
+    MakeToolWindow(*this);
     setObjectName("LapForm");
     setWindowTitle("Lap Times");
     setCar(CarSettings{});
@@ -159,9 +161,7 @@ void TLapForm::plotTrack(int slot) {
 }
 
 void TLapForm::showAndRaise() {
-    show();
-    raise();
-    activateWindow();
+    ShowToolWindow(*this);
 }
 
 SpeedPlot::SpeedPlot(QWidget* parent) : QWidget(parent) {

@@ -1,5 +1,7 @@
 #include "length_form.h"
 
+#include "tool_window.h"
+
 #include "list_rows.h"
 
 #include <QListWidget>
@@ -31,9 +33,9 @@ QListWidget* MakeList(QWidget* parent, const char* name, const char* accessible,
 
 } // namespace
 
-TLengthForm::TLengthForm(QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+TLengthForm::TLengthForm(QWidget* owner) : QWidget(owner) {
+    MakeToolWindow(*this,
+                   Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setObjectName("LengthForm");
     setWindowTitle("Track Lengths");
     setFixedSize(kClientWidth, kClientHeight);
@@ -63,13 +65,7 @@ void TLengthForm::fitLengths() {
 }
 
 void TLengthForm::showAndRaise() {
-    if (!placed_) {
-        move(340, 184);
-        placed_ = true;
-    }
-    show();
-    raise();
-    activateWindow();
+    ShowToolWindow(*this);
 }
 
 } // namespace lapwerk

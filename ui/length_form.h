@@ -36,7 +36,6 @@ private:
     QListWidget* trackNrList_;
     QListWidget* trackLength1List_;
     QListWidget* trackLength2List_;
-    bool placed_ = false;
 };
 
 } // namespace lapwerk

@@ -1,5 +1,7 @@
 #include "list_form.h"
 
+#include "tool_window.h"
+
 #include "file_text.h"
 #include "print_job.h"
 
@@ -59,9 +61,9 @@ QFont ReportFont() {
 
 } // namespace
 
-TListForm::TListForm(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+TListForm::TListForm(QWidget* parent) : QWidget(parent) {
+    MakeToolWindow(*this, Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setObjectName(QStringLiteral("ListForm"));
     setWindowTitle(QStringLiteral("Track Section List"));
     setFixedSize(kClientWidth, kClientHeight);

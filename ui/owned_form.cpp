@@ -1,5 +1,7 @@
 #include "owned_form.h"
 
+#include "tool_window.h"
+
 #include "file_text.h"
 #include "list_rows.h"
 
@@ -74,8 +76,8 @@ protected:
 } // namespace
 
 TOwnedForm::TOwnedForm(QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint), filter_(new QLineEdit(this)),
-      table_(new OwnedTable(0, kColumns, this)) {
+    : QWidget(owner), filter_(new QLineEdit(this)), table_(new OwnedTable(0, kColumns, this)) {
+    MakeToolWindow(*this);
     setObjectName("OwnedForm");
     setWindowTitle("Owned Pieces");
     filter_->setObjectName("OwnedFilter");
@@ -145,9 +147,7 @@ void TOwnedForm::hideFilteredRows() {
 }
 
 void TOwnedForm::showAndRaise() {
-    show();
-    raise();
-    activateWindow();
+    ShowToolWindow(*this);
     table_->setFocus();
     if (table_->currentRow() < 0 && table_->rowCount() > 0) {
         table_->setCurrentCell(0, kOwnedColumn);

@@ -1,5 +1,7 @@
 #include "main_form.h"
 
+#include "tool_window.h"
+
 #include "command_windows.h"
 #include "full_size_print_dialog.h"
 #include "list_form.h"
@@ -74,10 +76,7 @@ void TMainForm::buildSectionList() {
 
 bool TMainForm::Tracklist1Click() {
     buildSectionList();
-    TListForm* list = commandWindows_->listForm;
-    list->show();
-    list->raise();
-    list->activateWindow();
+    ShowToolWindow(*commandWindows_->listForm);
     return true;
 }
 

@@ -2,7 +2,11 @@
 
 #include "window_fixture.h"
 
+#include "check_form.h"
+#include "lap_form.h"
 #include "length_form.h"
+#include "list_form.h"
+#include "owned_form.h"
 #include "part_panel.h"
 
 #include "part_counts.h"
@@ -669,16 +673,42 @@ private Q_SLOTS:
         QVERIFY(darkGreen);
     }
 
+    void toolWindowsStandBesideTheMainWindowAndCloseWithEscape() {
+        WindowFixture window;
+        window.form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window.form()));
+        const QRect menu(window.form().menuBar()->mapToGlobal(QPoint(0, 0)),
+                         window.form().menuBar()->size());
+        lapwerk::TMainForm& form = window.form();
+        const std::pair<const char*, QWidget*> tools[] = {
+            {"TrackLength1", form.lengthForm()}, {"Tracklist1", form.listForm()},
+            {"DesignCheck1", form.checkForm()},  {"LapTimes1", form.lapForm()},
+            {"OwnedPieces1", form.ownedForm()},
+        };
+        for (const auto& [command, tool] : tools) {
+            window.trigger(command);
+            QVERIFY2(tool->isVisible(), command);
+            QVERIFY(QTest::qWaitForWindowActive(tool));
+            QCOMPARE(tool->windowType(), Qt::Tool);
+            QVERIFY2(!tool->frameGeometry().intersects(menu), command);
+            QVERIFY2(tool->screen()->availableGeometry().contains(tool->frameGeometry()), command);
+            tool->showMinimized();
+            window.trigger(command);
+            QVERIFY2(!tool->isMinimized(), command);
+            QTRY_VERIFY2(QGuiApplication::focusWindow() == tool->windowHandle(), command);
+            QTest::keyClick(tool->windowHandle(), Qt::Key_Escape);
+            QVERIFY2(!tool->isVisible(), command);
+        }
+    }
+
     void lengthWindowShownByF11() {
         WindowFixture window;
         lapwerk::TLengthForm* lengths = window.form().lengthForm();
         QVERIFY(!lengths->isVisible());
         QCOMPARE(lengths->windowTitle(), QString("Track Lengths"));
         QCOMPARE(lengths->size(), QSize(175, 239));
-        QVERIFY(lengths->windowFlags() & Qt::WindowStaysOnTopHint);
         QTest::keyClick(&window.form(), Qt::Key_F11);
         QVERIFY(lengths->isVisible());
-        QCOMPARE(lengths->pos(), QPoint(340, 184));
         QCOMPARE(Rows(lengths->trackNrList()), QStringList{"Track 1"});
         QCOMPARE(Rows(lengths->trackLength1List()), QStringList{"0.00 m"});
         QCOMPARE(Rows(lengths->trackLength2List()), QStringList{"0.00 m"});

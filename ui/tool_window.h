@@ -1,0 +1,21 @@
+#pragma once
+
+#include <Qt>
+
+class QWidget;
+
+namespace lapwerk {
+
+/// Makes `window`, not yet shown, a tool window of the main window that owns it (Design
+/// Check, Lap Times, Owned Pieces, the lane lengths, the section list), with the `extra` window
+/// hints: it stands above the main window and below every modal dialog, so that it never
+/// hides a dialog's buttons, and Esc closes it as its close box does.
+void MakeToolWindow(QWidget& window, Qt::WindowFlags extra = {});
+
+/// Shows the tool window `window`, restored when it was minimised, raised and active. The
+/// first time, it stands beside its main window where the screen's free area has room, else
+/// inside it at its right; afterwards it stays where the user put it. It always fits into the
+/// screen's free area.
+void ShowToolWindow(QWidget& window);
+
+} // namespace lapwerk
