@@ -31,13 +31,15 @@ enum class FollowUp {
 using FollowUps = std::vector<FollowUp>;
 
 /// The menus of the menu bar, in their order there.
-enum class Menu { None, File, Edit, Options, View, Window, Help };
+enum class Menu { None, File, Edit, Options, View, Window, Help, Navigate };
 
-/// A menu of the menu bar: its object name and caption.
+/// A menu of the menu bar, or a submenu of one: its object name and caption. A submenu sits
+/// where a row of its parent menu carries its name.
 struct MenuTitle {
     Menu menu;
     const char* name;
     const char* caption;
+    Menu within = Menu::None; ///< the menu a submenu sits in; None for the menu bar's
 };
 
 /// Whether a menu item carries a check mark.
@@ -67,6 +69,8 @@ inline constexpr const char* kRecentDesignsMenu = "RecentDesigns1";
 /// - `name`: object name of the command's action: the menu item's name, else the button's.
 /// - `caption`: the menu item's text, "&" before the access letter.
 /// - `shortcut`: the menu item's shortcut key, if any; the menu shows it.
+/// - `inDesignView`: the shortcut acts only while the design view has the focus, so that the
+///   keys keep their meaning in lists and text boxes.
 /// - `moreShortcuts`: further keys that run the command (the standard keys of the desktop),
 ///   not shown in the menu.
 /// - `mark`: whether the item carries a check mark.
@@ -86,6 +90,7 @@ struct Command {
     const char* caption = nullptr;
     QKeySequence shortcut;
     QList<QKeySequence> moreShortcuts;
+    bool inDesignView = false;
     CheckMark mark = CheckMark::None;
     ToolButton button;
     bool (TMainForm::*handler)() = nullptr;

@@ -48,7 +48,7 @@ DesignArea::DesignArea(Design& design, DesignView& view, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A click takes the keyboard focus: a board box being edited is left (and its size taken),
     // and the editing keys then act on the design.
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
     // The pointer's position over the board is shown while it moves, buttons held or not.
     setMouseTracking(true);

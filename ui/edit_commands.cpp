@@ -88,6 +88,58 @@ bool TMainForm::quickRotate(int headingQuarterDeg) {
     return true;
 }
 
+bool TMainForm::chooseTrack(int step) {
+    ChooseNeighbourTrack(records_.design, step);
+    followUp({FollowUp::Redraw, FollowUp::FollowSelection});
+    showSelection();
+    return true;
+}
+
+bool TMainForm::PreviousTrackClick() {
+    return chooseTrack(-1);
+}
+
+bool TMainForm::NextTrackClick() {
+    return chooseTrack(1);
+}
+
+bool TMainForm::turnBy(int steps) {
+    const int positions = RotateBar->maximum() + 1;
+    const int wanted = RotateBar->value() + steps * RotateBar->singleStep();
+    RotateBar->setValue((wanted % positions + positions) % positions);
+    return true;
+}
+
+bool TMainForm::TurnLeftClick() {
+    return turnBy(-1);
+}
+
+bool TMainForm::TurnRightClick() {
+    return turnBy(1);
+}
+
+bool TMainForm::moveByGrid(int columns, int rows) {
+    const int32_t step = GridStepModelUnits(metric());
+    MoveTrackBy(records_.design, records_.library, columns * step, rows * step);
+    return true;
+}
+
+bool TMainForm::MoveUpClick() {
+    return moveByGrid(0, -1);
+}
+
+bool TMainForm::MoveDownClick() {
+    return moveByGrid(0, 1);
+}
+
+bool TMainForm::MoveLeftClick() {
+    return moveByGrid(-1, 0);
+}
+
+bool TMainForm::MoveRightClick() {
+    return moveByGrid(1, 0);
+}
+
 bool TMainForm::RotateWestClick() {
     return quickRotate(360);
 }

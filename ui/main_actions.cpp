@@ -9,6 +9,20 @@
 
 namespace lapwerk {
 
+namespace {
+
+/// The submenu that sits at the row named `name`, if one does.
+const MenuTitle* FindSubmenu(const char* name) {
+    for (const MenuTitle& title : MenuTitles()) {
+        if (title.within != Menu::None && qstrcmp(title.name, name) == 0) {
+            return &title;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void TMainForm::createActions() {
     for (const Command& command : CommandTable()) {
         if (command.handler == nullptr) {
@@ -38,7 +52,7 @@ QAction* TMainForm::makeAction(const Command& command) {
     if (!command.shortcut.isEmpty() || !command.moreShortcuts.isEmpty()) {
         // The first key is the one the menu shows, also when it is none.
         action->setShortcuts(QList<QKeySequence>{command.shortcut} + command.moreShortcuts);
-        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutContext(command.inDesignView ? Qt::WidgetShortcut : Qt::WindowShortcut);
     }
     if (command.mark != CheckMark::None) {
         action->setCheckable(true);
@@ -61,21 +75,30 @@ void TMainForm::createMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu");
     for (const MenuTitle& title : MenuTitles()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(title.caption));
-        menu->setObjectName(title.name);
-        for (const Command& command : CommandTable()) {
-            if (command.menu != title.menu) {
-                continue;
-            }
-            if (qstrcmp(command.name, kSeparator) == 0) {
-                menu->addSeparator();
-            } else if (qstrcmp(command.name, kRecentDesignsMenu) == 0) {
-                menu->addMenu(createRecentDesignsMenu());
-            } else {
-                menu->addAction(commandAction(command.name));
-            }
+        if (title.within == Menu::None) {
+            bar->addMenu(createMenu(title));
         }
     }
+}
+
+QMenu* TMainForm::createMenu(const MenuTitle& title) {
+    auto* menu = new QMenu(QString::fromUtf8(title.caption), this);
+    menu->setObjectName(title.name);
+    for (const Command& command : CommandTable()) {
+        if (command.menu != title.menu) {
+            continue;
+        }
+        if (qstrcmp(command.name, kSeparator) == 0) {
+            menu->addSeparator();
+        } else if (qstrcmp(command.name, kRecentDesignsMenu) == 0) {
+            menu->addMenu(createRecentDesignsMenu());
+        } else if (const MenuTitle* submenu = FindSubmenu(command.name)) {
+            menu->addMenu(createMenu(*submenu));
+        } else {
+            menu->addAction(commandAction(command.name));
+        }
+    }
+    return menu;
 }
 
 } // namespace lapwerk

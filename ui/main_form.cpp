@@ -111,6 +111,11 @@ void TMainForm::createPanel() {
     connect(designArea_, &DesignArea::wheelTurned, this, &TMainForm::FormMouseWheel);
     connect(mainPanel_, &MainPanel::partClicked, this, &TMainForm::DeelListClick);
     connect(mainPanel_, &MainPanel::partDoubleClicked, this, &TMainForm::DeelListDblClick);
+    for (const Command& command : CommandTable()) {
+        if (command.inDesignView) {
+            designArea_->addAction(commandAction(command.name));
+        }
+    }
 }
 
 void TMainForm::shareShortcuts() {
@@ -119,7 +124,7 @@ void TMainForm::shareShortcuts() {
     for (QWidget* window :
          {static_cast<QWidget*>(lengthForm_), static_cast<QWidget*>(listForm())}) {
         for (QAction* action : std::as_const(actions_)) {
-            if (!action->shortcut().isEmpty()) {
+            if (!action->shortcut().isEmpty() && action->shortcutContext() == Qt::WindowShortcut) {
                 window->addAction(action);
             }
         }

@@ -152,6 +152,18 @@ private:
     bool RotateEastClick();
     bool RotateSouthClick();
 
+    // The design view's keys (Edit > Navigate; edit_commands.cpp).
+    bool PreviousTrackClick();
+    bool NextTrackClick();
+    /// Turn the current track one step of the rotate bar, as the bar's arrow keys do.
+    bool TurnLeftClick();
+    bool TurnRightClick();
+    /// Move the current track one grid step.
+    bool MoveUpClick();
+    bool MoveDownClick();
+    bool MoveLeftClick();
+    bool MoveRightClick();
+
     /// Shows the Close Track dialog for the current track and appends the proposal applied
     /// there (close_commands.cpp).
     bool CloseTrack1Click();
@@ -223,6 +235,7 @@ private:
     QAction* makeAction(const Command& command);
     QAction* makeButtonAction(const Command& command);
     void createMenus();
+    QMenu* createMenu(const MenuTitle& title);
     void createToolBars();
     QHash<QByteArray, QWidget*> createControls();
     void placeButton(QToolBar* dock, const char* name);
@@ -300,6 +313,12 @@ private:
     void joinClick(int x, int y);
     void groupClick(int x, int y);
     bool quickRotate(int headingQuarterDeg);
+    /// Makes the track `step` slots on (going round, skipping free slots) current and shows it.
+    bool chooseTrack(int step);
+    /// Moves the rotate bar `steps` single steps, going round; its change turns the track.
+    bool turnBy(int steps);
+    /// Moves the current track by (`columns`, `rows`) grid steps.
+    bool moveByGrid(int columns, int rows);
     /// Takes the board size typed into `box` into `size` (inches) when it is a size and
     /// differs from the stored one; `shownText` is what the last pass wrote into the box.
     void boardChange(QLineEdit* box, float& size, const std::string& shownText);

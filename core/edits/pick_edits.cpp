@@ -334,6 +334,18 @@ void MoveTrackTo(Design& design, const DesignView& view, int32_t px, int32_t py)
     }
 }
 
+void MoveTrackBy(Design& design, const PartLibrary& library, int32_t dx, int32_t dy) {
+    Track* track = CurrentTrackOf(design);
+    if (track == nullptr) {
+        return;
+    }
+    track->beginX = Saturated(int64_t{track->beginX} + dx);
+    track->beginY = Saturated(int64_t{track->beginY} + dy);
+    if (track->group != 0) {
+        GroupLayout(design, library, track->group, track->beginX, track->beginY);
+    }
+}
+
 void RotateBySlider(Design& design, const PartLibrary& library, int position) {
     SetCurrentHeading(design, library, 4 * int64_t{position});
 }

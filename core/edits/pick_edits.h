@@ -58,6 +58,10 @@ void GroupLayout(Design& design, const PartLibrary& library, int32_t group, int3
 /// Places the current Track (and its group beside it) at the click. Does not set `changed`.
 void MoveTrackTo(Design& design, const DesignView& view, int32_t px, int32_t py);
 
+/// Moves the current Track (and its group beside it) by (dx, dy) model units; begin points
+/// saturate at the 32-bit range. Does not set `changed`.
+void MoveTrackBy(Design& design, const PartLibrary& library, int32_t dx, int32_t dy);
+
 /// Rotate bar: heading 4 x position for the current Track and its group.
 void RotateBySlider(Design& design, const PartLibrary& library, int position);
 

@@ -221,9 +221,22 @@ std::optional<float> BoardSizeFromText(std::string_view text, bool metric) {
     return size;
 }
 
+namespace {
+
+/// Inches between two lines of the ruler and grid.
+long double SpacingInches(bool metric) {
+    return metric ? 3.937007874015748L : 10.0L;
+}
+
+} // namespace
+
 float RulerSpacingPixels(int32_t zoomScale, bool metric) {
-    const long double perTen = metric ? 3.937007874015748L : 10.0L;
-    return static_cast<float>(static_cast<long double>(zoomScale) * (1.0L / 256.0L) * perTen);
+    return static_cast<float>(static_cast<long double>(zoomScale) * (1.0L / 256.0L) *
+                              SpacingInches(metric));
+}
+
+int32_t GridStepModelUnits(bool metric) {
+    return static_cast<int32_t>(std::lround(256.0L * SpacingInches(metric)));
 }
 
 void DrawRuler(PassCanvas& canvas, int32_t width, int32_t height, int32_t cx, int32_t cy,

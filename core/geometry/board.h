@@ -29,6 +29,9 @@ std::optional<float> BoardSizeFromText(std::string_view text, bool metric);
 /// Ruler and grid spacing in pixels: 10 cm or 10 inches at `zoomScale`.
 float RulerSpacingPixels(int32_t zoomScale, bool metric);
 
+/// The grid's spacing in model units (1/256 inch), to the nearest unit.
+int32_t GridStepModelUnits(bool metric);
+
 class PassCanvas;
 
 /// Width of each ruler strip, view pixels.

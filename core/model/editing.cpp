@@ -163,6 +163,17 @@ void StepForward(Design& design) {
     }
 }
 
+void ChooseNeighbourTrack(Design& design, int step) {
+    const int from = IsTrackSlot(design.currentTrack) ? design.currentTrack : 0;
+    for (int k = 1; k <= kMaxTracks; ++k) {
+        const int slot = ((from + k * step) % kMaxTracks + kMaxTracks) % kMaxTracks;
+        if (design.tracks[slot].inUse != 0) {
+            design.currentTrack = slot;
+            return;
+        }
+    }
+}
+
 void DeleteTrack(Design& design, int slot) {
     if (!IsTrackSlot(slot)) {
         return;

@@ -54,6 +54,10 @@ void GotoEnd(Design& design);
 void StepBack(Design& design);
 void StepForward(Design& design);
 
+/// Makes the next Track in use after the current one (`step` 1) or the one before it (`step`
+/// -1) current, going round the slots; stays on the current one when it is the only one.
+void ChooseNeighbourTrack(Design& design, int step);
+
 /// Ungroups and frees Track `slot`; keeps a current Track in use (allocating one if needed).
 void DeleteTrack(Design& design, int slot);
 

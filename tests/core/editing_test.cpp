@@ -281,6 +281,27 @@ INSTANTIATE_TEST_SUITE_P(
                       NavigationRow{"begin", "0L0L0L", 2, Step::Begin, -1}),
     RowName<NavigationRow>);
 
+TEST_F(Editing, NeighbourTrackSkipsFreeSlotsAndGoesRound) {
+    for (const int slot : {3, 40, 63}) {
+        track(slot).inUse = 1;
+    }
+    // From slot 0, the slots in use in each direction, going round.
+    const std::pair<int, std::vector<int>> walks[] = {{1, {3, 40, 63, 0, 3}},
+                                                      {-1, {63, 40, 3, 0, 63}}};
+    for (const auto& [step, expected] : walks) {
+        design().currentTrack = 0;
+        for (const int slot : expected) {
+            ChooseNeighbourTrack(design(), step);
+            EXPECT_EQ(design().currentTrack, slot) << "step " << step;
+        }
+    }
+    for (const int slot : {3, 40, 63}) {
+        track(slot).inUse = 0;
+    }
+    ChooseNeighbourTrack(design(), 1);
+    EXPECT_EQ(design().currentTrack, 0); // the only track stays current
+}
+
 // ---------------------------------------------------------------------------------------
 // Inserting and deleting Tracks
 

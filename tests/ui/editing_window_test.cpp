@@ -776,6 +776,51 @@ private Q_SLOTS:
         QCOMPARE(window.records().history.undoCount, 1);
     }
 
+    // In the design view the keys step along the track, choose the track, turn and move it;
+    // in a board box the same keys edit the text.
+    void designViewKeys() {
+        WindowFixture window;
+        Lay(window, kStraight, 3);
+        const int second = SecondTrack(window, QPoint(60, 60), 1);
+        window.area()->setFocus();
+        QVERIFY(window.area()->hasFocus());
+        const auto press = [&window](QWidget* target, Qt::Key key,
+                                     Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(target, key, modifiers);
+            return std::pair(window.design().currentTrack, window.current().selectedSection);
+        };
+        QWidget* view = window.area();
+        QCOMPARE(press(view, Qt::Key_PageDown), std::pair(0, 2)); // round to the first track
+        QCOMPARE(press(view, Qt::Key_Home), std::pair(0, -1));
+        QCOMPARE(press(view, Qt::Key_Right), std::pair(0, 0));
+        QCOMPARE(press(view, Qt::Key_End), std::pair(0, 2));
+        QCOMPARE(press(view, Qt::Key_Left), std::pair(0, 1));
+        QCOMPARE(press(view, Qt::Key_PageUp), std::pair(second, 0));
+
+        QCOMPARE(window.current().angle, 720);
+        press(view, Qt::Key_BracketRight);
+        QCOMPARE(window.current().angle, 724);
+        press(view, Qt::Key_BracketLeft);
+        press(view, Qt::Key_BracketLeft);
+        QCOMPARE(window.current().angle, 716);
+
+        // 10 cm, the grid's step, is 1008 units of 1/256 inch.
+        const lapwerk::Track before = window.current();
+        const int undoSteps = window.records().history.undoCount;
+        press(view, Qt::Key_Right, Qt::ControlModifier);
+        press(view, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(window.current().beginX, before.beginX + 1008);
+        QCOMPARE(window.current().beginY, before.beginY - 1008);
+        QCOMPARE(window.records().history.undoCount, undoSteps + 2);
+
+        auto* box = window.find<QLineEdit>("Xboard");
+        box->setFocus();
+        box->setCursorPosition(2);
+        QCOMPARE(press(box, Qt::Key_Home), std::pair(second, 0));
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(press(box, Qt::Key_PageDown), std::pair(second, 0));
+    }
+
     void rotationIsNoUndoStepOfItsOwn() {
         WindowFixture window;
         Lay(window, kStraight, 2);

@@ -59,7 +59,7 @@ private Q_SLOTS:
                                              "Page S&etup...",
                                              "&Print Design",
                                              "Print &Tracklist",
-                                             "Export Image...",
+                                             "Export &Image...",
                                              "-",
                                              "Print &Full Size...",
                                              "Export Parts &List...",
@@ -85,11 +85,13 @@ private Q_SLOTS:
                                              "&Group Track",
                                              "&Ungroup Track",
                                              "-",
-                                             "Close Track...",
-                                             "Su&ggest Layouts...",
+                                             "Na&vigate",
+                                             "-",
+                                             "C&lose Track...",
+                                             "Suggest La&youts...",
                                              "-",
                                              "O&wned Pieces...",
-                                             "Add Design to Owned Pieces"};
+                                             "&Add Design to Owned Pieces"};
         QTest::newRow("Options") << "&Options"
                                  << QStringList{"&Metric",
                                                 "&Segments",

@@ -445,8 +445,25 @@ private:
             {Qt::Key_Return, {}},
             {Qt::Key_Tab, {}},
             {Qt::Key_A, {}},
+            {Qt::Key_Escape, {}},
+            // the design view's keys
+            {Qt::Key_Home, {}},
+            {Qt::Key_End, {}},
+            {Qt::Key_Left, {}},
+            {Qt::Key_Right, {}},
+            {Qt::Key_PageUp, {}},
+            {Qt::Key_PageDown, {}},
+            {Qt::Key_BracketLeft, {}},
+            {Qt::Key_BracketRight, {}},
+            {Qt::Key_Up, Qt::ControlModifier},
+            {Qt::Key_Down, Qt::ControlModifier},
+            {Qt::Key_Left, Qt::ControlModifier},
+            {Qt::Key_Right, Qt::ControlModifier},
         };
         const Key& key = keys[randomBelow(static_cast<int>(std::size(keys)))];
+        if (chance(40)) {
+            window_.area()->setFocus();
+        }
         QWidget* target = QApplication::focusWidget();
         QTest::keyClick(target != nullptr ? target : &window_.form(), key.key, key.modifiers);
     }
