@@ -17,7 +17,8 @@ TCheckForm::TCheckForm(QWidget* owner) : QWidget(owner), findingList_(new QListW
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(findingList_);
     resize(420, 240);
-    connect(findingList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    // A double click or Return on a finding.
+    connect(findingList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const QVariant index = item->data(Qt::UserRole);
         if (check_ && index.isValid()) {
             Q_EMIT findingChosen(check_->findings[index.toInt()]);

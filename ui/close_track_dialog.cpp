@@ -216,6 +216,8 @@ void CloseTrackDialog::showOutcome(const CloseSearchResult& result) {
     showMessage(QString::fromUtf8(CloseSearchMessage(result).c_str()));
     if (!proposals_.empty()) {
         proposalList_->setCurrentItem(proposalList_->topLevelItem(0));
+        // The best proposal is one Return away, also after a number typed into a box.
+        proposalList_->setFocus(Qt::OtherFocusReason);
     }
 }
 

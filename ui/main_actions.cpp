@@ -76,13 +76,13 @@ void TMainForm::createMenus() {
     bar->setObjectName("MainMenu");
     for (const MenuTitle& title : MenuTitles()) {
         if (title.within == Menu::None) {
-            bar->addMenu(createMenu(title));
+            bar->addMenu(createMenu(title, bar));
         }
     }
 }
 
-QMenu* TMainForm::createMenu(const MenuTitle& title) {
-    auto* menu = new QMenu(QString::fromUtf8(title.caption), this);
+QMenu* TMainForm::createMenu(const MenuTitle& title, QWidget* parent) {
+    auto* menu = new QMenu(QString::fromUtf8(title.caption), parent);
     menu->setObjectName(title.name);
     for (const Command& command : CommandTable()) {
         if (command.menu != title.menu) {
@@ -93,7 +93,7 @@ QMenu* TMainForm::createMenu(const MenuTitle& title) {
         } else if (qstrcmp(command.name, kRecentDesignsMenu) == 0) {
             menu->addMenu(createRecentDesignsMenu());
         } else if (const MenuTitle* submenu = FindSubmenu(command.name)) {
-            menu->addMenu(createMenu(*submenu));
+            menu->addMenu(createMenu(*submenu, menu));
         } else {
             menu->addAction(commandAction(command.name));
         }

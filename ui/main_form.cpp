@@ -209,6 +209,17 @@ void TMainForm::runCommand(const Command& command) {
     if ((this->*command.handler)()) {
         followUp(command.steps);
     }
+    leaveBoardBoxes();
+}
+
+void TMainForm::leaveBoardBoxes() {
+    // A board box keeps the editing keys (Ctrl+Z among them) for its text; after a command
+    // or a size taken with Return they belong to the design again.
+    // The window's own focus, which comes back when a dialog closes.
+    const QWidget* focus = focusWidget();
+    if (focus == Xboard || focus == Yboard) {
+        designArea_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TMainForm::followUp(const FollowUps& steps) {

@@ -235,7 +235,8 @@ private:
     QAction* makeAction(const Command& command);
     QAction* makeButtonAction(const Command& command);
     void createMenus();
-    QMenu* createMenu(const MenuTitle& title);
+    /// The menu `title` with its items and submenus, a child of `parent`.
+    QMenu* createMenu(const MenuTitle& title, QWidget* parent);
     void createToolBars();
     QHash<QByteArray, QWidget*> createControls();
     void placeButton(QToolBar* dock, const char* name);
@@ -250,6 +251,8 @@ private:
 
     /// Runs `command`'s handler and, when it went through, the command's follow-up steps.
     void runCommand(const Command& command);
+    /// Gives the focus to the design view when a board box has it.
+    void leaveBoardBoxes();
     /// Runs the follow-up steps in the order given.
     void followUp(const FollowUps& steps);
     void showHistory();

@@ -206,6 +206,9 @@ QHash<QByteArray, QWidget*> TMainForm::createControls() {
     Yboard = MakeBoardBox("Yboard", "Y size of board");
     connect(Xboard, &QLineEdit::editingFinished, this, &TMainForm::XboardChange);
     connect(Yboard, &QLineEdit::editingFinished, this, &TMainForm::YboardChange);
+    for (QLineEdit* box : {Xboard, Yboard}) {
+        connect(box, &QLineEdit::returnPressed, this, &TMainForm::leaveBoardBoxes);
+    }
     auto* times = new QLabel("x");
     times->setObjectName("BoardTimesLabel");
     times->setAlignment(Qt::AlignCenter);

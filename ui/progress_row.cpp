@@ -62,6 +62,10 @@ SearchFoot AddSearchFoot(QDialog& dialog, QVBoxLayout& layout, BackgroundJob& jo
     bottom->addWidget(buttons);
     layout.addWidget(foot.message);
     layout.addLayout(bottom);
+    // Return accepts wherever the focus is but on a button of its own. The dialog takes its
+    // default button only from a button that is already within it.
+    Q_ASSERT(foot.accept->window() == &dialog);
+    foot.accept->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return foot;

@@ -103,7 +103,7 @@ private Q_SLOTS:
         const QList<QAction*> items = file->actions();
         const qsizetype at = items.indexOf(window.action("ExportImage1"));
         QVERIFY(at > 0);
-        QCOMPARE(items.at(at)->text(), QString("Export Image..."));
+        QCOMPARE(items.at(at)->text(), QString("Export &Image..."));
         QCOMPARE(items.at(at - 1), window.action("PrintTracklist1"));
         QVERIFY(items.at(at + 1)->isSeparator());
     }

@@ -179,6 +179,9 @@ private Q_SLOTS:
         QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, row);
         QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, row);
         QCOMPARE(eight.selectedSection, 0);
+        eight.selectedSection = 5;
+        QTest::keyClick(findings, Qt::Key_Return); // Return does as the double click
+        QCOMPARE(eight.selectedSection, 0);
 
         window.trigger("ShowProblems");
         QVERIFY(window.area()->marks().empty());
