@@ -99,11 +99,13 @@ void CollectionKeeper::showOwnedWindow() {
 void CollectionKeeper::countEdited(int part, const QString& text) {
     const std::optional<int32_t> count = ReadOwnedCount(text.toStdString());
     if (!count) {
-        // The cell goes back to the count the file holds.
+        // The cell goes back to the count the file holds, ready to be typed again; the window
+        // and the status bar say why.
+        const QString why =
+            QStringLiteral("\"%1\" is no number of pieces: you own 0 or more.").arg(text.trimmed());
         ownedForm_->showCollection(records_.library, records_.inventory);
-        Q_EMIT countTyped({std::nullopt, QStringLiteral("\"%1\" is no number of pieces: you own "
-                                                        "0 or more.")
-                                             .arg(text.trimmed())});
+        ownedForm_->refuseCount(part, why);
+        Q_EMIT countTyped({std::nullopt, why});
         return;
     }
     Q_EMIT countTyped(setOwnedCounts({{records_.library.parts[part].number, *count}}));

@@ -9,9 +9,11 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace lapwerk {
@@ -76,7 +78,8 @@ protected:
 } // namespace
 
 TOwnedForm::TOwnedForm(QWidget* owner)
-    : QWidget(owner), filter_(new QLineEdit(this)), table_(new OwnedTable(0, kColumns, this)) {
+    : QWidget(owner), filter_(new QLineEdit(this)), problem_(new QLabel(this)),
+      table_(new OwnedTable(0, kColumns, this)) {
     MakeToolWindow(*this);
     setObjectName("OwnedForm");
     setWindowTitle("Owned Pieces");
@@ -84,7 +87,12 @@ TOwnedForm::TOwnedForm(QWidget* owner)
     filter_->setPlaceholderText("Filter");
     filter_->setToolTip("Shows only the parts whose number or name holds this text");
     filter_->setClearButtonEnabled(true);
+    filter_->setAccessibleName("Filter");
+    problem_->setObjectName("OwnedProblem");
+    problem_->setWordWrap(true);
+    problem_->hide();
     table_->setObjectName("OwnedTable");
+    table_->setAccessibleName("Owned pieces");
     table_->setItemDelegateForColumn(kOwnedColumn, new CountDelegate(table_));
     table_->setHorizontalHeaderLabels({"Number", "Name", "Owned"});
     table_->verticalHeader()->hide();
@@ -98,13 +106,43 @@ TOwnedForm::TOwnedForm(QWidget* owner)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(filter_);
     layout->addWidget(table_);
+    layout->addWidget(problem_);
     resize(380, 420);
     connect(filter_, &QLineEdit::textChanged, this, &TOwnedForm::hideFilteredRows);
+    connect(filter_, &QLineEdit::returnPressed, this, &TOwnedForm::goToFirstShownCount);
+    // Only the counts can be typed, so the cursor stays in their column.
+    connect(table_, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (row >= 0 && column != kOwnedColumn) {
+            table_->setCurrentCell(row, kOwnedColumn);
+        }
+    });
     connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!filling_ && item->column() == kOwnedColumn) {
+            problem_->hide();
             Q_EMIT countEdited(item->row(), item->text());
         }
     });
+}
+
+void TOwnedForm::refuseCount(int part, const QString& why) {
+    problem_->setText(why);
+    problem_->show();
+    // The editor that took the count closes, moving on, after this; the count opens again
+    // once it has.
+    QTimer::singleShot(0, this, [this, part] {
+        table_->setCurrentCell(part, kOwnedColumn);
+        table_->editItem(table_->item(part, kOwnedColumn));
+    });
+}
+
+void TOwnedForm::goToFirstShownCount() {
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        if (!table_->isRowHidden(row)) {
+            table_->setCurrentCell(row, kOwnedColumn);
+            table_->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 QTableWidget* TOwnedForm::table() const {

@@ -6,6 +6,8 @@
 #include "owned_form.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTableWidget>
 
@@ -65,6 +67,27 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(window.path("sections.own")), expected);
         QCOMPARE(table->item(0, 2)->text(), QString("4"));
         QVERIFY(window.form().statusBar()->currentMessage().contains("\"-2\" is no number"));
+        // The window says so too, and the count is open again with its old value selected.
+        auto* problem = window.form().ownedForm()->findChild<QLabel*>("OwnedProblem");
+        QVERIFY(problem->isVisible() && problem->text().contains("\"-2\" is no number"));
+        QTRY_COMPARE(table->currentRow(), 0);
+        QCOMPARE(qobject_cast<QLineEdit*>(table->window()->focusWidget())->selectedText(),
+                 QString("4"));
+        TypeCount(table, "6", Qt::Key_Return);
+        QVERIFY(!problem->isVisible());
+        table->setCurrentCell(0, 2);
+        TypeCount(table, "4", Qt::Key_Return);
+
+        // Return in the filter goes to the first count it leaves; a click on a number lands in
+        // the Owned column.
+        auto* filter = window.form().ownedForm()->findChild<QLineEdit*>("OwnedFilter");
+        QTest::keyClicks(filter, "C45");
+        QTest::keyClick(filter, Qt::Key_Return);
+        QCOMPARE(table->currentRow(), 2);
+        QCOMPARE(table->currentColumn(), 2);
+        filter->clear();
+        table->setCurrentCell(1, 0);
+        QCOMPARE(table->currentColumn(), 2);
 
         window.restart();
         QCOMPARE(Rows(window.list("OverList")), (QStringList{"4", "", "5", "3"}));
