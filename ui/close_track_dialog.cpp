@@ -141,6 +141,7 @@ void CloseTrackDialog::buildControls() {
 
     proposalList_ = new QTreeWidget;
     proposalList_->setObjectName("ProposalList");
+    proposalList_->setAccessibleName("Proposals");
     proposalList_->setHeaderLabels({QStringLiteral("Pieces"), QStringLiteral("Gap"),
                                     QStringLiteral("Heading error"), QStringLiteral("To buy"),
                                     QStringLiteral("Layout")});

@@ -135,9 +135,10 @@ QString QtDialogs::chooseFile(QWidget* owner, FileDialogKind kind, const QString
 
 namespace {
 
-QSpinBox* MakeSideBox(QWidget* parent, const char* name, int pixels) {
+QSpinBox* MakeSideBox(QWidget* parent, const char* name, const char* spokenName, int pixels) {
     auto* box = new QSpinBox(parent);
     box->setObjectName(name);
+    box->setAccessibleName(QString::fromLatin1(spokenName));
     box->setRange(1, kMaxImageSide);
     box->setValue(pixels);
     box->setSuffix(QStringLiteral(" px"));
@@ -155,8 +156,8 @@ std::optional<ImageExportChoice> QtDialogs::chooseImageExport(QWidget* owner,
     auto* whole =
         new QRadioButton(QStringLiteral("&Whole design (board and every track)"), &dialog);
     (proposed.extent == ImageExtent::WholeDesign ? whole : view)->setChecked(true);
-    QSpinBox* width = MakeSideBox(&dialog, "ImageWidth", proposed.size.width());
-    QSpinBox* height = MakeSideBox(&dialog, "ImageHeight", proposed.size.height());
+    QSpinBox* width = MakeSideBox(&dialog, "ImageWidth", "Image width", proposed.size.width());
+    QSpinBox* height = MakeSideBox(&dialog, "ImageHeight", "Image height", proposed.size.height());
     auto* size = new QHBoxLayout;
     size->addWidget(width);
     size->addWidget(new QLabel(QStringLiteral("x"), &dialog));

@@ -26,6 +26,7 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     HelpBrowser = new QTextBrowser(this);
     HelpBrowser->setObjectName(QStringLiteral("HelpBrowser"));
+    HelpBrowser->setAccessibleName(QStringLiteral("Help"));
     HelpBrowser->setOpenExternalLinks(true);
 
     auto* contents = new QPushButton(QStringLiteral("&Contents"), this);

@@ -80,6 +80,7 @@ TLapForm::TLapForm(QWidget* owner)
     settings->addRow(QStringLiteral("&Grip:"), grip_);
 
     lapTable_->setObjectName("LapTable");
+    lapTable_->setAccessibleName("Lap times");
     lapTable_->setHorizontalHeaderLabels(
         {"Track", "Lane 1", "Lane 2", "Difference", "Lowest in a curve", "Top speed"});
     lapTable_->verticalHeader()->hide();
@@ -165,6 +166,7 @@ void TLapForm::showAndRaise() {
 }
 
 SpeedPlot::SpeedPlot(QWidget* parent) : QWidget(parent) {
+    setAccessibleName(QStringLiteral("Speed along the lap"));
     setMinimumHeight(160);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -173,11 +175,20 @@ SpeedPlot::SpeedPlot(QWidget* parent) : QWidget(parent) {
 void SpeedPlot::showLaps(const TrackLaps& laps, bool metric) {
     laps_ = laps;
     metric_ = metric;
+    // What the plot shows, for a screen reader.
+    setAccessibleDescription(
+        QStringLiteral("Track %1: lap times %2 and %3 for lanes 1 and 2; top speeds %4; lowest "
+                       "speeds in a curve %5")
+            .arg(laps.number)
+            .arg(Seconds(laps.lanes[0].seconds), Seconds(laps.lanes[1].seconds),
+                 Pair(laps, &LaneLap::topSpeedReached, metric),
+                 Pair(laps, &LaneLap::lowestCurveSpeed, metric)));
     update();
 }
 
 void SpeedPlot::clear() {
     laps_.reset();
+    setAccessibleDescription(QString());
     update();
 }
 

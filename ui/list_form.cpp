@@ -70,6 +70,7 @@ TListForm::TListForm(QWidget* parent) : QWidget(parent) {
 
     TrackList = new QTextEdit(this);
     TrackList->setObjectName(QStringLiteral("TrackList"));
+    TrackList->setAccessibleName(QStringLiteral("Track section list"));
     TrackList->setReadOnly(true);
     TrackList->setLineWrapMode(QTextEdit::NoWrap);
     TrackList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

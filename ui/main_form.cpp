@@ -302,7 +302,9 @@ void TMainForm::refreshLists() {
 void TMainForm::showStatus() {
     const std::string status = StatusText(records_.design, records_.library, metric()) +
                                CheckSummaryText(judgement_->check());
-    statusLine_->showStatus(QString::fromUtf8(status.c_str()));
+    const QString text = QString::fromUtf8(status.c_str());
+    statusLine_->showStatus(text);
+    designArea_->setAccessibleDescription(text);
 }
 
 void TMainForm::showFinding(const Finding& finding) {

@@ -271,7 +271,10 @@ void MainPanel::showCounts(const PartCountRows& rows) {
     // A part the design needs more of than the user owns stands out in red.
     const int counted = std::min(overList_->count(), static_cast<int>(rows.leftOverCount.size()));
     for (int i = 0; i < counted; ++i) {
-        overList_->item(i)->setForeground(rows.leftOverCount[i] < 0 ? Qt::red : Qt::black);
+        QListWidgetItem* left = overList_->item(i);
+        left->setForeground(rows.leftOverCount[i] < 0 ? Qt::red : Qt::black);
+        // A blank cell is none left; a screen reader says so.
+        left->setData(Qt::AccessibleTextRole, QString::number(rows.leftOverCount[i]));
     }
     for (QListWidget* list : {tellerList_, overList_}) {
         for (int i = 0; i < list->count(); ++i) {

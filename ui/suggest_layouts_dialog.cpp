@@ -1,6 +1,7 @@
 #include "suggest_layouts_dialog.h"
 
 #include "design_area.h"
+#include "file_text.h"
 #include "preview_lines.h"
 #include "progress_row.h"
 
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 
 namespace lapwerk {
 
@@ -56,6 +58,20 @@ QString LayoutCaption(const SuggestedLayout& layout, bool metric) {
                     .arg(layout.crossings == 1 ? "" : "s");
     }
     return text;
+}
+
+/// The parts of `layout` and how many of each, in the part list's order: "4 × C151, 8 × C152".
+QString PartCountsText(const SuggestedLayout& layout, const PartLibrary& library) {
+    std::map<int, int> counts;
+    for (const ProposedPiece& piece : layout.pieces) {
+        ++counts[piece.partIndex];
+    }
+    QStringList parts;
+    for (const auto& [part, count] : counts) {
+        parts << QStringLiteral("%1 × %2").arg(count).arg(
+            DecodeFileText(library.parts[part].number));
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -105,6 +121,7 @@ void SuggestLayoutsDialog::buildControls() {
 
     layoutList_ = new QListWidget;
     layoutList_->setObjectName("LayoutList");
+    layoutList_->setAccessibleName("Suggested layouts");
     layoutList_->setViewMode(QListView::IconMode);
     layoutList_->setIconSize(kThumbnail);
     layoutList_->setResizeMode(QListView::Adjust);
@@ -216,9 +233,12 @@ void SuggestLayoutsDialog::showOutcome(const SuggestResult& outcome) {
 }
 
 QListWidgetItem* SuggestLayoutsDialog::newItem(const SuggestedLayout& layout) const {
-    auto* item =
-        new QListWidgetItem(Thumbnail(*design_, library_, layout), LayoutCaption(layout, metric_));
+    const QString caption = LayoutCaption(layout, metric_);
+    const QString parts = PartCountsText(layout, library_);
+    auto* item = new QListWidgetItem(Thumbnail(*design_, library_, layout), caption);
     item->setSizeHint(kThumbnail + QSize(24, 48));
+    item->setToolTip(parts);
+    item->setData(Qt::AccessibleTextRole, QStringLiteral("%1: %2").arg(caption, parts));
     return item;
 }
 
