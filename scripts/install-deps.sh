@@ -6,7 +6,7 @@ set -e
 PACKAGES="cmake make g++ clang libclang-rt-14-dev pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev \
-  xvfb xauth fonts-dejavu-core fonts-liberation clang-format poppler-utils \
+  xvfb xauth openbox x11-utils fonts-dejavu-core fonts-liberation clang-format poppler-utils \
   dpkg-dev file man-db groff-base"
 
 missing=""

@@ -63,14 +63,21 @@ QString SuffixOfFilter(const QString& filter) {
     return filter.mid(star + 2, close - star - 2);
 }
 
-/// Closes the popups a dialog left open. Return typed while the file name's completion list
-/// shows accepts the dialog but leaves that list as the application's active popup, which
-/// then takes every focus change: a board box left afterwards never applied its size.
-void CloseLeftOverPopups() {
+/// Ends what a file dialog closed with Return can leave behind. Return typed while the file
+/// name's completion list shows accepts the dialog but leaves that list as the application's
+/// active popup; the owner's window, activated while the popup held on, is then not the
+/// application's active window, so no focus change reaches its widgets: a board box left
+/// afterwards never applied its size.
+void EndLeftOverPopups(QWidget* owner) {
     while (QWidget* popup = QApplication::activePopupWidget()) {
         if (!popup->close()) {
             return;
         }
+    }
+    QWidget* window = owner != nullptr ? owner->window() : nullptr;
+    if (window != nullptr && QApplication::activeWindow() == nullptr &&
+        QGuiApplication::focusWindow() == window->windowHandle()) {
+        QApplication::setActiveWindow(window);
     }
 }
 
@@ -121,7 +128,7 @@ QString QtDialogs::chooseFile(QWidget* owner, FileDialogKind kind, const QString
         dialog.selectFile(preselected);
     }
     const int answer = dialog.exec();
-    CloseLeftOverPopups();
+    EndLeftOverPopups(owner);
     if (answer != QDialog::Accepted) {
         return {};
     }

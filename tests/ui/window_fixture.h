@@ -159,8 +159,13 @@ public:
     };
     /// Whether the window is shown (and so has drawn its first pass) from the start.
     enum class Show { Yes, No };
+    /// The dialogs the window shows: scripted ones, or the program's own (for a test on a
+    /// desktop, which plays them through the window system).
+    enum class Dialogs { Scripted, Real };
 
-    explicit WindowFixture(Parts parts = Parts::Inches, Show show = Show::Yes) : show_(show) {
+    explicit WindowFixture(Parts parts = Parts::Inches, Show show = Show::Yes,
+                           Dialogs dialogs = Dialogs::Scripted)
+        : show_(show), realDialogs_(dialogs == Dialogs::Real) {
         // Every case starts from no stored settings and an empty user data folder, as on a
         // first run.
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("data"))));
@@ -189,6 +194,7 @@ public:
     Design& design() { return records_->design; }
     Track& current() { return design().tracks[design().currentTrack]; }
     DesignArea* area() { return form_->designArea(); }
+    /// The scripted dialogs; none with Dialogs::Real.
     ScriptedDialogs& dialogs() { return *dialogs_; }
 
     /// Ends the program's run: the window goes and saves its settings.
@@ -390,10 +396,14 @@ private:
 
     void makeForm() {
         records_ = std::make_unique<ProgramRecords>();
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        dialogs_ = dialogs.get();
-        dialogs_->pdfPath = path(QStringLiteral("out.pdf"));
-        form_ = std::make_unique<TMainForm>(*records_, std::move(dialogs));
+        if (realDialogs_) {
+            form_ = std::make_unique<TMainForm>(*records_);
+        } else {
+            auto dialogs = std::make_unique<ScriptedDialogs>();
+            dialogs_ = dialogs.get();
+            dialogs_->pdfPath = path(QStringLiteral("out.pdf"));
+            form_ = std::make_unique<TMainForm>(*records_, std::move(dialogs));
+        }
         if (show_ == Show::No) {
             return;
         }
@@ -410,6 +420,7 @@ private:
     QTemporaryDir dir_;
     QString previousDirectory_;
     Show show_;
+    bool realDialogs_;
     std::unique_ptr<ProgramRecords> records_;
     std::unique_ptr<TMainForm> form_;
     ScriptedDialogs* dialogs_ = nullptr;
