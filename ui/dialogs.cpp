@@ -2,6 +2,7 @@
 
 #include "close_track_dialog.h"
 #include "full_size_print_dialog.h"
+#include "screen_fit.h"
 #include "suggest_layouts_dialog.h"
 
 #include <QApplication>
@@ -198,10 +199,12 @@ void QtDialogs::pageSetup(QWidget* owner, QPrinter& printer) {
 }
 
 bool QtDialogs::closeTrack(CloseTrackDialog& dialog) {
+    FitIntoScreen(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtDialogs::suggestLayouts(SuggestLayoutsDialog& dialog) {
+    FitIntoScreen(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -8,16 +8,18 @@
 
 namespace lapwerk {
 
+QSize FrameRoom(const QWidget& window) {
+    const QStyle* style = window.style();
+    const int border = style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    return {2 * border, style->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border};
+}
+
 void FitIntoScreen(QWidget& window) {
     if (window.isMaximized() || window.isFullScreen() || window.screen() == nullptr) {
         return;
     }
     const QRect room = window.screen()->availableGeometry();
-    // The window system's frame is not known before the window shows: room is left for a
-    // title bar and borders.
-    const QStyle* style = window.style();
-    const int border = style->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    const QSize frame(2 * border, style->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+    const QSize frame = FrameRoom(window);
     const QSize fitting = window.size().boundedTo(room.size() - frame);
     if (fitting != window.size()) {
         window.resize(fitting);

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <map>
 
 namespace lapwerk {
@@ -32,8 +33,10 @@ namespace {
 constexpr int kShownLayouts = 20;
 const QSize kThumbnail(160, 120);
 
-/// The layout drawn on its board as the designer draws it, without ruler and grid.
-QIcon Thumbnail(const Design& design, const PartLibrary& library, const SuggestedLayout& layout) {
+/// The layout drawn on its board as the designer draws it, without ruler and grid, sharp on a
+/// screen of `pixelRatio` device pixels per pixel.
+QIcon Thumbnail(const Design& design, const PartLibrary& library, const SuggestedLayout& layout,
+                qreal pixelRatio) {
     auto shown = std::make_unique<Design>(design);
     DesignOfLayout(*shown, layout);
     shown->ruler = 0;
@@ -41,8 +44,11 @@ QIcon Thumbnail(const Design& design, const PartLibrary& library, const Suggeste
     ScreenExport settings;
     settings.area = kThumbnail;
     settings.smoothing = Smoothing::kAntialiased;
-    return QIcon(QPixmap::fromImage(
-        ScreenImage(*shown, library, FittedToDesign(*shown, library, settings))));
+    settings.pixelRatio = std::clamp(static_cast<int>(std::ceil(pixelRatio)), 1, 4);
+    QPixmap picture =
+        QPixmap::fromImage(ScreenImage(*shown, library, FittedToDesign(*shown, library, settings)));
+    picture.setDevicePixelRatio(settings.pixelRatio);
+    return QIcon(picture);
 }
 
 /// "4.32 m / 4.81 m, 16 pieces", and the crossings when there are any.
@@ -235,7 +241,8 @@ void SuggestLayoutsDialog::showOutcome(const SuggestResult& outcome) {
 QListWidgetItem* SuggestLayoutsDialog::newItem(const SuggestedLayout& layout) const {
     const QString caption = LayoutCaption(layout, metric_);
     const QString parts = PartCountsText(layout, library_);
-    auto* item = new QListWidgetItem(Thumbnail(*design_, library_, layout), caption);
+    auto* item =
+        new QListWidgetItem(Thumbnail(*design_, library_, layout, devicePixelRatio()), caption);
     item->setSizeHint(kThumbnail + QSize(24, 48));
     item->setToolTip(parts);
     item->setData(Qt::AccessibleTextRole, QStringLiteral("%1: %2").arg(caption, parts));

@@ -56,8 +56,16 @@ void MakeToolWindow(QWidget& window, Qt::WindowFlags extra) {
 
 void ShowToolWindow(QWidget& window) {
     if (!window.property(kPlacedProperty).toBool()) {
-        window.move(FirstPlace(window));
+        const QPoint at = FirstPlace(window);
+        window.move(at);
         window.setProperty(kPlacedProperty, true);
+        // Below the main window's menu and toolbars it is shortened rather than moved up over
+        // them.
+        const int below =
+            window.screen()->availableGeometry().bottom() + 1 - at.y() - FrameRoom(window).height();
+        if (window.height() > below && below >= window.minimumHeight()) {
+            window.resize(window.width(), below);
+        }
     }
     FitIntoScreen(window);
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
