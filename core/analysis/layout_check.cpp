@@ -28,6 +28,8 @@ struct LaidDesign {
     std::array<int, kMaxTracks> sectionCount{};
     /// Per slot, the footprint index of each section, -1 for a section without one.
     std::array<std::vector<int>, kMaxTracks> footprintOf;
+    /// Per slot, the poses at both ends of each section the walk lays.
+    std::array<std::vector<std::optional<CourseSection>>, kMaxTracks> laid;
 
     LaidDesign(const Design& design, const PartLibrary& library) {
         for (int slot = 0; slot < kMaxTracks; ++slot) {
@@ -38,6 +40,10 @@ struct LaidDesign {
             closed[slot] = course.closes();
             sectionCount[slot] = std::clamp(design.tracks[slot].sectionCount, 0, kMaxSections);
             footprintOf[slot].assign(sectionCount[slot], -1);
+            laid[slot].assign(sectionCount[slot], std::nullopt);
+            for (const CourseSection& section : course.sections) {
+                laid[slot][section.section] = section;
+            }
             for (SectionFootprint& footprint : TrackFootprints(design, library, slot, course)) {
                 footprintOf[slot][footprint.ref.section] = static_cast<int>(footprints.size());
                 footprints.push_back(std::move(footprint));
@@ -45,8 +51,13 @@ struct LaidDesign {
         }
     }
 
-    /// Sections next to each other in a track, the last and the first of a closed one too.
+    /// Sections next to each other in a track, the last and the first of a closed one too, and
+    /// any two joined end to start at a joint.
     bool neighbours(SectionRef a, SectionRef b) const {
+        return nextInTrack(a, b) || joined(a, b) || joined(b, a);
+    }
+
+    bool nextInTrack(SectionRef a, SectionRef b) const {
         if (a.slot != b.slot) {
             return false;
         }
@@ -54,6 +65,13 @@ struct LaidDesign {
         const int low = std::min(a.section, b.section);
         const int high = std::max(a.section, b.section);
         return high - low == 1 || (closed[a.slot] && low == 0 && high == last && last > 0);
+    }
+
+    /// `a` ends where `b` starts.
+    bool joined(SectionRef a, SectionRef b) const {
+        const std::optional<CourseSection>& first = laid[a.slot][a.section];
+        const std::optional<CourseSection>& second = laid[b.slot][b.section];
+        return first && second && JoinsAt(first->end, second->start);
     }
 
     /// The section `step` sections before or after `ref` (wrapping round a closed track), or

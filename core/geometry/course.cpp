@@ -83,18 +83,33 @@ TrackCourse ExactCourse(const Design& design, const PartLibrary& library, int sl
     return course;
 }
 
-double TrackCourse::gapUnits() const {
-    return std::hypot(end.x - begin.x, end.y - begin.y);
+namespace {
+
+double Gap(const ExactPose& from, const ExactPose& to) {
+    return std::hypot(from.x - to.x, from.y - to.y);
 }
 
-double TrackCourse::headingErrorDegrees() const {
-    const int turned = Wrapped(int64_t{end.heading} - begin.heading);
+double HeadingError(const ExactPose& from, const ExactPose& to) {
+    const int turned = Wrapped(int64_t{from.heading} - to.heading);
     return std::min(turned, kFullTurn - turned) / 4.0;
 }
 
+} // namespace
+
+bool JoinsAt(const ExactPose& end, const ExactPose& start) {
+    return Gap(end, start) <= kClosedGapUnits && HeadingError(end, start) <= kClosedHeadingDegrees;
+}
+
+double TrackCourse::gapUnits() const {
+    return Gap(end, begin);
+}
+
+double TrackCourse::headingErrorDegrees() const {
+    return HeadingError(end, begin);
+}
+
 bool TrackCourse::closes() const {
-    return !sections.empty() && gapUnits() <= kClosedGapUnits &&
-           headingErrorDegrees() <= kClosedHeadingDegrees;
+    return !sections.empty() && JoinsAt(end, begin);
 }
 
 } // namespace lapwerk

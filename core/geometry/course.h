@@ -39,6 +39,10 @@ struct HeadingFrame {
     explicit HeadingFrame(int heading);
 };
 
+/// Whether a section ending at `end` joins one starting at `start`: within the closed gap and
+/// heading of the closure figures.
+bool JoinsAt(const ExactPose& end, const ExactPose& start);
+
 /// One section the walk lays, with its pose at both ends.
 struct CourseSection {
     int section; ///< index in the track, from 0

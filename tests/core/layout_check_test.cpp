@@ -295,5 +295,38 @@ TEST(LayoutCheckExamples, FigureEightCrossesOnceFromEveryStart) {
     }
 }
 
+// A straight appended to a closed loop lies over the loop's first section; the loop's last
+// and first sections, still joined end to start, are no collision, wherever the loop starts.
+TEST(LayoutCheckExamples, APieceAppendedToALoopCollidesOnlyWhereItLies) {
+    for (const char* file : {"/oval.tr2", "/figure-eight.tr2"}) {
+        test::Records r;
+        LoadPartLibrary(*r.library, LAPWERK_EXAMPLES "/parts.def");
+        ASSERT_TRUE(SetDesignFileName(*r.design, (std::string(LAPWERK_EXAMPLES) + file).c_str()));
+        ASSERT_FALSE(test::LoadIntoDesign(*r.design, *r.history, *r.library).has_value());
+        r.design->boardX = r.design->boardY = 1000;
+        const Track loop = r.design->tracks[0];
+        const int n = loop.sectionCount;
+        for (int start = 0; start < n; ++start) {
+            SCOPED_TRACE(std::string(file) + " started at section " + std::to_string(start + 1));
+            Track& track = r.design->tracks[0];
+            track = loop;
+            std::rotate(track.partIndex, track.partIndex + start, track.partIndex + n);
+            std::rotate(track.direction, track.direction + start, track.direction + n);
+            track.partIndex[n] = 0; // C151, a straight
+            track.direction[n] = 'L';
+            track.sectionCount = n + 1;
+            int collisions = 0;
+            for (const Finding& finding : CheckLayout(*r.design, *r.library).findings) {
+                if (finding.kind == FindingKind::kCollision) {
+                    ++collisions;
+                    EXPECT_EQ(finding.second.section, n) << "sections " << finding.first.section + 1
+                                                         << " and " << finding.second.section + 1;
+                }
+            }
+            EXPECT_GE(collisions, 1);
+        }
+    }
+}
+
 } // namespace
 } // namespace lapwerk
