@@ -5,6 +5,10 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <map>
+#include <utility>
+#include <vector>
+
 namespace lapwerk {
 
 TCheckForm::TCheckForm(QWidget* owner) : QWidget(owner), findingList_(new QListWidget(this)) {
@@ -26,7 +30,8 @@ TCheckForm::TCheckForm(QWidget* owner) : QWidget(owner), findingList_(new QListW
     });
 }
 
-void TCheckForm::showCheck(std::shared_ptr<const LayoutCheck> check, const Design& design) {
+void TCheckForm::showCheck(std::shared_ptr<const LayoutCheck> check, const Design& design,
+                           const PartLibrary& library) {
     check_ = std::move(check);
     findingList_->clear();
     if (check_->findings.empty()) {
@@ -34,11 +39,37 @@ void TCheckForm::showCheck(std::shared_ptr<const LayoutCheck> check, const Desig
                               "board.");
         return;
     }
+    // The findings of each place, in the order the places first come.
+    std::vector<std::vector<size_t>> places;
+    std::map<std::pair<FindingKind, int>, size_t> placeIndex;
     for (size_t i = 0; i < check_->findings.size(); ++i) {
-        auto* item = new QListWidgetItem(
-            QString::fromStdString(FindingText(check_->findings[i], design)), findingList_);
-        item->setData(Qt::UserRole, static_cast<int>(i));
+        const Finding& finding = check_->findings[i];
+        const auto [at, added] =
+            placeIndex.try_emplace({finding.kind, finding.place}, places.size());
+        if (added) {
+            places.emplace_back();
+        }
+        places[at->second].push_back(i);
     }
+    for (const std::vector<size_t>& place : places) {
+        const Finding& first = check_->findings[place.front()];
+        if (place.size() == 1) {
+            addRow(QString::fromStdString(FindingText(first, design, library)), place.front());
+            continue;
+        }
+        addRow(QString::fromStdString(PlaceText(first.kind, static_cast<int>(place.size()))),
+               place.front());
+        for (const size_t i : place) {
+            addRow(QStringLiteral("    ") + QString::fromStdString(FindingSectionsText(
+                                                check_->findings[i], design, library)),
+                   i);
+        }
+    }
+}
+
+void TCheckForm::addRow(const QString& text, size_t index) {
+    auto* item = new QListWidgetItem(text, findingList_);
+    item->setData(Qt::UserRole, static_cast<int>(index));
 }
 
 void TCheckForm::showAndRaise() {

@@ -11,16 +11,18 @@ class QListWidget;
 
 namespace lapwerk {
 
-/// The window "Design Check": one row per finding of the layout check, or a line saying that
-/// there is none. Double-clicking a finding's row asks the main window to show its section.
-/// Stays on top; its close box only hides it.
+/// The window "Design Check": one row per place of the layout check, as the status bar counts
+/// them, with the pairs of a place of several under it, or a line saying that there is none.
+/// Double-clicking a row or Return on it asks the main window to show its section. A tool
+/// window; its close box only hides it.
 class TCheckForm : public QWidget {
     Q_OBJECT
 public:
     explicit TCheckForm(QWidget* owner);
 
-    /// Replaces the rows with the findings of `check` over `design`.
-    void showCheck(std::shared_ptr<const LayoutCheck> check, const Design& design);
+    /// Replaces the rows with the findings of `check` over `design`, whose parts `library` holds.
+    void showCheck(std::shared_ptr<const LayoutCheck> check, const Design& design,
+                   const PartLibrary& library);
 
     /// Shows the window and brings it to the front.
     void showAndRaise();
@@ -32,6 +34,9 @@ Q_SIGNALS:
     void findingChosen(const Finding& finding);
 
 private:
+    /// Adds a row that reads `text` and shows finding `index`.
+    void addRow(const QString& text, size_t index);
+
     QListWidget* findingList_;
     std::shared_ptr<const LayoutCheck> check_;
 };

@@ -28,7 +28,7 @@ bool DesignJudgement::follow(bool metric) {
         showMarks(marksShown_);
         // Listing a thousand findings takes a while: the list is filled while it shows.
         if (checkForm_->isVisible()) {
-            checkForm_->showCheck(check_, records_.design);
+            checkForm_->showCheck(check_, records_.design, records_.library);
         }
     }
     if (revised || unitChanged) {
@@ -43,7 +43,7 @@ void DesignJudgement::showMarks(bool shown) {
 }
 
 void DesignJudgement::showCheckWindow() {
-    checkForm_->showCheck(check_, records_.design);
+    checkForm_->showCheck(check_, records_.design, records_.library);
     checkForm_->showAndRaise();
 }
 

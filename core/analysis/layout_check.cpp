@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <numbers>
 #include <numeric>
@@ -425,23 +426,36 @@ std::string Counted(int count, const char* one, const char* many) {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
 
-std::string SectionName(const Design& design, SectionRef ref, const char* track) {
-    return track + std::to_string(TrackNumberOfSlot(design, ref.slot)) + " section " +
-           std::to_string(ref.section + 1);
+/// "track 1 section 2", with " (C152)", the number of its part, when `library` is given.
+std::string SectionName(const Design& design, SectionRef ref, const char* track,
+                        const PartLibrary* library) {
+    std::string name = track + std::to_string(TrackNumberOfSlot(design, ref.slot)) + " section " +
+                       std::to_string(ref.section + 1);
+    const int part = design.tracks[ref.slot].partIndex[ref.section];
+    if (library != nullptr && part < library->count) {
+        const Part& used = library->parts[part];
+        name += " (" + std::string(used.number, strnlen(used.number, sizeof used.number)) + ")";
+    }
+    return name;
 }
 
 const char* KindName(FindingKind kind);
 
-/// A finding in words: its kind, `afterKind`, the first section, and for a pair `between` and
-/// the second section, each section named with `track` and its number.
-std::string FindingWords(const Finding& finding, const Design& design, const char* afterKind,
-                         const char* between, const char* track) {
-    std::string text =
-        std::string(KindName(finding.kind)) + afterKind + SectionName(design, finding.first, track);
+/// The sections of a finding: the first, and for a pair `between` and the second.
+std::string SectionWords(const Finding& finding, const Design& design, const char* between,
+                         const char* track, const PartLibrary* library) {
+    std::string text = SectionName(design, finding.first, track, library);
     if (finding.kind != FindingKind::kOffBoard) {
-        text += between + SectionName(design, finding.second, track);
+        text += between + SectionName(design, finding.second, track, library);
     }
     return text;
+}
+
+/// A finding in words: its kind, `afterKind`, then its sections.
+std::string FindingWords(const Finding& finding, const Design& design, const char* afterKind,
+                         const char* between, const char* track, const PartLibrary* library) {
+    return KindName(finding.kind) + std::string(afterKind) +
+           SectionWords(finding, design, between, track, library);
 }
 
 const char* KindName(FindingKind kind) {
@@ -522,12 +536,24 @@ std::string CheckSummaryText(const LayoutCheck& check) {
     return text;
 }
 
-std::string FindingText(const Finding& finding, const Design& design) {
-    return FindingWords(finding, design, ": ", " and ", "track ");
+std::string FindingText(const Finding& finding, const Design& design, const PartLibrary& library) {
+    return FindingWords(finding, design, ": ", " and ", "track ", &library);
+}
+
+std::string FindingSectionsText(const Finding& finding, const Design& design,
+                                const PartLibrary& library) {
+    return SectionWords(finding, design, " and ", "track ", &library);
+}
+
+std::string PlaceText(FindingKind kind, int findings) {
+    return KindName(kind) + std::string(": ") +
+           (kind == FindingKind::kOffBoard ? Counted(findings, "section", "sections")
+                                           : Counted(findings, "pair", "pairs")) +
+           " at one place";
 }
 
 std::string FindingLine(const Finding& finding, const Design& design) {
-    return FindingWords(finding, design, "\t", "\t", "Track ");
+    return FindingWords(finding, design, "\t", "\t", "Track ", nullptr);
 }
 
 std::string ProblemsBeyondListText() {

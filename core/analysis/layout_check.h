@@ -83,10 +83,19 @@ std::string PieceFindingsText(const PieceFindings& findings);
 /// than the check lists, " | 1000+ problems" stands for the crossings and collisions.
 std::string CheckSummaryText(const LayoutCheck& check);
 
-/// A finding as the window lists it: "Crossing: track 1 section 2 and track 1 section 11",
-/// "Collision: ...", "Off board: track 2 section 6" (tracks numbered among those in use,
-/// sections from 1).
-std::string FindingText(const Finding& finding, const Design& design);
+/// A finding as the window lists it: "Crossing: track 1 section 2 (C152) and track 1 section
+/// 11 (C151)", "Collision: ...", "Off board: track 2 section 6 (C151)" (tracks numbered among
+/// those in use, sections from 1, each with the number of its part).
+std::string FindingText(const Finding& finding, const Design& design, const PartLibrary& library);
+
+/// The sections of a finding alone, as the window lists them under their place:
+/// "track 1 section 2 (C152) and track 1 section 11 (C151)".
+std::string FindingSectionsText(const Finding& finding, const Design& design,
+                                const PartLibrary& library);
+
+/// The line of a place that holds `findings` findings of `kind`: "Collision: 3 pairs at one
+/// place", "Off board: 2 sections at one place".
+std::string PlaceText(FindingKind kind, int findings);
 
 /// A finding as lapwerk-cli check prints it, tab-separated:
 /// "Crossing\tTrack 1 section 2\tTrack 1 section 11", "Off board\tTrack 2 section 6".

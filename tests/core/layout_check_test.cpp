@@ -132,9 +132,12 @@ TEST_F(LayoutCheckTest, StatusTextAndWindowLinesCountPlaces) {
     r_.design->boardX = r_.design->boardY = 10;
     const LayoutCheck check = CheckLayout(*r_.design, *r_.library);
     EXPECT_EQ(CheckSummaryText(check), " | 2 crossings | 1 collision | 5 sections off the board");
-    EXPECT_EQ(FindingText(check.findings.front(), *r_.design),
-              "Crossing: track 1 section 1 and track 3 section 1");
-    EXPECT_EQ(FindingText(check.findings.back(), *r_.design), "Off board: track 3 section 1");
+    EXPECT_EQ(FindingText(check.findings.front(), *r_.design, *r_.library),
+              "Crossing: track 1 section 1 (S) and track 3 section 1 (S)");
+    EXPECT_EQ(FindingText(check.findings.back(), *r_.design, *r_.library),
+              "Off board: track 3 section 1 (S)");
+    EXPECT_EQ(PlaceText(FindingKind::kCollision, 3), "Collision: 3 pairs at one place");
+    EXPECT_EQ(PlaceText(FindingKind::kOffBoard, 1), "Off board: 1 section at one place");
     EXPECT_EQ(CheckSummaryText(LayoutCheck{}), "");
 }
 
