@@ -103,6 +103,11 @@ void SuggestLayoutsDialog::buildControls() {
     useAll_->setObjectName("UseAll");
     leftOverOnly_ = new QCheckBox(QStringLiteral("Use &left-over pieces only"));
     leftOverOnly_->setObjectName("LeftOverOnly");
+    // Beside tracks already laid, the pieces they use are taken.
+    const auto& tracks = design_->tracks;
+    leftOverOnly_->setChecked(std::any_of(std::begin(tracks), std::end(tracks), [](const Track& t) {
+        return t.inUse != 0 && t.sectionCount > 0;
+    }));
     allowCrossings_ = new QCheckBox(QStringLiteral("Allow &crossings"));
     allowCrossings_->setObjectName("AllowCrossings");
     seconds_ = new QSpinBox;
@@ -270,7 +275,24 @@ std::optional<SuggestedLayout> SuggestLayoutsDialog::selectedLayout() const {
     return layouts_[row];
 }
 
+void SuggestLayoutsDialog::placeClearOfTracks(int row) {
+    const std::optional<SuggestedLayout> placed =
+        PlacedClearOfTracks(*design_, library_, layouts_[row]);
+    if (placed) {
+        layouts_[row] = *placed;
+        messageLabel_->hide();
+        return;
+    }
+    messageLabel_->setText(QStringLiteral("Wherever it stands on the board, this layout crosses "
+                                          "or touches the tracks already laid."));
+    messageLabel_->show();
+}
+
 void SuggestLayoutsDialog::showPreview() {
+    const int row = layoutList_->currentRow();
+    if (row >= 0 && row < static_cast<int>(layouts_.size())) {
+        placeClearOfTracks(row);
+    }
     const std::optional<SuggestedLayout> layout = selectedLayout();
     addButton_->setEnabled(layout.has_value());
     if (!layout) {

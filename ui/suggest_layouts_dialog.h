@@ -55,6 +55,9 @@ private:
     /// Puts the layout the search just accepted into the list in its rank.
     void showFound(const SuggestedLayout& found);
     void showOutcome(const SuggestResult& outcome);
+    /// Moves the layout of `row` to the place nearest its own that keeps it clear of the
+    /// design's tracks, or says that the board has none.
+    void placeClearOfTracks(int row);
     /// Fills the list with every layout of layouts_ anew.
     void showLayouts();
     /// The list's item of a layout: its thumbnail and caption.

@@ -2,6 +2,7 @@
 
 #include "closure.h"
 #include "course.h"
+#include "editing.h"
 #include "footprint.h"
 #include "lane_lengths.h"
 #include "layout_check.h"
@@ -627,9 +628,14 @@ std::string NoLayoutMessage(const SuggestOptions& options, int supplyPieces,
     if (options.useAll) {
         help += ", or do not use every piece";
     }
-    return "No layout found that closes and fits on the board" +
-           std::string(outcome == SuggestOutcome::kTimeUp ? " in the time given" : "") + "; " +
-           help + ".";
+    std::string what = "No layout found that closes and fits on the board";
+    if (outcome == SuggestOutcome::kTimeUp) {
+        what += " in the time given: the search ended before it had tried every arrangement";
+    } else if (options.useAll) {
+        what += ": the search tried every arrangement of all " + std::to_string(supplyPieces) +
+                " pieces, so none exists";
+    }
+    return what + "; " + help + ".";
 }
 
 Track TrackOfLayout(const SuggestedLayout& layout) {
@@ -639,6 +645,59 @@ Track TrackOfLayout(const SuggestedLayout& layout) {
     track.beginY = layout.beginY;
     track.selectedSection = track.sectionCount - 1;
     return track;
+}
+
+namespace {
+
+/// Whether the layout check finds nothing that concerns Track `slot`.
+bool ClearOfTheOthers(const Design& design, const PartLibrary& library, int slot) {
+    const LayoutCheck check = CheckLayout(design, library);
+    return std::none_of(check.findings.begin(), check.findings.end(), [slot](const Finding& f) {
+        return f.first.slot == slot || f.second.slot == slot;
+    });
+}
+
+} // namespace
+
+std::optional<SuggestedLayout> PlacedClearOfTracks(const Design& design, const PartLibrary& library,
+                                                   const SuggestedLayout& layout) {
+    const bool hasSections = std::any_of(std::begin(design.tracks), std::end(design.tracks),
+                                         [](const Track& t) { return t.inUse && t.sectionCount; });
+    if (!hasSections) {
+        return layout;
+    }
+    auto trial = std::make_unique<Design>(design);
+    const int slot = AllocateTrack(*trial);
+    if (slot < 0) {
+        return std::nullopt;
+    }
+    // Offsets of the begin point across the board and beyond, an eighth of it apart, nearest
+    // first; each at the layout's own heading and a quarter turn either way and about.
+    constexpr int kSteps = 8;
+    const double stepX = design.boardX * 256.0 / kSteps;
+    const double stepY = design.boardY * 256.0 / kSteps;
+    std::vector<std::pair<int, int>> offsets;
+    for (int i = -kSteps; i <= kSteps; ++i) {
+        for (int j = -kSteps; j <= kSteps; ++j) {
+            offsets.emplace_back(i, j);
+        }
+    }
+    std::stable_sort(offsets.begin(), offsets.end(), [](const auto& a, const auto& b) {
+        return a.first * a.first + a.second * a.second < b.first * b.first + b.second * b.second;
+    });
+    for (const auto& [i, j] : offsets) {
+        for (const int turn : {0, kFullTurn / 4, kFullTurn / 2, 3 * kFullTurn / 4}) {
+            SuggestedLayout placed = layout;
+            placed.angle = NormalizedHeading(int64_t{layout.angle} + turn);
+            placed.beginX = static_cast<int32_t>(std::lround(layout.beginX + i * stepX));
+            placed.beginY = static_cast<int32_t>(std::lround(layout.beginY + j * stepY));
+            trial->tracks[slot] = TrackOfLayout(placed);
+            if (ClearOfTheOthers(*trial, library, slot)) {
+                return placed;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 void DesignOfLayout(Design& design, const SuggestedLayout& layout) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,12 @@ std::string NoLayoutMessage(const SuggestOptions& options, int supplyPieces,
 
 /// The layout as a track in use, placed as found, its last section selected.
 Track TrackOfLayout(const SuggestedLayout& layout);
+
+/// `layout` moved, and turned by a quarter turn where that helps, to the place nearest its own
+/// where it stays on the board and neither crosses nor touches a track of `design`; none when
+/// the board has no such place. A design without sections keeps the layout where it is.
+std::optional<SuggestedLayout> PlacedClearOfTracks(const Design& design, const PartLibrary& library,
+                                                   const SuggestedLayout& layout);
 
 /// `design` emptied to the board and the one track of `layout`, placed as found.
 void DesignOfLayout(Design& design, const SuggestedLayout& layout);

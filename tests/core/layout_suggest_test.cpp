@@ -1,6 +1,8 @@
 #include "layout_suggest.h"
 
 #include "closure.h"
+#include "editing.h"
+#include "file_steps.h"
 #include "fixtures.h"
 #include "footprint.h"
 #include "layout_check.h"
@@ -243,6 +245,52 @@ TEST_F(LayoutSuggestTest, BestLayoutsAreBuildableAndRanked) {
         if (i > 0) {
             EXPECT_FALSE(RanksBefore(layout, result.layouts[i - 1], options.ranking)) << i;
         }
+    }
+}
+
+// A layout laid where a track already stands moves to the nearest place where it stays on
+// the board clear of the track, judged by comparing every pair; a board with no such place
+// says so.
+TEST(PlacedClearOfTracks, MovesALayoutBesideTheTracksOrFindsNoRoom) {
+    test::Records r;
+    LoadPartLibrary(*r.library, LAPWERK_EXAMPLES "/parts.def");
+    ASSERT_TRUE(SetDesignFileName(*r.design, LAPWERK_EXAMPLES "/oval.tr2"));
+    ASSERT_FALSE(test::LoadIntoDesign(*r.design, *r.history, *r.library).has_value());
+    const Track& oval = r.design->tracks[0];
+    SuggestedLayout layout{{}, oval.beginX, oval.beginY, oval.angle, 0, 0, 0};
+    for (int i = 0; i < oval.sectionCount; ++i) {
+        layout.pieces.push_back({oval.partIndex[i], oval.direction[i]});
+    }
+    r.design->boardX = r.design->boardY = 118.11f; // 3 m square: room beside the oval
+    const std::optional<SuggestedLayout> placed =
+        PlacedClearOfTracks(*r.design, *r.library, layout);
+    ASSERT_TRUE(placed.has_value());
+    auto both = std::make_unique<Design>(*r.design);
+    ASSERT_TRUE(AddTrack(*both, TrackOfLayout(*placed)));
+    EXPECT_TRUE(CheckLayoutByAllPairs(*both, *r.library).findings.empty());
+
+    r.design->boardX = 47.24f; // 1.2 m wide: the oval's own board, no room for another
+    r.design->boardY = 94.49f;
+    EXPECT_FALSE(PlacedClearOfTracks(*r.design, *r.library, layout).has_value());
+}
+
+// A search of all pieces that ends without a layout says whether it tried every arrangement.
+TEST(NoLayoutMessage, SaysWhetherTheSearchFinished) {
+    SuggestOptions useAll;
+    useAll.useAll = true;
+    const struct {
+        SuggestOptions options;
+        SuggestOutcome outcome;
+        bool finished, timeUp;
+    } rows[] = {{useAll, SuggestOutcome::kComplete, true, false},
+                {useAll, SuggestOutcome::kTimeUp, false, true},
+                {SuggestOptions{}, SuggestOutcome::kComplete, false, false}};
+    for (const auto& row : rows) {
+        const std::string text = NoLayoutMessage(row.options, 12, row.outcome);
+        EXPECT_EQ(text.find("of all 12 pieces, so none exists") != std::string::npos, row.finished)
+            << text;
+        EXPECT_EQ(text.find("ended before it had tried every") != std::string::npos, row.timeUp)
+            << text;
     }
 }
 

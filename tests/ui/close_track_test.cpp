@@ -303,6 +303,34 @@ private Q_SLOTS:
                      window.form().statusText().endsWith("| closed"),
                  qPrintable(window.form().statusText()));
         QVERIFY(window.area()->overlayLines().empty());
+
+        // Beside a track, only the left-over pieces are offered at first. With the pieces of
+        // the design too, the layout has no room beside the track on this board, and the
+        // window says so; on a board twice as wide it is laid clear of the track.
+        const auto offerAll = [&](bool room) {
+            return [&, room](lapwerk::SuggestLayoutsDialog& dialog) {
+                auto* leftOver = Child<QCheckBox>(dialog, "LeftOverOnly");
+                QVERIFY(leftOver->isChecked());
+                leftOver->setChecked(false);
+                Child<QSpinBox>(dialog, "MaxSeconds")->setValue(1);
+                QTRY_VERIFY_WITH_TIMEOUT(!dialog.searching(), 20000);
+                QVERIFY(dialog.selectedLayout().has_value());
+                QCOMPARE(Child<QLabel>(dialog, "MessageLabel")->isVisible(), !room);
+                if (room) {
+                    QMetaObject::invokeMethod(&dialog, &QDialog::accept);
+                }
+            };
+        };
+        window.dialogs().suggestLayoutsScript = offerAll(false);
+        window.trigger("SuggestLayouts1");
+        QCOMPARE(window.tracksInUse(), 2);
+        window.design().boardX *= 2;
+        window.dialogs().suggestLayoutsScript = offerAll(true);
+        window.trigger("SuggestLayouts1");
+        QCOMPARE(window.tracksInUse(), 3);
+        QVERIFY2(window.form().layoutCheck().findings.empty(),
+                 qPrintable(window.form().statusText()));
+        window.trigger("UndoItem");
         window.trigger("UndoItem");
         QCOMPARE(window.tracksInUse(), 1);
         QVERIFY(!window.action("UndoItem")->isEnabled());
