@@ -12,6 +12,7 @@
 #include "recent_designs.h"
 #include "screen_fit.h"
 #include "status_line.h"
+#include "tool_window.h"
 
 #include "board.h"
 #include "closure.h"
@@ -153,6 +154,7 @@ void TMainForm::FormCreate() {
         restoreGeometry(*stored.geometry);
     }
     FitIntoScreen(*this);
+    RestoreToolWindowPlaces(*store, toolWindows());
 
     Design& design = records_.design;
     for (const auto& [name, checked] : stored.marks) {
@@ -192,6 +194,7 @@ void TMainForm::FormDestroy() {
     const WindowLayout layout{saveState(), saveGeometry(), splitter_->sizes().value(1)};
     std::unique_ptr<QSettings> store = OpenSettingsStore();
     recentDesigns_->write(*store);
+    SaveToolWindowPlaces(*store, toolWindows());
     WriteCarSettings(*store, judgement_->lapForm()->car());
     WriteStoredSettings(*store, drawOptions(), records_.design.boardX, records_.design.boardY,
                         layout);
@@ -343,6 +346,10 @@ bool TMainForm::refusedWith(const MaybeMessage& why) {
         showNote(DecodeFileText(why->text));
     }
     return false;
+}
+
+QList<QWidget*> TMainForm::toolWindows() const {
+    return {lengthForm_, listForm(), checkForm(), lapForm(), ownedForm()};
 }
 
 QString TMainForm::statusText() const {

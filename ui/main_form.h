@@ -287,6 +287,9 @@ private:
 
     // What the handlers share.
 
+    /// The lane lengths, the section list, Design Check, Lap Times and Owned Pieces.
+    QList<QWidget*> toolWindows() const;
+
     /// The action named `name` in the command table, or the one of the button named so.
     QAction* commandAction(const char* name) const;
     /// Whether the Options item `name` is checked.

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QWidget>
 
@@ -52,6 +53,32 @@ void MakeToolWindow(QWidget& window, Qt::WindowFlags extra) {
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     escape->setContext(Qt::WindowShortcut);
     QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
+}
+
+namespace {
+
+QString PlaceKey(const QWidget& window) {
+    return QStringLiteral("ToolWindows/") + window.objectName();
+}
+
+} // namespace
+
+void RestoreToolWindowPlaces(QSettings& store, const QList<QWidget*>& windows) {
+    for (QWidget* window : windows) {
+        const QVariant place = store.value(PlaceKey(*window));
+        if (place.typeId() == QMetaType::QByteArray &&
+            window->restoreGeometry(place.toByteArray())) {
+            window->setProperty(kPlacedProperty, true);
+        }
+    }
+}
+
+void SaveToolWindowPlaces(QSettings& store, const QList<QWidget*>& windows) {
+    for (const QWidget* window : windows) {
+        if (window->property(kPlacedProperty).toBool()) {
+            store.setValue(PlaceKey(*window), window->saveGeometry());
+        }
+    }
 }
 
 void ShowToolWindow(QWidget& window) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <Qt>
 
+class QSettings;
 class QWidget;
 
 namespace lapwerk {
@@ -17,5 +19,12 @@ void MakeToolWindow(QWidget& window, Qt::WindowFlags extra = {});
 /// inside it at its right; afterwards it stays where the user put it. It always fits into the
 /// screen's free area.
 void ShowToolWindow(QWidget& window);
+
+/// Puts each of the tool windows `windows` where the store says the user left it in an
+/// earlier run (under its object name), fitted into today's screen.
+void RestoreToolWindowPlaces(QSettings& store, const QList<QWidget*>& windows);
+
+/// Writes where each tool window the user has seen in this run stands, under its object name.
+void SaveToolWindowPlaces(QSettings& store, const QList<QWidget*>& windows);
 
 } // namespace lapwerk

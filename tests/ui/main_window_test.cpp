@@ -703,6 +703,19 @@ private Q_SLOTS:
         }
     }
 
+    // A tool window opens where the user left it in the last run.
+    void toolWindowsOpenWhereTheyWereLeft() {
+        WindowFixture window;
+        window.trigger("LapTimes1");
+        window.form().lapForm()->move(40, 60);
+        const QPoint left = window.form().lapForm()->pos();
+        window.restart();
+        QVERIFY(!window.form().lapForm()->isVisible());
+        window.trigger("LapTimes1");
+        // The window system may set the frame a pixel or two aside.
+        QVERIFY((window.form().lapForm()->pos() - left).manhattanLength() <= 4);
+    }
+
     void lengthWindowShownByF11() {
         WindowFixture window;
         lapwerk::TLengthForm* lengths = window.form().lengthForm();
