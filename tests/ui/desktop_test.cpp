@@ -4,12 +4,7 @@
 
 #include "window_fixture.h"
 
-#include "check_form.h"
 #include "close_track_dialog.h"
-#include "lap_form.h"
-#include "length_form.h"
-#include "list_form.h"
-#include "owned_form.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -118,12 +113,7 @@ private Q_SLOTS:
         WindowFixture window(WindowFixture::Parts::Example, WindowFixture::Show::Yes,
                              WindowFixture::Dialogs::Real);
         lapwerk::TMainForm& form = window.form();
-        const std::pair<const char*, QWidget*> tools[] = {
-            {"TrackLength1", form.lengthForm()}, {"Tracklist1", form.listForm()},
-            {"DesignCheck1", form.checkForm()},  {"LapTimes1", form.lapForm()},
-            {"OwnedPieces1", form.ownedForm()},
-        };
-        for (const auto& [command, tool] : tools) {
+        for (const auto& [command, tool] : window.toolWindows()) {
             window.trigger(command);
             QTRY_VERIFY2(QGuiApplication::focusWindow() == tool->windowHandle(), command);
             QVERIFY2(!tool->frameGeometry().intersects(form.frameGeometry()) ||

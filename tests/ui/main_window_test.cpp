@@ -2,11 +2,7 @@
 
 #include "window_fixture.h"
 
-#include "check_form.h"
-#include "lap_form.h"
 #include "length_form.h"
-#include "list_form.h"
-#include "owned_form.h"
 #include "part_panel.h"
 
 #include "part_counts.h"
@@ -681,13 +677,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window.form()));
         const QRect menu(window.form().menuBar()->mapToGlobal(QPoint(0, 0)),
                          window.form().menuBar()->size());
-        lapwerk::TMainForm& form = window.form();
-        const std::pair<const char*, QWidget*> tools[] = {
-            {"TrackLength1", form.lengthForm()}, {"Tracklist1", form.listForm()},
-            {"DesignCheck1", form.checkForm()},  {"LapTimes1", form.lapForm()},
-            {"OwnedPieces1", form.ownedForm()},
-        };
-        for (const auto& [command, tool] : tools) {
+        for (const auto& [command, tool] : window.toolWindows()) {
             window.trigger(command);
             QVERIFY2(tool->isVisible(), command);
             QVERIFY(QTest::qWaitForWindowActive(tool));

@@ -5,11 +5,16 @@
 // store of its own, whose dialogs are answered by the test. Tests reach the window as a user
 // does: through its actions, buttons, controls and clicks.
 
+#include "check_form.h"
 #include "close_track_dialog.h"
 #include "design_area.h"
 #include "dialogs.h"
 #include "full_size_print_dialog.h"
+#include "lap_form.h"
+#include "length_form.h"
+#include "list_form.h"
 #include "main_form.h"
+#include "owned_form.h"
 #include "records.h"
 #include "suggest_layouts_dialog.h"
 
@@ -36,6 +41,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lapwerk::test {
 
@@ -223,6 +230,15 @@ public:
         return find<QToolButton>(name)->defaultAction();
     }
     QListWidget* list(const char* name) { return find<QListWidget>(name); }
+
+    /// Each tool window with the command that shows it.
+    std::vector<std::pair<const char*, QWidget*>> toolWindows() {
+        return {{"TrackLength1", form_->lengthForm()},
+                {"Tracklist1", form_->listForm()},
+                {"DesignCheck1", form_->checkForm()},
+                {"LapTimes1", form_->lapForm()},
+                {"OwnedPieces1", form_->ownedForm()}};
+    }
 
     /// Runs a menu item or button as the user would; a disabled one does nothing.
     void trigger(const char* name) { action(name)->trigger(); }
