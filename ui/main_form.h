@@ -60,8 +60,9 @@ enum class EditMode {
 /// panel and the lane-length window, with a handler for every command.
 ///
 /// The menu and toolbar commands are rows of the command table (command_table.cpp). The
-/// handlers are split by concern: main_form.cpp (creation, start-up and shutdown, the
-/// follow-up steps and messages), main_actions.cpp (actions and menus from the table),
+/// handlers are split by concern: main_form.cpp (creation, the follow-up steps and
+/// messages), main_settings.cpp (start-up and shutdown with the stored settings),
+/// main_actions.cpp (actions and menus from the table),
 /// main_toolbars.cpp (toolbars and their controls), edit_commands.cpp (section, track, view
 /// and bar commands), mouse_modes.cpp (edit modes, clicks, keys and cursor),
 /// file_commands.cpp, print_commands.cpp, export_commands.cpp, close_commands.cpp and
@@ -230,7 +231,8 @@ private:
     void ZoomDockDockChanged();
     void RotateDockDockChanged();
 
-    // Creation, start-up and shutdown (main_form.cpp, main_actions.cpp, main_toolbars.cpp).
+    // Creation, start-up and shutdown (main_form.cpp, main_settings.cpp, main_actions.cpp,
+    // main_toolbars.cpp).
     void createActions();
     QAction* makeAction(const Command& command);
     QAction* makeButtonAction(const Command& command);
