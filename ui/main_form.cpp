@@ -27,7 +27,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 
-
 #include <utility>
 
 namespace lapwerk {
@@ -150,10 +149,13 @@ void TMainForm::runCommand(const Command& command) {
 
 void TMainForm::leaveBoardBoxes() {
     // A board box keeps the editing keys (Ctrl+Z among them) for its text; after a command
-    // or a size taken with Return they belong to the design again.
-    // The window's own focus, which comes back when a dialog closes.
-    const QWidget* focus = focusWidget();
-    if (focus == Xboard || focus == Yboard) {
+    // or a size taken with Return they belong to the design again. A size typed and not yet
+    // taken stays in its box: leaving would take it, after the command.
+    const QWidget* focus = focusWidget(); // the window's own, which comes back after a dialog
+    const BoardTexts& shown = records_.view.boardTexts;
+    const bool typing =
+        Xboard->text().toStdString() != shown.x || Yboard->text().toStdString() != shown.y;
+    if ((focus == Xboard || focus == Yboard) && !typing) {
         designArea_->setFocus(Qt::OtherFocusReason);
     }
 }

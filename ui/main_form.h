@@ -253,7 +253,8 @@ private:
 
     /// Runs `command`'s handler and, when it went through, the command's follow-up steps.
     void runCommand(const Command& command);
-    /// Gives the focus to the design view when a board box has it.
+    /// Gives the focus to the design view when a board box has it and holds no size typed but
+    /// not yet taken.
     void leaveBoardBoxes();
     /// Runs the follow-up steps in the order given.
     void followUp(const FollowUps& steps);

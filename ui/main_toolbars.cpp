@@ -207,7 +207,9 @@ QHash<QByteArray, QWidget*> TMainForm::createControls() {
     connect(Xboard, &QLineEdit::editingFinished, this, &TMainForm::XboardChange);
     connect(Yboard, &QLineEdit::editingFinished, this, &TMainForm::YboardChange);
     for (QLineEdit* box : {Xboard, Yboard}) {
-        connect(box, &QLineEdit::returnPressed, this, &TMainForm::leaveBoardBoxes);
+        // Once Return has taken the size (editingFinished comes after returnPressed).
+        connect(box, &QLineEdit::returnPressed, this, &TMainForm::leaveBoardBoxes,
+                Qt::QueuedConnection);
     }
     auto* times = new QLabel("x");
     times->setObjectName("BoardTimesLabel");

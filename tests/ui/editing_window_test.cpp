@@ -821,6 +821,23 @@ private Q_SLOTS:
         QCOMPARE(press(box, Qt::Key_PageDown), std::pair(second, 0));
     }
 
+    // After a command the keys act on the design, not in the board box that had the focus; a
+    // size typed there and not yet taken (nor written over by a redraw) stays in its box.
+    void commandsLeaveTheBoardBoxesButNotATypedSize() {
+        WindowFixture window;
+        auto* box = window.find<QLineEdit>("Xboard");
+        const float width = window.design().boardX;
+        box->setFocus();
+        window.trigger("ZoomIn1");
+        QCOMPARE(window.form().focusWidget(), window.area());
+        box->setFocus();
+        QTest::keyClicks(box, "3");
+        window.trigger("Tracklist1"); // a command that does not redraw the boxes
+        QCOMPARE(window.form().focusWidget(), box);
+        QVERIFY(box->text().endsWith("3"));
+        QCOMPARE(window.design().boardX, width);
+    }
+
     void rotationIsNoUndoStepOfItsOwn() {
         WindowFixture window;
         Lay(window, kStraight, 2);
