@@ -161,6 +161,10 @@ void TMainForm::leaveBoardBoxes() {
 }
 
 void TMainForm::followUp(const FollowUps& steps) {
+    if (findingShown_) {
+        findingShown_ = false;
+        designArea_->setOverlay({});
+    }
     for (const FollowUp step : steps) {
         switch (step) {
         case FollowUp::Record:
@@ -248,6 +252,10 @@ void TMainForm::showStatus() {
 void TMainForm::showFinding(const Finding& finding) {
     if (selectSection(finding.first)) {
         designArea_->showModelPoint(finding.where.x, finding.where.y);
+        // Until the next change, the section shows above every track.
+        designArea_->setOverlay(SectionOutline(records_.design, records_.library, finding.first),
+                                Qt::red);
+        findingShown_ = true;
     }
 }
 

@@ -371,6 +371,7 @@ private:
     CommandWindows* commandWindows_ = nullptr;
     RecentDesigns* recentDesigns_ = nullptr;
     EditMode editMode_ = EditMode::Select;
+    bool findingShown_ = false; ///< a chosen finding's section is outlined over the view
     bool settingsSaved_ = false;
 };
 

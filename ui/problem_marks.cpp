@@ -1,6 +1,11 @@
 #include "problem_marks.h"
 
+#include "footprint.h"
+
+#include <QLine>
+
 #include <set>
+#include <vector>
 
 namespace lapwerk {
 
@@ -68,6 +73,24 @@ DesignArea::MarkLayout ProblemMarks(std::shared_ptr<const LayoutCheck> check) {
             }
         }
         return marks;
+    };
+}
+
+DesignArea::OverlayLines SectionOutline(const Design& design, const PartLibrary& library,
+                                        SectionRef ref) {
+    std::vector<ModelPoint> ring;
+    for (const SectionFootprint& footprint : TrackFootprints(design, library, ref.slot)) {
+        if (footprint.ref == ref) {
+            ring = footprint.area.outer();
+        }
+    }
+    return [ring](int32_t zoomScale, int32_t centreX, int32_t centreY) {
+        const DeviceMapping toDevice{zoomScale / 65536.0, double(centreX), double(centreY)};
+        std::vector<QLine> lines;
+        for (size_t i = 1; i < ring.size(); ++i) {
+            lines.emplace_back(toDevice(ring[i - 1]).toPoint(), toDevice(ring[i]).toPoint());
+        }
+        return lines;
     };
 }
 

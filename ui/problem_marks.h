@@ -21,4 +21,9 @@ inline constexpr QRgb kCrossingColour = qRgb(255, 210, 0);
 /// colour, each section off the board outlined in it, and a small bridge over each crossing.
 DesignArea::MarkLayout ProblemMarks(std::shared_ptr<const LayoutCheck> check);
 
+/// The outline of section `ref`'s footprint, laid over every track: where a chosen finding's
+/// section lies, also under another track at a crossing.
+DesignArea::OverlayLines SectionOutline(const Design& design, const PartLibrary& library,
+                                        SectionRef ref);
+
 } // namespace lapwerk

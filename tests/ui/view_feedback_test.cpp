@@ -184,11 +184,14 @@ private Q_SLOTS:
         QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, row);
         QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, row);
         QCOMPARE(eight.selectedSection, 0);
+        // The chosen section is outlined over every track until the next change.
+        QVERIFY(!window.area()->overlayLines().empty());
         eight.selectedSection = 5;
         QTest::keyClick(findings, Qt::Key_Return); // Return does as the double click
         QCOMPARE(eight.selectedSection, 0);
 
         window.trigger("ShowProblems");
+        QVERIFY(window.area()->overlayLines().empty());
         QVERIFY(window.area()->marks().empty());
         window.trigger("ShowProblems");
         QVERIFY(!window.area()->marks().empty());
