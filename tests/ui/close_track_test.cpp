@@ -126,23 +126,6 @@ private Q_SLOTS:
         QVERIFY(window.form().statusText().contains(QStringLiteral("| open: gap")));
     }
 
-    // Ctrl+L, then Return once the search has ended, applies the best proposal; the keys then
-    // act on the design.
-    void ctrlLThenReturnAppliesTheBest() {
-        WindowFixture window(WindowFixture::Parts::Metric);
-        OpenOval(window, 8);
-        window.dialogs().closeTrackScript = [&](CloseTrackDialog& dialog) {
-            QTRY_VERIFY(!dialog.searching());
-            QCOMPARE(dialog.focusWidget(), Proposals(dialog));
-            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
-        };
-        window.find<QLineEdit>("Xboard")->setFocus();
-        QTest::keyClick(&window.form(), Qt::Key_L, Qt::ControlModifier);
-        QCOMPARE(window.dialogs().closeTracksShown, 1);
-        QCOMPARE(window.current().sectionCount, 10);
-        QCOMPARE(window.form().focusWidget(), window.area());
-    }
-
     // The oval with a straight too many: the best proposal takes it off, and applying it is
     // one undo step.
     void aPieceTooManyIsTakenOff() {
